@@ -1,1 +1,220 @@
+#include "serial/SurperCom.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
+
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+using quorvan::SurperCom;
+
+namespace {
+
+// A pseudo-terminal whose slave side is reachable as "<tmp>/ttyQ0", so that a SurperCom with the device pattern
+// "<tmp>/ttyQ%d" finds it as port 1. The lock file QSerialPort takes is named after the full path, so every
+// instance has its own lock and parallel test runs do not collide.
+class PseudoTerminal {
+public:
+    PseudoTerminal() {
+        if (::openpty(&m_master, &m_slave, nullptr, nullptr, nullptr) != 0)
+            return;
+        const char* slaveName = ::ttyname(m_slave);
+        if (slaveName && m_dir.isValid())
+            m_linked = QFile::link(QString::fromLocal8Bit(slaveName), m_dir.path() + QStringLiteral("/ttyQ0"));
+    }
+    ~PseudoTerminal() {
+        if (m_slave >= 0)
+            ::close(m_slave);
+        if (m_master >= 0)
+            ::close(m_master);
+    }
+    PseudoTerminal(const PseudoTerminal&) = delete;
+    PseudoTerminal& operator=(const PseudoTerminal&) = delete;
+
+    bool ready() const { return m_master >= 0 && m_slave >= 0 && m_linked; }
+    // Port 1 is the terminal; port 2 names a device that does not exist.
+    QString pattern() const { return m_dir.path() + QStringLiteral("/ttyQ%d"); }
+
+    termios lineSettings() const {
+        termios t{};
+        EXPECT_EQ(::tcgetattr(m_slave, &t), 0);
+        return t;
+    }
+
+    // Puts the line into a state unlike the one the connection must set: 19200 baud, 7 data bits, even parity,
+    // two stop bits, canonical mode with echo and output processing.
+    void scrambleLine() const {
+        termios t = lineSettings();
+        t.c_cflag &= ~tcflag_t(CSIZE);
+        t.c_cflag |= CS7 | PARENB | CSTOPB;
+        t.c_lflag |= ICANON | ECHO;
+        t.c_oflag |= OPOST;
+        t.c_iflag |= ISTRIP;
+        cfsetispeed(&t, B19200);
+        cfsetospeed(&t, B19200);
+        ASSERT_EQ(::tcsetattr(m_slave, TCSANOW, &t), 0);
+    }
+
+private:
+    QTemporaryDir m_dir;
+    int m_master = -1;
+    int m_slave = -1;
+    bool m_linked = false;
+};
+
+void expectClosed(const SurperCom& com) {
+    EXPECT_FALSE(com.isOpen());
+    EXPECT_EQ(com.portNumber(), 0);
+    EXPECT_EQ(com.baudRate(), 0);
+}
+
+void expectOpenOnPort1(const SurperCom& com) {
+    EXPECT_TRUE(com.isOpen());
+    EXPECT_EQ(com.portNumber(), 1);
+    EXPECT_EQ(com.baudRate(), 9600);
+}
+
+// 9600 baud, 8N1, raw: bytes pass both ways unchanged.
+void expectLineConfigured(const termios& t) {
+    EXPECT_EQ(cfgetospeed(&t), speed_t(B9600));
+    EXPECT_EQ(cfgetispeed(&t), speed_t(B9600));
+    EXPECT_EQ(t.c_cflag & CSIZE, tcflag_t(CS8));
+    EXPECT_EQ(t.c_cflag & PARENB, 0u);
+    EXPECT_EQ(t.c_cflag & CSTOPB, 0u);
+    EXPECT_EQ(t.c_lflag & (ICANON | ECHO), 0u);
+    EXPECT_EQ(t.c_oflag & OPOST, 0u);
+    EXPECT_EQ(t.c_iflag & ISTRIP, 0u);
+}
+
+} // namespace
+
+TEST(SurperComTest, StartsClosed) {
+    SurperCom com;
+    expectClosed(com);
+    com.ClosePort(); // closing with nothing open is harmless
+    expectClosed(com);
+}
+
+TEST(SurperComTest, OpensAndConfiguresTheLine) {
+    PseudoTerminal pty;
+    ASSERT_TRUE(pty.ready());
+    pty.scrambleLine();
+
+    SurperCom com;
+    com.setDevicePattern(pty.pattern());
+    ASSERT_EQ(com.OpenPort(1), 1);
+    expectOpenOnPort1(com);
+    expectLineConfigured(pty.lineSettings());
+
+    // The timer re-opens the same port every second: it must stay open and configured each time.
+    pty.scrambleLine();
+    EXPECT_EQ(com.OpenPort(1), 1);
+    expectOpenOnPort1(com);
+    expectLineConfigured(pty.lineSettings());
+    EXPECT_EQ(com.OpenPort(1), 1);
+    expectOpenOnPort1(com);
+}
+
+TEST(SurperComTest, PortNumbersBelowOneNeverOpenAndCloseTheOpenPort) {
+    PseudoTerminal pty;
+    ASSERT_TRUE(pty.ready());
+
+    SurperCom com;
+    com.setDevicePattern(pty.pattern());
+    ASSERT_EQ(com.OpenPort(1), 1);
+    EXPECT_EQ(com.OpenPort(0), 0);
+    expectClosed(com);
+
+    // The port really was released: another connection can take it now.
+    {
+        SurperCom other;
+        other.setDevicePattern(pty.pattern());
+        EXPECT_EQ(other.OpenPort(1), 1);
+    }
+
+    ASSERT_EQ(com.OpenPort(1), 1);
+    EXPECT_EQ(com.OpenPort(-1), 0);
+    expectClosed(com);
+    EXPECT_EQ(com.OpenPort(-2147483647 - 1), 0);
+    expectClosed(com);
+}
+
+TEST(SurperComTest, FailedOpenLeavesNothingOpenAndTheNextOpenWorks) {
+    PseudoTerminal pty;
+    ASSERT_TRUE(pty.ready());
+
+    SurperCom com;
+    com.setDevicePattern(pty.pattern());
+    EXPECT_EQ(com.OpenPort(2), 0); // <tmp>/ttyQ1 does not exist
+    expectClosed(com);
+    EXPECT_EQ(com.OpenPort(2), 0);
+    expectClosed(com);
+
+    ASSERT_EQ(com.OpenPort(1), 1);
+    expectOpenOnPort1(com);
+
+    // Switching from a working port to a missing one closes the working one first.
+    EXPECT_EQ(com.OpenPort(2), 0);
+    expectClosed(com);
+    SurperCom other;
+    other.setDevicePattern(pty.pattern());
+    EXPECT_EQ(other.OpenPort(1), 1);
+}
+
+TEST(SurperComTest, ClosePortClearsAndReleasesThePort) {
+    PseudoTerminal pty;
+    ASSERT_TRUE(pty.ready());
+
+    SurperCom com;
+    com.setDevicePattern(pty.pattern());
+    ASSERT_EQ(com.OpenPort(1), 1);
+    com.ClosePort();
+    expectClosed(com);
+    com.ClosePort();
+    expectClosed(com);
+
+    SurperCom other;
+    other.setDevicePattern(pty.pattern());
+    EXPECT_EQ(other.OpenPort(1), 1);
+}
+
+TEST(SurperComTest, PortIsHeldExclusively) {
+    PseudoTerminal pty;
+    ASSERT_TRUE(pty.ready());
+
+    SurperCom first;
+    first.setDevicePattern(pty.pattern());
+    SurperCom second;
+    second.setDevicePattern(pty.pattern());
+
+    ASSERT_EQ(first.OpenPort(1), 1);
+    EXPECT_EQ(second.OpenPort(1), 0);
+    expectClosed(second);
+    expectOpenOnPort1(first); // the failed attempt does not disturb the holder
+
+    first.ClosePort();
+    EXPECT_EQ(second.OpenPort(1), 1);
+    EXPECT_EQ(first.OpenPort(1), 0);
+    expectClosed(first);
+
+    // Destroying the holder releases the port.
+    {
+        SurperCom holder;
+        holder.setDevicePattern(pty.pattern());
+        second.ClosePort();
+        ASSERT_EQ(holder.OpenPort(1), 1);
+        EXPECT_EQ(first.OpenPort(1), 0);
+    }
+    EXPECT_EQ(first.OpenPort(1), 1);
+}
+
+TEST(SurperComTest, DeviceNames) {
+    EXPECT_EQ(SurperCom::deviceName(1, {}), QStringLiteral("/dev/ttyS0"));
+    EXPECT_EQ(SurperCom::deviceName(12, {}), QStringLiteral("/dev/ttyS11"));
+    EXPECT_EQ(SurperCom::deviceName(1, QStringLiteral("/dev/ttyUSB%d")), QStringLiteral("/dev/ttyUSB0"));
+    EXPECT_EQ(SurperCom::deviceName(11, QStringLiteral("/dev/ttyUSB%d")), QStringLiteral("/dev/ttyUSB10"));
+    EXPECT_EQ(SurperCom::deviceName(3, QStringLiteral("/tmp/x/ttyQ%d")), QStringLiteral("/tmp/x/ttyQ2"));
+}
