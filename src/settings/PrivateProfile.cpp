@@ -13,7 +13,7 @@ bool isValidUtf8(const QByteArray& bytes) {
     return !decoder.hasError();
 }
 
-QString decode(const QByteArray& bytes) {
+QString decodeRaw(const QByteArray& bytes) {
     if (bytes.startsWith("\xEF\xBB\xBF"))
         return QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
     if (bytes.startsWith("\xFF\xFE")) {
@@ -30,6 +30,15 @@ QString decode(const QByteArray& bytes) {
     if (gb18030.isValid())
         return gb18030.decode(bytes);
     return QString::fromLatin1(bytes);
+}
+
+QString decode(const QByteArray& bytes) {
+    // Unpaired UTF-16 surrogates become U+FFFD, as they will when the file is written back in UTF-8, and stray
+    // byte-order marks at the start are dropped: what is read is exactly what a save keeps.
+    QString text = QString::fromUtf8(decodeRaw(bytes).toUtf8());
+    while (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    return text;
 }
 
 // "[name]" → name; empty when the line is not a section header.

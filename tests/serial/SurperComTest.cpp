@@ -44,18 +44,22 @@ public:
         return t;
     }
 
-    // Puts the line into a state unlike the one the connection must set: 19200 baud, 7 data bits, even parity,
-    // two stop bits, canonical mode with echo and output processing.
+    // Puts the line into a state unlike the one the connection must set: 19200 baud, two stop bits, canonical
+    // mode with echo and output processing. (The pty driver keeps every slave at 8 data bits without parity, so
+    // those two cannot be scrambled here.)
     void scrambleLine() const {
         termios t = lineSettings();
-        t.c_cflag &= ~tcflag_t(CSIZE);
-        t.c_cflag |= CS7 | PARENB | CSTOPB;
+        t.c_cflag |= CSTOPB;
         t.c_lflag |= ICANON | ECHO;
         t.c_oflag |= OPOST;
         t.c_iflag |= ISTRIP;
         cfsetispeed(&t, B19200);
         cfsetospeed(&t, B19200);
         ASSERT_EQ(::tcsetattr(m_slave, TCSANOW, &t), 0);
+        const termios now = lineSettings();
+        ASSERT_NE(now.c_cflag & CSTOPB, 0u);
+        ASSERT_NE(now.c_lflag & ICANON, 0u);
+        ASSERT_EQ(cfgetospeed(&now), speed_t(B19200));
     }
 
 private:
