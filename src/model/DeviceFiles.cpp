@@ -3,7 +3,11 @@
 #include <QDir>
 #include <QFile>
 
+#include <sys/uio.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <bit>
 #include <cstddef>
 #include <cstring>
@@ -115,35 +119,72 @@ void encodeRecord(const PlaylistItem& item, bool onCard, unsigned char* r) {
     std::memcpy(r + kNameOffset, item.fileName, units * sizeof(char16_t)); // the NUL comes from the zero fill
 }
 
-// Reads `size` bytes at `offset` into dst through `readAt`, zero-filling whatever the source lacks.
-template <class ReadAt> void readZeroFilled(ReadAt& readAt, qint64 offset, unsigned char* dst, qint64 size) {
-    const qint64 got = std::max<qint64>(0, readAt(offset, dst, size));
-    if (got < size)
-        std::memset(dst + got, 0, static_cast<std::size_t>(size - got));
+// A byte source fills a list of buffers with the bytes that follow one another from an offset and returns how
+// many bytes it delivered; whatever it lacks (a short or damaged file) reads as zeros.
+template <class Source> void readZeroFilled(Source& source, qint64 offset, iovec* parts, int count) {
+    qint64 wanted = 0;
+    for (int i = 0; i < count; ++i)
+        wanted += qint64(parts[i].iov_len);
+    qint64 got = std::clamp<qint64>(source(offset, parts, count), 0, wanted);
+    for (int i = 0; i < count; ++i) {
+        const qint64 len = qint64(parts[i].iov_len);
+        if (got < len)
+            std::memset(static_cast<char*>(parts[i].iov_base) + got, 0, std::size_t(len - got));
+        got = std::max<qint64>(0, got - len);
+    }
 }
 
-template <class ReadAt> int parseWith(ReadAt&& readAt, ScheduleTable& table, bool sourceOpen) {
+template <class Source> int parseWith(Source&& source, ScheduleTable& table, bool sourceOpen) {
     int count = 0;
     unsigned char header[kHeaderSize];
     if (sourceOpen) {
-        readZeroFilled(readAt, 0, header, kHeaderSize);
+        iovec part{header, kHeaderSize};
+        readZeroFilled(source, 0, &part, 1);
         const int n = u16(header + 4);
         if (u16(header) == kFormatTag && n <= kMaxEntries)
             count = n;
     }
-
     table.count = count;
+
+    // The stored block sizes say how many records probably follow each entry header, so that a well-formed file
+    // arrives in a few large reads straight into the table; the track count in each entry header decides.
+    unsigned char entryHeaders[kMaxEntries][kEntryHeaderSize];
+    int guess[kMaxEntries];
+    qint64 offset[kMaxEntries];
+    for (int i = 0; i < count; ++i) {
+        offset[i] = u32(header + 8 + 8 * i);
+        const std::uint32_t size = u32(header + 12 + 8 * i);
+        guess[i] = 0;
+        if (size >= std::uint32_t(kEntryHeaderSize) && (size - kEntryHeaderSize) % kRecordSize == 0)
+            guess[i] = int(std::min<std::uint32_t>((size - kEntryHeaderSize) / kRecordSize, kMaxSongs));
+    }
+    auto blockSize = [&](int i) { return kEntryHeaderSize + qint64(guess[i]) * kRecordSize; };
+    constexpr int kMaxParts = 1024; // IOV_MAX on Linux
+    iovec parts[kMaxParts];
+    for (int first = 0; first < count;) {
+        int last = first; // entries whose blocks lie back to back go in one read
+        int partCount = 0;
+        while (last < count && partCount + 2 <= kMaxParts &&
+               (last == first || offset[last] == offset[last - 1] + blockSize(last - 1))) {
+            parts[partCount++] = {entryHeaders[last], kEntryHeaderSize};
+            if (guess[last] > 0)
+                parts[partCount++] = {table.entries[last].playlist, std::size_t(guess[last]) * kRecordSize};
+            ++last;
+        }
+        readZeroFilled(source, offset[first], parts, partCount);
+        first = last;
+    }
+
     for (int i = 0; i < count; ++i) {
         TimingEntry& e = table.entries[i];
-        const qint64 offset = u32(header + 8 + 8 * i);
-        unsigned char entryHeader[kEntryHeaderSize];
-        readZeroFilled(readAt, offset, entryHeader, kEntryHeaderSize);
-        const int songs = entryHeader[90];
+        const unsigned char* h = entryHeaders[i];
+        const int songs = h[90];
+        if (songs > guess[i]) {
+            iovec rest{&e.playlist[guess[i]], std::size_t(songs - guess[i]) * kRecordSize};
+            readZeroFilled(source, offset[i] + blockSize(i), &rest, 1);
+        }
         clearEntryExcept(e, songs);
-        decodeEntryHeader(entryHeader, e);
-        if (songs > 0)
-            readZeroFilled(readAt, offset + kEntryHeaderSize, reinterpret_cast<unsigned char*>(e.playlist),
-                           qint64(songs) * kRecordSize);
+        decodeEntryHeader(h, e);
         for (int j = 0; j < songs; ++j)
             e.playlist[j].fileName[kFileNameUnits - 1] = 0; // a name without its NUL is cut at 260 units
         e.used = 1;
@@ -217,16 +258,27 @@ QString dataFilePath(const QString& programFolder, const QString& fileName) {
 int loadTableFile(const QString& path, ScheduleTable& table) {
     QFile file(path);
     const bool open = file.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    const int fd = open ? file.handle() : -1;
     return parseWith(
-        [&](qint64 offset, unsigned char* dst, qint64 size) -> qint64 {
-            if (!file.seek(offset))
-                return 0;
+        [fd](qint64 offset, iovec* parts, int count) -> qint64 {
             qint64 total = 0;
-            while (total < size) {
-                const qint64 got = file.read(reinterpret_cast<char*>(dst) + total, size - total);
+            while (count > 0) {
+                const ssize_t got = ::preadv(fd, parts, count, offset + total);
+                if (got < 0 && errno == EINTR)
+                    continue;
                 if (got <= 0)
-                    break;
+                    break; // end of file or an error: the rest reads as zeros
                 total += got;
+                for (std::size_t left = std::size_t(got); left > 0 && count > 0;) {
+                    const std::size_t used = std::min(left, parts->iov_len);
+                    parts->iov_base = static_cast<char*>(parts->iov_base) + used;
+                    parts->iov_len -= used;
+                    left -= used;
+                    if (parts->iov_len == 0) {
+                        ++parts;
+                        --count;
+                    }
+                }
             }
             return total;
         },
@@ -235,12 +287,17 @@ int loadTableFile(const QString& path, ScheduleTable& table) {
 
 int parseTable(const char* data, qint64 size, ScheduleTable& table) {
     return parseWith(
-        [&](qint64 offset, unsigned char* dst, qint64 want) -> qint64 {
-            if (offset < 0 || offset >= size)
-                return 0;
-            const qint64 n = std::min(want, size - offset);
-            std::memcpy(dst, data + offset, static_cast<std::size_t>(n));
-            return n;
+        [&](qint64 offset, iovec* parts, int count) -> qint64 {
+            qint64 total = 0;
+            for (int i = 0; i < count && offset >= 0 && offset < size; ++i) {
+                const qint64 n = std::min(qint64(parts[i].iov_len), size - offset);
+                std::memcpy(parts[i].iov_base, data + offset, std::size_t(n));
+                total += n;
+                offset += n;
+                if (n < qint64(parts[i].iov_len))
+                    break;
+            }
+            return total;
         },
         table, true);
 }
