@@ -62,9 +62,11 @@ private:
                                                 .arg(m_size));
             return expectedOffset + std::max<qint64>(storedSize, kEntryHeaderSize);
         }
+        // Without its track-count byte the block's length is unknown; the stored size is then all there is.
+        const bool countKnown = offset + 90 < m_size;
         const unsigned songs = byte(offset + 90);
-        const qint64 size = kEntryHeaderSize + qint64(kRecordSize) * songs;
-        if (storedSize != size)
+        const qint64 size = countKnown ? kEntryHeaderSize + qint64(kRecordSize) * songs : storedSize;
+        if (countKnown && storedSize != size)
             add(i, QStringLiteral("block size"),
                 QStringLiteral("is %1, %2 songs need %3").arg(storedSize).arg(songs).arg(size));
         if (offset + size > m_size)

@@ -1,1 +1,438 @@
+// End-to-end tests of the quorvan-dat tool, run as a separate process. The fx-* fixtures were written by
+// tests/data/make_fixtures.py from the byte layout alone, independently of the program's code.
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+
 #include <gtest/gtest.h>
+
+#include <map>
+#include <vector>
+
+using namespace quorvan::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Qt strings compared as std::string, so that a failure prints readable text.
+std::string str(const QString& s) {
+    return s.toStdString();
+}
+std::string str(const QStringList& l) {
+    return l.join(u" | "_s).toStdString();
+}
+
+struct Result {
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+Result dat(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral(QUORVAN_DAT_EXE), args);
+    const bool finished = p.waitForFinished(30000);
+    EXPECT_TRUE(finished) << args.join(u' ').toStdString();
+    EXPECT_EQ(p.exitStatus(), QProcess::NormalExit) << args.join(u' ').toStdString();
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}
+
+const QStringList kValid = {u"fx-empty"_s, u"fx-example"_s, u"fx-mixed"_s, u"fx-full-256"_s};
+
+// Every problem check must report for each damaged fixture, as "where: field".
+const std::map<QString, QStringList> kDamaged = {
+    {u"fx-bad-tag"_s, {u"header: format tag"_s}},
+    {u"fx-bad-n257"_s, {u"header: N"_s}},
+    {u"fx-bad-header-short"_s,
+     {u"header: header"_s, u"entry 0: block"_s, u"entry 1: block"_s, u"entry 2: block"_s, u"entry 3: block"_s,
+      u"entry 4: block"_s}},
+    // Cut inside the entry header: the song count is not in the file, so the stored size cannot be judged.
+    {u"fx-bad-block-short"_s, {u"entry 1: block"_s}},
+    {u"fx-bad-song-short"_s, {u"entry 0: block"_s, u"entry 0: playlist[1].fileName"_s}},
+    {u"fx-bad-offset"_s, {u"entry 1: block offset"_s, u"entry 1: block"_s}},
+    {u"fx-bad-offset-dup"_s, {u"entry 1: block offset"_s}},
+    {u"fx-bad-size"_s, {u"entry 0: block size"_s}},
+    {u"fx-bad-name-nul"_s, {u"entry 0: playlist[0].fileName"_s}},
+    {u"fx-bad-times"_s,
+     {u"entry 1: startHour"_s, u"entry 1: startMinute"_s, u"entry 1: startSecond"_s, u"entry 1: endHour"_s,
+      u"entry 1: endMinute"_s, u"entry 1: endSecond"_s}},
+    {u"fx-bad-fm"_s, {u"entry 0: fmFrequency"_s, u"entry 1: fmFrequency"_s, u"entry 2: fmFrequency"_s}},
+    {u"fx-bad-ranges"_s,
+     {u"entry 1: mp3PlayMode"_s, u"entry 1: mp3RepeatMode"_s, u"entry 1: dvdTracks[3].track"_s,
+      u"entry 1: dvdTracks[5].repeatMode"_s, u"entry 1: extMp3Tracks[7].track"_s,
+      u"entry 1: extMp3Tracks[0].repeatMode"_s, u"entry 1: extRadioPresets[6]"_s}},
+};
+
+QString fx(const QString& fixture) {
+    return dataPath(fixture + u".DAT"_s);
+}
+
+QJsonValue parse(const QByteArray& text) {
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(text, &error);
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+    return doc.object();
+}
+
+QString compact(const QJsonValue& v) {
+    return QString::fromUtf8(QJsonDocument(QJsonArray{v}).toJson(QJsonDocument::Compact)).mid(1).chopped(1);
+}
+
+// Path and values of the first difference between two JSON values; empty when they are equal.
+QString firstDifference(const QJsonValue& got, const QJsonValue& want, const QString& path = {}) {
+    if (want.isArray() && got.isArray()) {
+        const QJsonArray g = got.toArray(), w = want.toArray();
+        if (g.size() != w.size())
+            return u"%1: %2 items, want %3"_s.arg(path).arg(g.size()).arg(w.size());
+        for (qsizetype i = 0; i < w.size(); ++i)
+            if (QString d = firstDifference(g[i], w[i], u"%1[%2]"_s.arg(path).arg(i)); !d.isEmpty())
+                return d;
+        return {};
+    }
+    if (want.isObject() && got.isObject()) {
+        const QJsonObject g = got.toObject(), w = want.toObject();
+        if (g.keys() != w.keys())
+            return path + u": keys "_s + g.keys().join(u',') + u", want "_s + w.keys().join(u',');
+        for (const QString& key : w.keys())
+            if (QString d = firstDifference(g[key], w[key], path + u'.' + key); !d.isEmpty())
+                return d;
+        return {};
+    }
+    return got == want ? QString() : path + u": "_s + compact(got) + u", want "_s + compact(want);
+}
+
+// Sets (or, with an undefined value, removes) the value at a dotted path such as "entries.2.startHour".
+QJsonValue edited(const QJsonValue& node, QStringList path, const QJsonValue& value) {
+    if (path.isEmpty())
+        return value;
+    const QString step = path.takeFirst();
+    bool isIndex = false;
+    const int index = step.toInt(&isIndex);
+    if (isIndex) {
+        QJsonArray a = node.toArray();
+        a[index] = edited(a[index], path, value);
+        return a;
+    }
+    QJsonObject o = node.toObject();
+    if (path.isEmpty() && value.isUndefined())
+        o.remove(step);
+    else
+        o[step] = edited(o[step], path, value);
+    return o;
+}
+
+QByteArray toText(const QJsonValue& v) {
+    return QJsonDocument(v.toObject()).toJson(QJsonDocument::Compact);
+}
+
+QStringList lines(const QString& text) {
+    QStringList l = text.split(u'\n');
+    if (!l.isEmpty() && l.last().isEmpty())
+        l.removeLast();
+    return l;
+}
+
+} // namespace
+
+TEST(DatToolJson, PrintsEveryFixtureAsTheLoaderReadsIt) {
+    QStringList all = kValid;
+    for (const auto& [name, problems] : kDamaged)
+        all << name;
+    for (const QString& name : all) {
+        const Result r = dat({u"json"_s, fx(name)});
+        EXPECT_EQ(r.code, 0) << name.toStdString();
+        EXPECT_EQ(str(r.err), "") << name.toStdString();
+        const QJsonValue want = parse(readFile(dataPath(name + u".json"_s)));
+        ASSERT_TRUE(want.toObject().contains(u"entries"_s)) << name.toStdString();
+        EXPECT_EQ(str(firstDifference(parse(r.out.toUtf8()), want)), "") << name.toStdString();
+    }
+    const Result missing = dat({u"json"_s, dataPath(u"no-such-file.DAT"_s)});
+    EXPECT_EQ(missing.code, 1);
+    EXPECT_EQ(lines(missing.err).size(), 1);
+}
+
+TEST(DatToolJson, KeysInTheContractOrderAndPlainIntegers) {
+    const Result r = dat({u"json"_s, fx(u"fx-mixed"_s)});
+    ASSERT_EQ(r.code, 0);
+    QStringList entryKeys = {u"weekdays"_s,    u"startHour"_s,     u"startMinute"_s, u"startSecond"_s, u"endHour"_s,
+                             u"endMinute"_s,   u"endSecond"_s,     u"powerMask"_s,   u"zoneMask"_s,    u"sourceMask"_s,
+                             u"mp3PlayMode"_s, u"mp3RepeatMode"_s, u"fmFrequency"_s, u"dvdTracks"_s};
+    for (const QString& list : {u"extMp3Tracks"_s, u"extRadioPresets"_s}) {
+        for (int k = 0; k < 8; ++k)
+            entryKeys << u"track"_s << u"repeatMode"_s << u"reserved"_s;
+        entryKeys << list;
+    }
+    entryKeys << u"playlistOnCard"_s << u"playlist"_s;
+    QStringList expected = {u"entries"_s};
+    for (int i = 0; i < 5; ++i)
+        expected += entryKeys;
+
+    QStringList keys;
+    static const QRegularExpression keyPattern(u"\"([A-Za-z0-9]+)\"\\s*:"_s);
+    for (const auto& m : keyPattern.globalMatch(r.out))
+        keys << m.captured(1);
+    EXPECT_EQ(str(keys), str(expected));
+    // No fractions or exponents: every number is a plain integer.
+    static const QRegularExpression nonInteger(u"[:\\[,]\\s*-?\\d+[.eE]"_s);
+    EXPECT_FALSE(nonInteger.match(r.out).hasMatch()) << nonInteger.match(r.out).captured().toStdString();
+}
+
+TEST(DatToolFromJson, WritesTheFixtureBytes) {
+    const TempHome dir;
+    // The generator and the test support agree on the documented one-entry file, so writing fx-example's JSON
+    // reproduces that file as well.
+    EXPECT_TRUE(readFile(fx(u"fx-example"_s)) == exampleFileBytes());
+    for (const QString& name : kValid) {
+        const QString out = dir.file(name + u".DAT"_s);
+        const Result r = dat({u"from-json"_s, dataPath(name + u".json"_s), out});
+        EXPECT_EQ(r.code, 0) << name.toStdString() << r.err.toStdString();
+        EXPECT_EQ(str(r.out + r.err), "") << name.toStdString();
+        // A file holding bytes the program never writes (lower-case drive letter, bytes after a NUL, padding)
+        // has the bytes a save produces beside it.
+        const QString saved = dataPath(name + u".saved.DAT"_s);
+        const QByteArray want = readFile(QFile::exists(saved) ? saved : fx(name));
+        ASSERT_FALSE(want.isEmpty());
+        const QByteArray got = readFile(out);
+        qsizetype at = 0;
+        while (at < got.size() && at < want.size() && got[at] == want[at])
+            ++at;
+        EXPECT_TRUE(got == want) << name.toStdString() << ": " << got.size() << " bytes, first difference at " << at;
+    }
+}
+
+TEST(DatToolFromJson, AcceptsEveryFieldAtItsLimit) {
+    const TempHome dir;
+    QJsonValue doc = parse(readFile(dataPath(u"fx-example.json"_s)));
+    QJsonArray songs;
+    for (int j = 0; j < 255; ++j)
+        songs.append(QString(256, QChar(u'歌')) + u".mp3"_s); // 260 units
+    const std::pair<const char*, QJsonValue> limits[] = {
+        {"entries.0.weekdays", 4294967295.0},    {"entries.0.startHour", 255},
+        {"entries.0.powerMask.8", 4294967295.0}, {"entries.0.zoneMask.0", 4294967295.0},
+        {"entries.0.sourceMask", 4294967295.0},  {"entries.0.fmFrequency", 65535},
+        {"entries.0.dvdTracks.7.track", 65535},  {"entries.0.extMp3Tracks.0.repeatMode", 255},
+        {"entries.0.extRadioPresets.3", 65535},  {"entries.0.mp3RepeatMode", 255},
+        {"entries.0.playlist", songs},
+    };
+    for (const auto& [path, value] : limits)
+        doc = edited(doc, QString::fromLatin1(path).split(u'.'), value);
+    writeFile(dir.file(u"in.json"_s), toText(doc));
+    const Result written = dat({u"from-json"_s, dir.file(u"in.json"_s), dir.file(u"out.DAT"_s)});
+    ASSERT_EQ(written.code, 0) << written.err.toStdString();
+    EXPECT_EQ(readFile(dir.file(u"out.DAT"_s)).size(), 4104 + 176 + 255 * 624);
+    const Result back = dat({u"json"_s, dir.file(u"out.DAT"_s)});
+    EXPECT_EQ(str(firstDifference(parse(back.out.toUtf8()), doc)), "");
+}
+
+TEST(DatToolFromJson, RefusesBadInputWithOneLineAndKeepsTheOldFile) {
+    const QJsonValue base = parse(readFile(dataPath(u"fx-mixed.json"_s)));
+    const QJsonValue entry0 = base[u"entries"_s][0];
+    auto repeated = [](int n, const QJsonValue& v) {
+        QJsonArray a;
+        for (int i = 0; i < n; ++i)
+            a.append(v);
+        return a;
+    };
+    struct Case {
+        const char* path;
+        QJsonValue value;
+        QString named;
+    };
+    const Case cases[] = {
+        {"entries.2.startHour", QJsonValue(QJsonValue::Undefined), u"entries[2].startHour"_s},
+        {"entries.3.extMp3Tracks.3.reserved", QJsonValue(QJsonValue::Undefined),
+         u"entries[3].extMp3Tracks[3].reserved"_s},
+        {"entries.1.fmFrequency", u"10800"_s, u"entries[1].fmFrequency"_s},
+        {"entries.4.playlist.0", 7, u"entries[4].playlist[0]"_s},
+        {"entries.3", u"x"_s, u"entries[3]"_s},
+        {"entries.3.weekdays", -1, u"entries[3].weekdays"_s},
+        {"entries.0.endSecond", 256, u"entries[0].endSecond"_s},
+        {"entries.4.dvdTracks.2.repeatMode", 256, u"entries[4].dvdTracks[2].repeatMode"_s},
+        {"entries.2.extRadioPresets.7", 65536, u"entries[2].extRadioPresets[7]"_s},
+        {"entries.1.zoneMask.8", 4294967296.0, u"entries[1].zoneMask[8]"_s},
+        {"entries.0.startMinute", 1.5, u"entries[0].startMinute"_s},
+        {"entries.0.playlistOnCard", 2, u"entries[0].playlistOnCard"_s},
+        {"entries.3.powerMask", repeated(8, 1), u"entries[3].powerMask"_s},
+        {"entries.0.dvdTracks", repeated(9, base[u"entries"_s][0][u"dvdTracks"_s][0]), u"entries[0].dvdTracks"_s},
+        {"entries.2.playlist", repeated(256, u"s.mp3"_s), u"entries[2].playlist"_s},
+        {"entries.1.playlist.1", QString(261, u'x'), u"entries[1].playlist[1]"_s},
+        {"entries", repeated(257, entry0), u"entries"_s},
+    };
+    std::vector<std::pair<QByteArray, QString>> inputs; // JSON text, what the error line must name
+    for (const Case& c : cases)
+        inputs.push_back({toText(edited(base, QString::fromLatin1(c.path).split(u'.'), c.value)), c.named});
+    inputs.push_back({"{\"entries\": [ {\"weekdays\": 1,", QString()}); // cut short
+    inputs.push_back({"[]", QString()});
+    inputs.push_back({"{\"entries\": 5}", u"entries"_s});
+
+    const QByteArray old = "previous contents\n";
+    for (const auto& [json, named] : inputs) {
+        const TempHome dir;
+        const QString folder = dir.path();
+        writeFile(folder + u"in.json"_s, json);
+        writeFile(folder + u"SCH01.DAT"_s, old);
+        const Result r = dat({u"from-json"_s, folder + u"in.json"_s, folder + u"SCH01.DAT"_s});
+        const std::string what = (named + u" in "_s + QString::fromUtf8(json.left(40))).toStdString();
+        EXPECT_EQ(r.code, 1) << what;
+        EXPECT_EQ(str(r.out), "") << what;
+        EXPECT_EQ(lines(r.err).size(), 1) << what << ": " << r.err.toStdString();
+        EXPECT_TRUE(r.err.endsWith(u'\n')) << what;
+        EXPECT_TRUE(r.err.contains(named)) << named.toStdString() << ": " << r.err.toStdString();
+        EXPECT_EQ(readFile(folder + u"SCH01.DAT"_s), old) << what;
+        EXPECT_EQ(str(QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name)),
+                  str(QStringList{u"SCH01.DAT"_s, u"in.json"_s}))
+            << what;
+    }
+}
+
+TEST(DatToolFromJson, ReportsAWriteFailure) {
+    const TempHome dir;
+    writeFile(dir.file(u"plain"_s), "x");
+    const Result r = dat({u"from-json"_s, dataPath(u"fx-example.json"_s), dir.file(u"plain/SCH01.DAT"_s)});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(lines(r.err).size(), 1) << r.err.toStdString();
+    EXPECT_EQ(readFile(dir.file(u"plain"_s)), QByteArray("x"));
+}
+
+TEST(DatToolCheck, ValidFilesPassSilently) {
+    QStringList files;
+    for (const QString& name : kValid)
+        files << fx(name);
+    files << dataPath(u"fx-mixed.saved.DAT"_s);
+    const Result r = dat(QStringList{u"check"_s} + files);
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(str(r.out + r.err), "");
+}
+
+TEST(DatToolCheck, ReportsEveryProblemOnItsOwnLine) {
+    for (const auto& [name, problems] : kDamaged) {
+        const QString path = fx(name);
+        const Result r = dat({u"check"_s, path});
+        EXPECT_EQ(r.code, 1) << name.toStdString();
+        QStringList found;
+        for (const QString& line : lines(r.out)) {
+            // FILE: where: field: what is wrong
+            EXPECT_TRUE(line.startsWith(path + u": "_s)) << line.toStdString();
+            const QStringList parts = line.mid(path.size() + 2).split(u": "_s);
+            EXPECT_GE(parts.size(), 3) << line.toStdString();
+            if (parts.size() >= 3 && !parts[2].trimmed().isEmpty())
+                found << parts[0] + u": "_s + parts[1];
+        }
+        QStringList want = problems;
+        found.sort();
+        want.sort();
+        EXPECT_EQ(str(found), str(want)) << name.toStdString() << ":\n" << r.out.toStdString();
+    }
+    // Several files: only the damaged one is reported, and the status says a file is invalid.
+    const Result r = dat({u"check"_s, fx(u"fx-example"_s), fx(u"fx-bad-fm"_s), fx(u"fx-empty"_s)});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(lines(r.out).size(), 3);
+    for (const QString& line : lines(r.out))
+        EXPECT_TRUE(line.startsWith(fx(u"fx-bad-fm"_s))) << line.toStdString();
+    const Result missing = dat({u"check"_s, fx(u"fx-example"_s), dataPath(u"no-such-file.DAT"_s)});
+    EXPECT_EQ(missing.code, 1);
+    EXPECT_TRUE((missing.out + missing.err).contains(u"no-such-file.DAT"_s));
+}
+
+namespace {
+
+int displayWidth(const QString& s) {
+    int w = 0;
+    for (const QChar c : s)
+        w += c.unicode() >= 0x2E80 ? 2 : 1;
+    return w;
+}
+
+// Column start positions (in terminal columns) of a line whose cells are separated by two or more spaces.
+QList<int> columnStarts(const QString& line) {
+    QList<int> starts;
+    static const QRegularExpression cell(u"\\S+(?: \\S+)*"_s);
+    for (const auto& m : cell.globalMatch(line))
+        starts << displayWidth(line.left(m.capturedStart()));
+    return starts;
+}
+
+QStringList cells(const QString& line) {
+    return line.trimmed().split(QRegularExpression(u" {2,}"_s));
+}
+
+} // namespace
+
+TEST(DatToolShow, ListsTheEntriesWithTheHomeFoldersNames) {
+    const TempHome home;
+    const QStringList args = {u"show"_s, fx(u"fx-example"_s), u"--home"_s, home.path()};
+    Result r = dat(args + QStringList{u"--lang"_s, u"en"_s});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    QStringList out = lines(r.out);
+    ASSERT_EQ(out.size(), 2) << r.out.toStdString();
+    EXPECT_EQ(str(cells(out[0])), str(QStringList{u"Number"_s, u"Week"_s, u"Start time"_s, u"End time"_s, u"Sound"_s,
+                                                  u"Zone Select"_s, u"Power"_s}));
+    EXPECT_EQ(str(cells(out[1])), str(QStringList{u"1"_s, u"Mon,Tues,Wed,Thur,Fri"_s, u"08:00:00"_s, u"08:30:00"_s,
+                                                  u"LOCAL"_s, u"LocalZone1"_s}));
+    EXPECT_EQ(columnStarts(out[1]), columnStarts(out[0]).mid(0, 6));
+
+    writeFile(home.file(u"Config_name.ini"_s), "[ZoneUnit0]\nname=Hall\n");
+    r = dat(args + QStringList{u"--lang"_s, u"en"_s});
+    EXPECT_EQ(str(cells(lines(r.out).value(1)).value(5)), "Hall") << r.out.toStdString();
+
+    r = dat(args + QStringList{u"--lang"_s, u"zh"_s});
+    ASSERT_EQ(r.code, 0);
+    out = lines(r.out);
+    ASSERT_EQ(out.size(), 2);
+    EXPECT_EQ(str(cells(out[0])), str(QStringList{u"序号"_s, u"星期"_s, u"开始时间"_s, u"结束时间"_s, u"节目设定"_s,
+                                                  u"分区选择"_s, u"电源"_s}));
+    EXPECT_EQ(str(cells(out[1])),
+              str(QStringList{u"1"_s, u"一,二,三,四,五"_s, u"08:00:00"_s, u"08:30:00"_s, u"主机MP3"_s, u"Hall"_s}));
+    EXPECT_EQ(columnStarts(out[1]), columnStarts(out[0]).mid(0, 6));
+
+    // Without --lang the home folder's language setting decides (1 = English).
+    writeFile(home.file(u"Config.ini"_s), "[LanguageSelect]\nID=1\n");
+    EXPECT_TRUE(dat(args).out.startsWith(u"Number"_s));
+    writeFile(home.file(u"Config.ini"_s), "[LanguageSelect]\nID=0\n");
+    EXPECT_TRUE(dat(args).out.startsWith(u"序号"_s));
+
+    r = dat({u"show"_s, fx(u"fx-full-256"_s), u"--home"_s, home.path(), u"--lang"_s, u"en"_s});
+    EXPECT_EQ(r.code, 0);
+    out = lines(r.out);
+    ASSERT_EQ(out.size(), 257);
+    EXPECT_EQ(str(cells(out[256]).value(0)), "256");
+}
+
+TEST(DatToolTexts, PrintsBothTablesExactly) {
+    for (const QString& lang : {u"en"_s, u"zh"_s}) {
+        const Result r = dat({u"texts"_s, lang});
+        EXPECT_EQ(r.code, 0);
+        EXPECT_TRUE(r.out.toUtf8() == readFile(dataPath(u"texts-%1.txt"_s.arg(lang)))) << lang.toStdString();
+    }
+}
+
+TEST(DatToolUsage, HelpVersionAndUsageErrors) {
+    Result r = dat({u"--help"_s});
+    EXPECT_EQ(r.code, 0);
+    for (const QString& command : {u"json"_s, u"from-json"_s, u"show"_s, u"check"_s, u"texts"_s})
+        EXPECT_TRUE(r.out.contains(command)) << command.toStdString();
+    const QString usage = r.out;
+    r = dat({u"--version"_s});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_TRUE(QRegularExpression(u"^quorvan-dat \\d+\\.\\d+"_s).match(r.out).hasMatch()) << r.out.toStdString();
+
+    const QStringList wrong[] = {{},
+                                 {u"frobnicate"_s},
+                                 {u"json"_s},
+                                 {u"from-json"_s, dataPath(u"fx-example.json"_s)},
+                                 {u"texts"_s, u"fr"_s},
+                                 {u"check"_s},
+                                 {u"show"_s, fx(u"fx-example"_s), u"--lang"_s, u"de"_s}};
+    for (const QStringList& args : wrong) {
+        r = dat(args);
+        EXPECT_EQ(r.code, 2) << args.join(u' ').toStdString();
+        EXPECT_EQ(str(r.out), "") << args.join(u' ').toStdString();
+        EXPECT_TRUE(r.err.contains(usage)) << args.join(u' ').toStdString();
+    }
+}
