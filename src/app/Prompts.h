@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace quorvan {
+
+// Everything a window asks the user through a modal system dialog. Production shows Qt's dialogs; tests answer
+// from a script, because a modal dialog would block them.
+class Prompts {
+public:
+    enum class Icon { None, Information, Warning, Stop };
+
+    virtual ~Prompts() = default;
+
+    // A modal message box with an OK button.
+    virtual void message(const QString& caption, const QString& text, Icon icon) = 0;
+    // A folder chosen by the user; empty when cancelled.
+    virtual QString chooseFolder(const QString& title) = 0;
+    // Files chosen by the user (full paths, in the dialog's order); empty when cancelled. filter is a Qt
+    // name filter such as "Music (*.mp3 *.wav)".
+    virtual QStringList chooseFiles(const QString& title, const QString& filter) = 0;
+};
+
+} // namespace quorvan
