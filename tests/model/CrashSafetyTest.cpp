@@ -62,6 +62,7 @@ TEST(CrashSafety, SavesKilledAtRandomMomentsLeaveTheOldOrTheNewFile) {
     int sawA = 0, sawB = 0;
     constexpr int kKills = 30;
     for (int k = 0; k < kKills; ++k) {
+        ASSERT_TRUE(saveTableFile(path, *b).ok); // each child starts from B and first saves A
         const pid_t child = fork();
         ASSERT_GE(child, 0);
         if (child == 0) {
