@@ -1,0 +1,149 @@
+// Save and load of schedule files against the physical limit of the same I/O: one write of the same bytes with
+// the same flush, fsync and rename steps, and one read into a buffer allocated beforehand.
+#include "model/DeviceFiles.h"
+#include "model/ModelState.h"
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+using namespace quorvan;
+
+namespace {
+
+std::unique_ptr<ScheduleTable> buildTable(int entries, int songs) {
+    auto table = makeTable();
+    for (int i = 0; i < entries; ++i) {
+        TimingEntry e{};
+        e.used = 1;
+        e.weekdays = 0x3E;
+        e.startHour = std::uint8_t(i % 24);
+        e.zoneMask[0] = 0xFF;
+        e.sourceMask = songs ? 1 : 0;
+        e.playlistOnCard = std::uint8_t(i & 1);
+        e.playlistCount = std::uint16_t(songs);
+        e.mp3TrackCount = std::uint8_t(songs);
+        for (int j = 0; j < songs; ++j) {
+            const QString name = QStringLiteral("课间音乐-%1-%2.mp3").arg(i).arg(j);
+            std::memcpy(e.playlist[j].fileName, name.utf16(), std::size_t(name.size()) * 2);
+        }
+        appendEntry(*table, e);
+    }
+    return table;
+}
+
+struct Fixture {
+    QTemporaryDir dir{QDir::currentPath() + QStringLiteral("/quorvan-bench-XXXXXX")};
+    QString path(const char* name) const { return dir.path() + u'/' + QLatin1String(name); }
+};
+
+Fixture& fixture() {
+    static Fixture f;
+    return f;
+}
+
+const ScheduleTable& largest() {
+    static auto t = buildTable(kMaxEntries, kMaxSongs);
+    return *t;
+}
+
+const ScheduleTable& typical() {
+    static auto t = buildTable(40, 3);
+    return *t;
+}
+
+void fsyncFolder(const QByteArray& folder) {
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY);
+    ::fsync(fd);
+    ::close(fd);
+}
+
+void BM_SaveLargestTable(benchmark::State& state) {
+    const QString path = fixture().path("SCH01.DAT");
+    for (auto _ : state)
+        if (!saveTableFile(path, largest()).ok)
+            state.SkipWithError("save failed");
+    state.SetBytesProcessed(state.iterations() * 40783880);
+}
+
+void BM_RawWriteSameBytes(benchmark::State& state) {
+    const QByteArray bytes = serializeTable(largest());
+    const QByteArray target = QFile::encodeName(fixture().path("RAW.DAT"));
+    const QByteArray temp = target + ".tmp";
+    const QByteArray folder = QFile::encodeName(fixture().dir.path());
+    for (auto _ : state) {
+        const int fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        if (::write(fd, bytes.constData(), std::size_t(bytes.size())) != bytes.size())
+            state.SkipWithError("write failed");
+        ::fsync(fd);
+        ::close(fd);
+        ::rename(temp.constData(), target.constData());
+        fsyncFolder(folder);
+    }
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+}
+
+void BM_LoadLargestTable(benchmark::State& state) {
+    const QString path = fixture().path("LOAD.DAT");
+    saveTableFile(path, largest());
+    auto table = makeTable();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(loadTableFile(path, *table));
+    state.SetBytesProcessed(state.iterations() * 40783880);
+}
+
+void BM_RawReadSameBytes(benchmark::State& state) {
+    const QString path = fixture().path("LOAD.DAT");
+    saveTableFile(path, largest());
+    const QByteArray name = QFile::encodeName(path);
+    std::vector<char> buffer(40783880);
+    for (auto _ : state) {
+        const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+        benchmark::DoNotOptimize(::read(fd, buffer.data(), buffer.size()));
+        ::close(fd);
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(state.iterations() * std::int64_t(buffer.size()));
+}
+
+void BM_SaveTypicalTable(benchmark::State& state) {
+    const QString path = fixture().path("SCH02.DAT");
+    for (auto _ : state)
+        saveTableFile(path, typical());
+}
+
+void BM_LoadTypicalTable(benchmark::State& state) {
+    const QString path = fixture().path("SCH03.DAT");
+    saveTableFile(path, typical());
+    auto table = makeTable();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(loadTableFile(path, *table));
+}
+
+} // namespace
+
+BENCHMARK(BM_SaveLargestTable)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_RawWriteSameBytes)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_LoadLargestTable)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_RawReadSameBytes)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_SaveTypicalTable)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_LoadTypicalTable)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
