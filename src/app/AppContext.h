@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QDateTime>
+
+#include <functional>
+
+namespace quorvan {
+
+class ModelState;
+class NameTables;
+class Prompts;
+class SettingsFiles;
+class SurperCom;
+class TextTable;
+
+// The process-wide objects the windows work with, created once in main() and passed by reference.
+struct AppContext {
+    TextTable& texts;
+    NameTables& names;
+    ModelState& model;
+    SettingsFiles& settings;
+    SurperCom& serial;
+    Prompts& prompts;
+    std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
+};
+
+} // namespace quorvan

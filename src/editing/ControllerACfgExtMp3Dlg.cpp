@@ -1,0 +1,1 @@
+#include "editing/ControllerACfgExtMp3Dlg.h"

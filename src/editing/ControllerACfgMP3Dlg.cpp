@@ -1,0 +1,1 @@
+#include "editing/ControllerACfgMP3Dlg.h"
