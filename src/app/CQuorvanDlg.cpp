@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/CAboutDlg.h"
+#include "app/CopyTimerDlg.h"
 #include "app/Prompts.h"
 #include "app/SchFileTreeDlg.h"
 #include "app/ShellRules.h"
@@ -29,7 +30,7 @@ namespace quorvan {
 CQuorvanDlg::CQuorvanDlg(AppContext& context, QWidget* parent) : QWidget(parent), m_context(context) {
     setWindowTitle(QStringLiteral("智能分区广播系统"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/quorvan.png")));
-    resize(dluX(538), dluY(351));
+    resize(std::max(dluX(538), 1180), std::max(dluY(351), 760));
     OnInitDialog();
 }
 
@@ -216,7 +217,12 @@ void CQuorvanDlg::showAbout() {
 
 void CQuorvanDlg::openSystemOption() {}
 
-void CQuorvanDlg::openCopyTiming() {}
+void CQuorvanDlg::openCopyTiming() {
+    CopyTimerDlg dialog(m_context, *this, this);
+    m_copyDlg = &dialog;
+    dialog.exec();
+    m_copyDlg = nullptr;
+}
 
 void CQuorvanDlg::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);

@@ -1,1 +1,142 @@
 #include "editing/ControllerPowerDlg.h"
+
+#include "app/AppContext.h"
+#include "app/DialogUnits.h"
+#include "app/KeyFilter.h"
+#include "settings/NameTables.h"
+#include "settings/TextTable.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace quorvan {
+
+namespace {
+
+constexpr int kChannelItems = 37;
+constexpr int kItemCount = kChannelItems + 1; // the channels and keep power
+constexpr int kColumnWidth = 110;
+constexpr int kRowHeight = 22;
+
+} // namespace
+
+ControllerPowerDlg::ControllerPowerDlg(AppContext& context, const std::uint32_t (&mask)[9], QWidget* parent)
+    : QDialog(parent), m_list(new QListWidget(this)) {
+    std::copy(std::begin(mask), std::end(mask), m_words.begin());
+    const TextTable& texts = context.texts;
+    setWindowTitle(texts.Text(49));
+    resize(dluX(316), dluY(185));
+
+    auto* group = new QGroupBox(texts.Text(49), this);
+    group->setObjectName(QStringLiteral("groupPower"));
+
+    // A wrapping list of fixed-width check items, the way a small-icon view lays them out.
+    m_list->setParent(group);
+    m_list->setObjectName(QStringLiteral("list%1").arg(kListId));
+    m_list->setViewMode(QListView::ListMode);
+    m_list->setFlow(QListView::LeftToRight);
+    m_list->setWrapping(true);
+    m_list->setResizeMode(QListView::Adjust);
+    m_list->setUniformItemSizes(true);
+    m_list->setGridSize(QSize(kColumnWidth, kRowHeight));
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+
+    const PowerChecks given = powerChecks(mask);
+    for (int i = 0; i < kItemCount; ++i) {
+        // The keep-power word is the same in both languages.
+        const QString name =
+            i == kKeepPowerItem ? QStringLiteral("保持电源") : context.names.display(NameTable::Power, i);
+        auto* item = new QListWidgetItem(name, m_list);
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        item->setCheckState(given[std::size_t(i)] ? Qt::Checked : Qt::Unchecked);
+    }
+
+    auto* allSelect = new QPushButton(texts.Text(168), this);
+    allSelect->setObjectName(QStringLiteral("button%1").arg(kAllSelectId));
+    auto* invert = new QPushButton(texts.Text(169), this);
+    invert->setObjectName(QStringLiteral("button%1").arg(kInvertId));
+    auto* ok = new QPushButton(texts.Text(171), this);
+    ok->setObjectName(QStringLiteral("button1"));
+    auto* cancel = new QPushButton(texts.Text(170), this);
+    cancel->setObjectName(QStringLiteral("button2"));
+    for (QPushButton* button : {allSelect, invert, ok, cancel})
+        button->setAutoDefault(false);
+
+    connect(allSelect, &QPushButton::clicked, this, [this] { OnAllSelect(); });
+    connect(invert, &QPushButton::clicked, this, [this] { OnInvert(); });
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* groupLayout = new QVBoxLayout(group);
+    groupLayout->addWidget(m_list);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(allSelect);
+    buttons->addWidget(invert);
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(group, 1);
+    layout->addLayout(buttons);
+
+    // Enter and Escape neither confirm nor close this picker; only its buttons do.
+    discardEnterAndEscape(this);
+}
+
+std::optional<std::array<std::uint32_t, 9>> ControllerPowerDlg::pick(AppContext& context,
+                                                                    const std::uint32_t (&mask)[9],
+                                                                    QWidget* parent) {
+    ControllerPowerDlg dialog(context, mask, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.words();
+}
+
+void ControllerPowerDlg::accept() {
+    rebuildWords();
+    QDialog::accept();
+}
+
+// The words are rebuilt on Cancel too; pick() does not return them.
+void ControllerPowerDlg::reject() {
+    rebuildWords();
+    QDialog::reject();
+}
+
+void ControllerPowerDlg::OnAllSelect() {
+    PowerChecks current = checks();
+    selectAllChannels(current);
+    setChecks(current);
+}
+
+void ControllerPowerDlg::OnInvert() {
+    PowerChecks current = checks();
+    invertChannels(current);
+    setChecks(current);
+}
+
+void ControllerPowerDlg::rebuildWords() {
+    std::uint32_t mask[9];
+    std::copy(m_words.begin(), m_words.end(), mask);
+    applyPowerChecks(checks(), mask);
+    std::copy(std::begin(mask), std::end(mask), m_words.begin());
+}
+
+PowerChecks ControllerPowerDlg::checks() const {
+    PowerChecks result{};
+    for (int i = 0; i < kItemCount && i < m_list->count(); ++i)
+        result[std::size_t(i)] = m_list->item(i)->checkState() == Qt::Checked;
+    return result;
+}
+
+void ControllerPowerDlg::setChecks(const PowerChecks& checks) {
+    for (int i = 0; i < kItemCount && i < m_list->count(); ++i)
+        m_list->item(i)->setCheckState(checks[std::size_t(i)] ? Qt::Checked : Qt::Unchecked);
+}
+
+} // namespace quorvan

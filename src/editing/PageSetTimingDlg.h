@@ -1,6 +1,10 @@
 #pragma once
 
+#include "editing/TimingListLogic.h"
+
 #include <QWidget>
+
+#include <memory>
 
 class QTableWidget;
 
@@ -8,36 +12,58 @@ namespace quorvan {
 
 struct AppContext;
 class CommandSink;
+class ControllerSettingDlg;
 struct ScheduleTable;
 struct TimingEntry;
 
-// The page of a normal schedule: one list row per timing entry.
-class PageSetTimingDlg : public QWidget {
+// The page of a normal schedule: one list row per timing entry, with the entry editor docked below.
+class PageSetTimingDlg : public QWidget, private RowList, private TimingListHost {
     Q_OBJECT
 public:
     static constexpr int kListId = 9999;
     static constexpr int kColumnCount = 7;
+    static constexpr int kBand = 25; // pixels between the list and the editor
 
     PageSetTimingDlg(AppContext& context, CommandSink& sink, QWidget* parent = nullptr);
+    ~PageSetTimingDlg() override;
 
-    // Attaches a table and fills the list. Refused (0) for no table or a capacity of 0 or above 256.
     int ShowTable(ScheduleTable* table, int capacity);
-    // Writes the cells of one row from one entry; no entry changes nothing.
     void ShowRow(int row, const TimingEntry* entry);
     void InitPage();
     void RefreshTexts();
 
+    // New (1141), Save (1080) and Delete (1081) from the editor.
+    void onCommand(int id);
+
     QTableWidget* list() const { return m_list; }
-    ScheduleTable* table() const { return m_table; }
+    ControllerSettingDlg& editor() const { return *m_editor; }
+    ScheduleTable* table() const { return m_logic.table(); }
+    bool newRowPending() const { return m_logic.newRowPending(); }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // RowList
+    int rowCount() const override;
+    void insertRow(int row) override;
+    void removeRow(int row) override;
+    void removeAllRows() override;
+    void setCells(int row, const QStringList& cells) override;
+    void setNumberCell(int row, const QString& text) override;
+    int selectedRow() const override;
+    void selectRow(int row) override;
+    // TimingListHost
+    void LoadEntry(const TimingEntry& entry) override;
+    TimingEntry StoreEntry() override;
+    void saveDocument() override;
+    void listFull() override;
+
     AppContext& m_context;
     CommandSink& m_sink;
     QTableWidget* m_list;
-    ScheduleTable* m_table = nullptr;
+    ControllerSettingDlg* m_editor;
+    TimingListLogic m_logic;
 };
 
 } // namespace quorvan

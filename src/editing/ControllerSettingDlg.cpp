@@ -1,0 +1,162 @@
+#include "editing/ControllerSettingDlg.h"
+
+#include "app/AppContext.h"
+#include "app/KeyFilter.h"
+#include "app/Prompts.h"
+#include "editing/ControllerACfgDlg.h"
+#include "editing/EntryRules.h"
+#include "editing/ZonePowerGroups.h"
+#include "settings/TextTable.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimeEdit>
+#include <QVBoxLayout>
+
+#include <cstring>
+
+namespace quorvan {
+
+namespace {
+
+QPushButton* makeButton(QWidget* parent, int id, const QString& caption) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QStringLiteral("button%1").arg(id));
+    b->setAutoDefault(false);
+    return b;
+}
+
+QTimeEdit* makeTimePicker(QWidget* parent, int id) {
+    auto* t = new QTimeEdit(parent);
+    t->setObjectName(QStringLiteral("time%1").arg(id));
+    t->setDisplayFormat(QStringLiteral("HH:mm:ss"));
+    t->setTime(QTime(0, 0, 0));
+    return t;
+}
+
+} // namespace
+
+ControllerSettingDlg::ControllerSettingDlg(AppContext& context, QWidget* parent)
+    : QWidget(parent), m_context(context), m_entry(std::make_unique<TimingEntry>()) {
+    std::memset(m_entry.get(), 0, sizeof(TimingEntry));
+
+    m_timeGroup = new QGroupBox(QStringLiteral("时间设定"), this);
+    m_timeGroup->setObjectName(QStringLiteral("group1089"));
+    m_startLabel = new QLabel(QStringLiteral("开始时间："), m_timeGroup);
+    m_endLabel = new QLabel(QStringLiteral("结束时间："), m_timeGroup);
+    m_start = makeTimePicker(m_timeGroup, StartTime);
+    m_end = makeTimePicker(m_timeGroup, EndTime);
+    auto* timeLayout = new QGridLayout(m_timeGroup);
+    timeLayout->addWidget(m_startLabel, 0, 0);
+    timeLayout->addWidget(m_start, 0, 1);
+    timeLayout->addWidget(m_endLabel, 1, 0);
+    timeLayout->addWidget(m_end, 1, 1);
+    const char16_t* dayNames[7] = {u"星期日", u"星期一", u"星期二", u"星期三", u"星期四", u"星期五", u"星期六"};
+    for (int i = 0; i < 7; ++i) {
+        auto* box = new QCheckBox(QString::fromUtf16(dayNames[i]), m_timeGroup);
+        box->setObjectName(QStringLiteral("check%1").arg(FirstWeekday + i));
+        m_weekdays[std::size_t(i)] = box;
+        // Monday first, Sunday last, two columns.
+        const int slot = (i + 6) % 7;
+        timeLayout->addWidget(box, 2 + slot / 2, slot % 2);
+    }
+
+    m_editGroup = new QGroupBox(QStringLiteral("编辑"), this);
+    m_editGroup->setObjectName(QStringLiteral("group1082"));
+    m_new = makeButton(m_editGroup, NewButton, QStringLiteral("新建"));
+    m_save = makeButton(m_editGroup, SaveButton, QStringLiteral("修改"));
+    m_delete = makeButton(m_editGroup, DeleteButton, QStringLiteral("删除"));
+    auto* editLayout = new QHBoxLayout(m_editGroup);
+    editLayout->addWidget(m_new);
+    editLayout->addWidget(m_save);
+    editLayout->addWidget(m_delete);
+
+    m_sourceGroup = new QGroupBox(QStringLiteral("音源设置"), this);
+    m_sourceGroup->setObjectName(QStringLiteral("group1073"));
+    m_panel = new ControllerACfgDlg(context, m_sourceGroup);
+    auto* sourceLayout = new QVBoxLayout(m_sourceGroup);
+    sourceLayout->setContentsMargins(9, 6, 9, 6);
+    sourceLayout->addWidget(m_panel);
+
+    m_targets = new ZonePowerGroups(context, *m_entry, this);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(m_timeGroup);
+    left->addWidget(m_editGroup);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(4, 0, 4, 4);
+    layout->addLayout(left);
+    layout->addWidget(m_sourceGroup);
+    layout->addWidget(m_targets, 1);
+
+    connect(m_new, &QPushButton::clicked, this, [this] { emit commandForwarded(NewButton); });
+    connect(m_save, &QPushButton::clicked, this, &ControllerSettingDlg::onSaveButton);
+    connect(m_delete, &QPushButton::clicked, this, [this] { emit commandForwarded(DeleteButton); });
+
+    discardEnterAndEscape(this);
+    RefreshTexts();
+    resize(sizeHint());
+}
+
+ControllerSettingDlg::~ControllerSettingDlg() = default;
+
+QPushButton* ControllerSettingDlg::button(ControlId id) const {
+    switch (id) {
+    case NewButton: return m_new;
+    case SaveButton: return m_save;
+    case DeleteButton: return m_delete;
+    default: return nullptr;
+    }
+}
+
+void ControllerSettingDlg::LoadEntry(const TimingEntry& entry) {
+    *m_entry = entry;
+    for (int i = 0; i < 7; ++i)
+        m_weekdays[std::size_t(i)]->setChecked((entry.weekdays >> i) & 1u);
+    m_start->setTime(pickerTime(entry.startHour, entry.startMinute, entry.startSecond));
+    m_end->setTime(pickerTime(entry.endHour, entry.endMinute, entry.endSecond));
+    m_targets->showSummaries();
+    m_panel->LoadSourceSettings(*m_entry);
+}
+
+TimingEntry ControllerSettingDlg::StoreEntry() {
+    m_entry->used = 1;
+    m_panel->SaveSourceSettings(*m_entry);
+    std::array<bool, 7> days{};
+    for (int i = 0; i < 7; ++i)
+        days[std::size_t(i)] = m_weekdays[std::size_t(i)]->isChecked();
+    storeEditorFields(days, m_start->time(), m_end->time(), *m_entry);
+    return *m_entry;
+}
+
+void ControllerSettingDlg::onSaveButton() {
+    if (sameTimes(m_start->time(), m_end->time())) {
+        // A fixed Chinese message in both languages.
+        m_context.prompts.message(QStringLiteral("提示信息"), QStringLiteral("开始时间和结束时间不能重复!"),
+                                  Prompts::Icon::None);
+        return;
+    }
+    emit commandForwarded(SaveButton);
+}
+
+void ControllerSettingDlg::RefreshTexts() {
+    const TextTable& t = m_context.texts;
+    m_panel->RefreshSourceCaptions();
+    m_timeGroup->setTitle(t.Text(42));
+    m_startLabel->setText(t.Text(43));
+    m_endLabel->setText(t.Text(44));
+    m_weekdays[0]->setText(t.Text(110));
+    for (int i = 1; i < 7; ++i)
+        m_weekdays[std::size_t(i)]->setText(t.Text(103 + i));
+    m_editGroup->setTitle(t.Text(45));
+    m_new->setText(t.Text(46));
+    m_save->setText(t.Text(47));
+    m_delete->setText(t.Text(48));
+    m_sourceGroup->setTitle(t.Text(50));
+    m_targets->RefreshTexts();
+}
+
+} // namespace quorvan

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "model/ScheduleTypes.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace quorvan {
+
+struct AppContext;
+class ControllerACfgDlg;
+class ZonePowerGroups;
+
+// The editor docked under the remote-key list: the key to store under, the sources, zones and power channels of
+// one preset. Save and Delete are forwarded to the page.
+class ControllerShortcutDlg : public QWidget {
+    Q_OBJECT
+public:
+    enum ControlId { KeyList = 1072, SaveButton = 1080, DeleteButton = 1081 };
+
+    explicit ControllerShortcutDlg(AppContext& context, QWidget* parent = nullptr);
+    ~ControllerShortcutDlg() override;
+
+    // Shows the preset of key k + 1 and selects that key.
+    void LoadPreset(int k, const TimingEntry& entry);
+    // The working entry with used = 1 and the source settings of the panel.
+    TimingEntry StorePreset();
+    void RefreshTexts();
+
+    int selectedKey() const;
+    QComboBox* keyList() const { return m_keys; }
+    const TimingEntry& workingEntry() const { return *m_entry; }
+    ControllerACfgDlg& sourcePanel() const { return *m_panel; }
+    ZonePowerGroups& targets() const { return *m_targets; }
+    QPushButton* saveButton() const { return m_save; }
+    QPushButton* deleteButton() const { return m_delete; }
+
+signals:
+    void commandForwarded(int id);
+
+private:
+    void fillKeys(const QString& stem);
+
+    AppContext& m_context;
+    std::unique_ptr<TimingEntry> m_entry;
+    QGroupBox* m_keyGroup;
+    QLabel* m_keyLabel;
+    QComboBox* m_keys;
+    QGroupBox* m_editGroup;
+    QPushButton* m_save;
+    QPushButton* m_delete;
+    QGroupBox* m_sourceGroup;
+    ControllerACfgDlg* m_panel;
+    ZonePowerGroups* m_targets;
+};
+
+} // namespace quorvan
