@@ -3,6 +3,7 @@
 #include "app/AppContext.h"
 #include "app/DialogUnits.h"
 #include "app/KeyFilter.h"
+#include "editing/ListSupport.h"
 #include "settings/NameTables.h"
 #include "settings/TextTable.h"
 
@@ -127,16 +128,8 @@ void ControllerPowerDlg::rebuildWords() {
     std::copy(std::begin(mask), std::end(mask), m_words.begin());
 }
 
-PowerChecks ControllerPowerDlg::checks() const {
-    PowerChecks result{};
-    for (int i = 0; i < kItemCount && i < m_list->count(); ++i)
-        result[std::size_t(i)] = m_list->item(i)->checkState() == Qt::Checked;
-    return result;
-}
+PowerChecks ControllerPowerDlg::checks() const { return readChecks<std::tuple_size_v<PowerChecks>>(m_list); }
 
-void ControllerPowerDlg::setChecks(const PowerChecks& checks) {
-    for (int i = 0; i < kItemCount && i < m_list->count(); ++i)
-        m_list->item(i)->setCheckState(checks[std::size_t(i)] ? Qt::Checked : Qt::Unchecked);
-}
+void ControllerPowerDlg::setChecks(const PowerChecks& checks) { writeChecks(m_list, checks); }
 
 } // namespace quorvan

@@ -2,6 +2,7 @@
 
 #include "app/AppContext.h"
 #include "app/DialogUnits.h"
+#include "editing/ListSupport.h"
 #include "settings/NameTables.h"
 #include "settings/TextTable.h"
 
@@ -116,16 +117,8 @@ void ControllerZoneSelectDlg::OnActionChanged(int action) {
     setChecks(current);
 }
 
-ZoneChecks ControllerZoneSelectDlg::checks() const {
-    ZoneChecks result{};
-    for (int z = 0; z < kZoneItems && z < m_list->count(); ++z)
-        result[std::size_t(z)] = m_list->item(z)->checkState() == Qt::Checked;
-    return result;
-}
+ZoneChecks ControllerZoneSelectDlg::checks() const { return readChecks<std::tuple_size_v<ZoneChecks>>(m_list); }
 
-void ControllerZoneSelectDlg::setChecks(const ZoneChecks& checks) {
-    for (int z = 0; z < kZoneItems && z < m_list->count(); ++z)
-        m_list->item(z)->setCheckState(checks[std::size_t(z)] ? Qt::Checked : Qt::Unchecked);
-}
+void ControllerZoneSelectDlg::setChecks(const ZoneChecks& checks) { writeChecks(m_list, checks); }
 
 } // namespace quorvan

@@ -43,4 +43,15 @@ QString cellText(const QTableWidget* list, int row, int column) {
     return item ? item->text() : QString();
 }
 
+void dockEditor(QWidget* page, QWidget* list, QWidget* editor, int band) {
+    if (!editor || !list)
+        return;
+    const QSize editorSize = editor->sizeHint().expandedTo(editor->minimumSizeHint());
+    const int eh = editorSize.height();
+    editor->setGeometry(0, page->height() - eh, std::max(editorSize.width(), page->width()), eh);
+    editor->show();
+    list->setGeometry(0, 0, page->width(), std::max(0, page->height() - eh - band));
+    list->show();
+}
+
 } // namespace quorvan

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QListWidget>
 #include <QStringList>
+
+#include <array>
 
 class QTableWidget;
 class QWidget;
@@ -13,5 +16,21 @@ QTableWidget* makeReportList(QWidget* parent, int id, const QStringList& headers
 void setRowTexts(QTableWidget* list, int row, const QStringList& texts);
 void setCellText(QTableWidget* list, int row, int column, const QString& text);
 QString cellText(const QTableWidget* list, int row, int column);
+
+// The check marks of the first N items of a list with check boxes (missing items count as not ticked).
+template <std::size_t N> std::array<bool, N> readChecks(const QListWidget* list) {
+    std::array<bool, N> checks{};
+    for (int i = 0; i < int(N) && i < list->count(); ++i)
+        checks[std::size_t(i)] = list->item(i)->checkState() == Qt::Checked;
+    return checks;
+}
+
+template <std::size_t N> void writeChecks(QListWidget* list, const std::array<bool, N>& checks) {
+    for (int i = 0; i < int(N) && i < list->count(); ++i)
+        list->item(i)->setCheckState(checks[std::size_t(i)] ? Qt::Checked : Qt::Unchecked);
+}
+
+// A page's layout: the editor at the bottom with its own height, a band, the list above filling the rest.
+void dockEditor(QWidget* page, QWidget* list, QWidget* editor, int band);
 
 } // namespace quorvan

@@ -109,16 +109,7 @@ void PageSetShortcutDlg::remove() {
     m_sink.command(CMD_SAVE_DOCUMENT);
 }
 
-void PageSetShortcutDlg::InitPage() {
-    if (!m_editor || !m_list)
-        return;
-    const QSize editorSize = m_editor->sizeHint().expandedTo(m_editor->minimumSizeHint());
-    const int eh = editorSize.height();
-    m_editor->setGeometry(0, height() - eh, std::max(editorSize.width(), width()), eh);
-    m_editor->show();
-    m_list->setGeometry(0, 0, width(), std::max(0, height() - eh - kBand));
-    m_list->show();
-}
+void PageSetShortcutDlg::InitPage() { dockEditor(this, m_list, m_editor, kBand); }
 
 void PageSetShortcutDlg::RefreshTexts() {
     m_editor->RefreshTexts();

@@ -44,16 +44,7 @@ void PageSetTimingDlg::onCommand(int id) {
     }
 }
 
-void PageSetTimingDlg::InitPage() {
-    if (!m_editor || !m_list)
-        return;
-    const QSize editorSize = m_editor->sizeHint().expandedTo(m_editor->minimumSizeHint());
-    const int eh = editorSize.height();
-    m_editor->setGeometry(0, height() - eh, std::max(editorSize.width(), width()), eh);
-    m_editor->show();
-    m_list->setGeometry(0, 0, width(), std::max(0, height() - eh - kBand));
-    m_list->show();
-}
+void PageSetTimingDlg::InitPage() { dockEditor(this, m_list, m_editor, kBand); }
 
 void PageSetTimingDlg::RefreshTexts() {
     m_editor->RefreshTexts();
