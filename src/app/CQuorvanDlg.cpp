@@ -3,6 +3,7 @@
 #include "app/AppContext.h"
 #include "app/CAboutDlg.h"
 #include "app/CopyTimerDlg.h"
+#include "app/OptionDlg.h"
 #include "app/Prompts.h"
 #include "app/SchFileTreeDlg.h"
 #include "app/ShellRules.h"
@@ -135,6 +136,8 @@ int CQuorvanDlg::RefreshAll() {
     m_toolBar->RefreshCaptions();
     m_timingPage->RefreshTexts();
     m_remotePage->RefreshTexts();
+    if (m_optionDlg)
+        m_optionDlg->RefreshTexts();
     reloadCurrentDocument();
     update();
     return 1;
@@ -215,7 +218,12 @@ void CQuorvanDlg::showAbout() {
     about.exec();
 }
 
-void CQuorvanDlg::openSystemOption() {}
+void CQuorvanDlg::openSystemOption() {
+    OptionDlg dialog(m_context, *this, this);
+    m_optionDlg = &dialog; // RefreshAll re-captions it after a language change
+    dialog.exec();
+    m_optionDlg = nullptr;
+}
 
 void CQuorvanDlg::openCopyTiming() {
     CopyTimerDlg dialog(m_context, *this, this);
