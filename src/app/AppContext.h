@@ -6,6 +6,7 @@
 
 namespace quorvan {
 
+class MediaEngine;
 class ModelState;
 class NameTables;
 class Prompts;
@@ -22,6 +23,8 @@ struct AppContext {
     SurperCom& serial;
     Prompts& prompts;
     std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
+    // Plays the computer's music; the main window makes the Qt Multimedia one when none is given.
+    MediaEngine* mediaEngine = nullptr;
 };
 
 } // namespace quorvan

@@ -12,6 +12,8 @@
 #include "editing/PageSetShortcutDlg.h"
 #include "editing/PageSetTimingDlg.h"
 #include "model/ModelState.h"
+#include "player/MusicPlayerDlg.h"
+#include "player/QtMediaEngine.h"
 #include "serial/SurperCom.h"
 #include "settings/NameTables.h"
 #include "settings/SettingsFiles.h"
@@ -35,7 +37,10 @@ CQuorvanDlg::CQuorvanDlg(AppContext& context, QWidget* parent) : QWidget(parent)
     OnInitDialog();
 }
 
-CQuorvanDlg::~CQuorvanDlg() { m_context.model.setPageHandOff({}); }
+CQuorvanDlg::~CQuorvanDlg() {
+    m_context.model.setPageHandOff({});
+    delete m_musicPlayer; // before the engine it plays on
+}
 
 void CQuorvanDlg::OnInitDialog() {
     auto* about = new QShortcut(QKeySequence(Qt::Key_F1), this);
@@ -66,6 +71,14 @@ void CQuorvanDlg::OnInitDialog() {
     m_pages->addWidget(m_remotePage);
     m_timingPage->InitPage();
     m_remotePage->InitPage();
+
+    MediaEngine* engine = m_context.mediaEngine;
+    if (!engine) {
+        m_ownEngine = std::make_unique<QtMediaEngine>();
+        engine = m_ownEngine.get();
+    }
+    m_musicPlayer = new MusicPlayerDlg(m_context, *engine, this);
+    m_musicPlayer->hide();
 
     // The tree pane's right edge can be dragged; LayoutPanes keeps its width within the limits.
     m_splitter = new QSplitter(Qt::Horizontal, this);
@@ -120,7 +133,7 @@ int CQuorvanDlg::command(int id, qintptr param) {
     case CMD_SAVE_DOCUMENT: saveCurrentDocument(); return 1;
     case CMD_RELOAD_DOCUMENT: reloadCurrentDocument(); return 1;
     case CMD_REFRESH_ALL: return RefreshAll();
-    case CMD_SHOW_MUSIC_PLAYER: return 1;
+    case CMD_SHOW_MUSIC_PLAYER: showMusicPlayer(); return 1;
     case CMD_SAVE_SETTINGS: saveSettings(); return 1;
     default: return 0;
     }
@@ -136,6 +149,7 @@ int CQuorvanDlg::RefreshAll() {
     m_toolBar->RefreshCaptions();
     m_timingPage->RefreshTexts();
     m_remotePage->RefreshTexts();
+    m_musicPlayer->RefreshTexts();
     if (m_optionDlg)
         m_optionDlg->RefreshTexts();
     reloadCurrentDocument();
@@ -211,7 +225,18 @@ void CQuorvanDlg::OnTimer() {
     m_context.serial.OpenPort(m_configuredPort); // a port that does not open is tried again next second
 }
 
-bool CQuorvanDlg::musicPlaying() const { return false; }
+bool CQuorvanDlg::musicPlaying() const { return m_musicPlayer && m_musicPlayer->playing(); }
+
+void CQuorvanDlg::showMusicPlayer() {
+    if (!m_musicPlayer->isVisible()) {
+        // Centred on the main window the first time and whenever it was closed.
+        m_musicPlayer->adjustSize();
+        m_musicPlayer->move(geometry().center() - m_musicPlayer->rect().center());
+    }
+    m_musicPlayer->show();
+    m_musicPlayer->raise();
+    m_musicPlayer->activateWindow();
+}
 
 void CQuorvanDlg::showAbout() {
     CAboutDlg about(this);

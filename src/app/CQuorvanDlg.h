@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 
 class QLabel;
 class QSplitter;
@@ -17,6 +18,7 @@ namespace quorvan {
 
 struct AppContext;
 class CopyTimerDlg;
+class MediaEngine;
 class MusicPlayerDlg;
 class OptionDlg;
 class PageSetShortcutDlg;
@@ -47,6 +49,7 @@ public:
     // One tick of the one-second timer: status bar, then re-open the configured serial port.
     void OnTimer();
     void showAbout();
+    void showMusicPlayer();
 
     SchFileTreeDlg& tree() const { return *m_tree; }
     ToolBarDlg& toolBar() const { return *m_toolBar; }
@@ -59,6 +62,7 @@ public:
     OptionDlg* optionDialog() const { return m_optionDlg; }
     CopyTimerDlg* copyDialog() const { return m_copyDlg; }
     bool musicPlaying() const;
+    MusicPlayerDlg& musicPlayer() const { return *m_musicPlayer; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -79,6 +83,8 @@ private:
     PageSetTimingDlg* m_timingPage = nullptr;
     PageSetShortcutDlg* m_remotePage = nullptr;
     QWidget* m_currentPage = nullptr;
+    std::unique_ptr<MediaEngine> m_ownEngine;
+    MusicPlayerDlg* m_musicPlayer = nullptr;
     OptionDlg* m_optionDlg = nullptr;
     CopyTimerDlg* m_copyDlg = nullptr;
     QTimer* m_timer = nullptr;

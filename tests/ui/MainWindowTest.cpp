@@ -6,6 +6,7 @@
 #include "editing/PageSetShortcutDlg.h"
 #include "editing/PageSetTimingDlg.h"
 #include "model/DeviceFiles.h"
+#include "player/MusicPlayerDlg.h"
 
 #include <QLabel>
 #include <QSplitter>
@@ -183,4 +184,28 @@ TEST(MainWindow, FailedSaveOfTheDocumentWarnsWithTheFileAndReason) {
     EXPECT_EQ(h.prompts.messages[0].icon, Prompts::Icon::Stop);
     EXPECT_TRUE(h.prompts.messages[0].text.contains(QStringLiteral("SCH01.DAT")));
     EXPECT_EQ(h.model->table().count, 1) << "the table in memory stays as edited";
+}
+
+TEST(MainWindow, MusicPlayerIsShownOnItsCommandAndDrivesTheStatusBar) {
+    UiHarness h;
+    h.writeConfig("[LanguageSelect]\nID=1\n");
+    CQuorvanDlg& w = h.start();
+    EXPECT_FALSE(w.musicPlayer().isVisible()) << "created hidden";
+    QTest::mouseClick(w.toolBar().button(ToolBarDlg::MusicPlay), Qt::LeftButton);
+    EXPECT_TRUE(w.musicPlayer().isVisible());
+    EXPECT_EQ(w.musicPlayer().windowTitle(), QStringLiteral("Music Play"));
+
+    TempHome music;
+    writeFile(music.file(QStringLiteral("bell.wav")), "RIFF");
+    h.prompts.files.push_back({music.file(QStringLiteral("bell.wav"))});
+    w.musicPlayer().OnAdd();
+    ASSERT_EQ(h.engine.sources.size(), 1);
+    h.engine.state = MediaEngine::Playing;
+    w.OnTimer();
+    EXPECT_EQ(w.statusPart(1)->text(), QStringLiteral("MusicPlay:Play"));
+    w.musicPlayer().close();
+    h.engine.state = MediaEngine::Paused;
+    w.musicPlayer().OnTimer();
+    w.UpdateStatusBar();
+    EXPECT_EQ(w.statusPart(1)->text(), QStringLiteral("MusicPlay:Stop"));
 }

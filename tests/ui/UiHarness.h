@@ -6,6 +6,7 @@
 #include "app/AppContext.h"
 #include "app/CQuorvanDlg.h"
 #include "model/ModelState.h"
+#include "player/MediaEngine.h"
 #include "serial/SurperCom.h"
 #include "settings/NameTables.h"
 #include "settings/SettingsFiles.h"
@@ -15,7 +16,17 @@
 
 namespace quorvan::test {
 
-// The whole program on a temporary home folder, with scripted prompts and a clock the test controls.
+// An engine that plays nothing and reports what the test sets.
+class SilentEngine : public MediaEngine {
+public:
+    void setSource(const QString& fullPath) override { sources << fullPath; }
+    int playState() const override { return state; }
+    QStringList sources;
+    int state = None;
+};
+
+// The whole program on a temporary home folder, with scripted prompts, a clock the test controls and a silent
+// media engine.
 struct UiHarness {
     TempHome home;
     TextTable texts;
@@ -23,6 +34,7 @@ struct UiHarness {
     SettingsFiles settings{home.path()};
     SurperCom serial;
     FakePrompts prompts;
+    SilentEngine engine;
     QDateTime now = QDateTime(QDate(2026, 12, 9), QTime(8, 0, 0));
     std::unique_ptr<ModelState> model;
     std::unique_ptr<AppContext> context;
@@ -35,6 +47,7 @@ struct UiHarness {
         model = std::make_unique<ModelState>(texts, home.path());
         context = std::make_unique<AppContext>(AppContext{texts, names, *model, settings, serial, prompts});
         context->clock = [this] { return now; };
+        context->mediaEngine = &engine;
         window = std::make_unique<CQuorvanDlg>(*context);
         window->resize(900, 600);
         window->show();

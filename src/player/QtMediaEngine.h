@@ -1,0 +1,71 @@
+#pragma once
+
+#include "player/MediaEngine.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+
+class QAudioOutput;
+class QLabel;
+class QMediaPlayer;
+class QSlider;
+class QToolButton;
+
+namespace quorvan {
+
+// The media engine on Qt Multimedia (GStreamer backend): a QMediaPlayer with its audio output.
+class QtMediaEngine : public QObject, public MediaEngine {
+    Q_OBJECT
+public:
+    explicit QtMediaEngine(QObject* parent = nullptr);
+
+    void setSource(const QString& fullPath) override;
+    int playState() const override;
+    QWidget* createControls(QWidget* parent) override;
+
+    // False when Qt found no media backend at all.
+    bool available() const;
+    QMediaPlayer& player() const { return *m_player; }
+    QAudioOutput& audio() const { return *m_audio; }
+
+private:
+    QMediaPlayer* m_player;
+    QAudioOutput* m_audio;
+};
+
+// Transport controls of a QMediaPlayer: play/pause, stop, position with elapsed and total time ("m:ss"), and
+// volume.
+class MediaTransport : public QWidget {
+    Q_OBJECT
+public:
+    MediaTransport(QMediaPlayer& player, QAudioOutput& audio, QWidget* parent = nullptr);
+
+    // Milliseconds as "m:ss".
+    static QString formatTime(qint64 ms);
+
+    QToolButton* playPauseButton() const { return m_playPause; }
+    QToolButton* stopButton() const { return m_stop; }
+    QSlider* positionSlider() const { return m_position; }
+    QSlider* volumeSlider() const { return m_volume; }
+    QLabel* elapsedLabel() const { return m_elapsed; }
+    QLabel* totalLabel() const { return m_total; }
+
+private:
+    void togglePlay();
+    void showState();
+    void showPosition(qint64 ms);
+    void showDuration(qint64 ms);
+
+    // The engine may go before the window that shows its controls.
+    QPointer<QMediaPlayer> m_player;
+    QPointer<QAudioOutput> m_audio;
+    QToolButton* m_playPause;
+    QToolButton* m_stop;
+    QSlider* m_position;
+    QLabel* m_elapsed;
+    QLabel* m_total;
+    QSlider* m_volume;
+};
+
+} // namespace quorvan
