@@ -18,14 +18,14 @@ namespace quorvan {
 
 namespace {
 
-struct ButtonSpec {
+struct ButtonInfo {
     ToolBarDlg::ButtonId id;
     int x;
     const char* icon;
     int text;
 };
 
-constexpr ButtonSpec kButtons[] = {
+constexpr ButtonInfo kButtons[] = {
     {ToolBarDlg::SystemOption, 6, ":/icons/settings.png", 1}, {ToolBarDlg::Import, 112, ":/icons/import.png", 2},
     {ToolBarDlg::Export, 218, ":/icons/export.png", 3},       {ToolBarDlg::CopyTiming, 324, ":/icons/copy.png", 4},
     {ToolBarDlg::MusicPlay, 431, ":/icons/music.png", 6},
@@ -44,14 +44,14 @@ ToolBarDlg::ToolBarDlg(AppContext& context, CommandSink& sink, QWidget* parent)
     : QWidget(parent), m_context(context), m_sink(sink) {
     setFixedHeight(dluY(44));
     for (std::size_t i = 0; i < m_buttons.size(); ++i) {
-        const ButtonSpec& spec = kButtons[i];
+        const ButtonInfo& info = kButtons[i];
         auto* button = new CIconButton(this);
-        button->setObjectName(QStringLiteral("button%1").arg(int(spec.id)));
-        button->setGeometry(dluX(spec.x), dluY(6), dluX(100), dluY(36));
-        button->SetButtonIcon(QIcon(QString::fromLatin1(spec.icon)), QSize(32, 32));
+        button->setObjectName(QStringLiteral("button%1").arg(int(info.id)));
+        button->setGeometry(dluX(info.x), dluY(6), dluX(100), dluY(36));
+        button->SetButtonIcon(QIcon(QString::fromLatin1(info.icon)), QSize(32, 32));
         button->setFlat(false);
         m_buttons[i] = button;
-        connect(button, &QPushButton::clicked, this, [this, id = spec.id] {
+        connect(button, &QPushButton::clicked, this, [this, id = info.id] {
             switch (id) {
             case SystemOption: m_sink.command(CMD_SYSTEM_OPTION); break;
             case Import: onImport(); break;
