@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -41,6 +42,68 @@ std::unique_ptr<ScheduleTable> largestTable(char16_t mark) {
 
 } // namespace
 
+namespace {
+
+// A child process that saves A, B, A, B ... back to back and writes one byte to a pipe after each save.
+class SavingChild {
+public:
+    SavingChild(const QString& path, const ScheduleTable& a, const ScheduleTable& b) {
+        int fds[2];
+        EXPECT_EQ(pipe(fds), 0);
+        m_pid = fork();
+        if (m_pid == 0) {
+            ::close(fds[0]);
+            for (int n = 0;; ++n) {
+                saveTableFile(path, n % 2 == 0 ? a : b);
+                if (::write(fds[1], "s", 1) != 1)
+                    _exit(0);
+            }
+        }
+        ::close(fds[1]);
+        m_progress = fds[0];
+    }
+    ~SavingChild() {
+        kill();
+        ::close(m_progress);
+    }
+    // Blocks until the child finishes its next save.
+    bool waitForSave() {
+        char c;
+        return ::read(m_progress, &c, 1) == 1;
+    }
+    void kill() {
+        if (m_pid > 0) {
+            ::kill(m_pid, SIGKILL);
+            int status = 0;
+            waitpid(m_pid, &status, 0);
+            m_killed = WIFSIGNALED(status);
+            m_pid = -1;
+        }
+    }
+    bool killed() const { return m_killed; }
+    // Saves the child finished after the last waitForSave (read once it is dead).
+    int savesSinceWait() const {
+        ::fcntl(m_progress, F_SETFL, O_NONBLOCK);
+        int n = 0;
+        char c;
+        while (::read(m_progress, &c, 1) == 1)
+            ++n;
+        return n;
+    }
+
+private:
+    pid_t m_pid = -1;
+    int m_progress = -1;
+    bool m_killed = false;
+};
+
+void sleepNs(qint64 ns) {
+    timespec pause{time_t(ns / 1'000'000'000), long(ns % 1'000'000'000)};
+    nanosleep(&pause, nullptr);
+}
+
+} // namespace
+
 TEST(CrashSafety, SavesKilledAtRandomMomentsLeaveTheOldOrTheNewFile) {
     TempHome home;
     const QString path = home.file(QStringLiteral("SCH01.DAT"));
@@ -49,45 +112,40 @@ TEST(CrashSafety, SavesKilledAtRandomMomentsLeaveTheOldOrTheNewFile) {
     const QByteArray bytesA = serializeTable(*a);
     const QByteArray bytesB = serializeTable(*b);
     ASSERT_EQ(bytesA.size(), 40783880);
-
-    QElapsedTimer timer;
-    timer.start();
-    ASSERT_TRUE(saveTableFile(path, *a).ok);
-    const qint64 saveNs = std::max<qint64>(timer.nsecsElapsed(), 1'000'000);
     ASSERT_TRUE(saveTableFile(path, *b).ok);
 
-    std::mt19937 random(20261209);
-    // Kill moments spread over two whole saves of the child, which saves A, B, A, B ... back to back.
-    std::uniform_int_distribution<qint64> moment(0, 2 * saveNs);
-    int sawA = 0, sawB = 0;
-    constexpr int kKills = 30;
-    for (int k = 0; k < kKills; ++k) {
-        ASSERT_TRUE(saveTableFile(path, *b).ok); // each child starts from B and first saves A
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            for (int n = 0;; ++n)
-                saveTableFile(path, n % 2 == 0 ? *a : *b);
-        }
-        const qint64 delay = moment(random);
-        timespec pause{time_t(delay / 1'000'000'000), long(delay % 1'000'000'000)};
-        nanosleep(&pause, nullptr);
-        ::kill(child, SIGKILL);
-        int status = 0;
-        ASSERT_EQ(waitpid(child, &status, 0), child);
-        ASSERT_TRUE(WIFSIGNALED(status));
-
-        const QByteArray now = readFile(path);
-        const bool isA = now == bytesA, isB = now == bytesB;
-        ASSERT_TRUE(isA || isB) << "kill " << k << " after " << delay << " ns left " << now.size() << " bytes";
-        sawA += isA;
-        sawB += isB;
+    // How long one save takes in a child, measured between two of its saves.
+    qint64 saveNs = 0;
+    {
+        SavingChild child(path, *a, *b);
+        ASSERT_TRUE(child.waitForSave());
+        QElapsedTimer timer;
+        timer.start();
+        ASSERT_TRUE(child.waitForSave());
+        saveNs = timer.nsecsElapsed();
     }
-    EXPECT_GT(sawA, 0) << "no kill landed after a completed save";
-    EXPECT_GT(sawB, 0) << "no kill landed inside the first save";
 
-    // Killed saves leave their temporary files behind; they are never read as the data file and never block
-    // the next save.
+    // Each kill lands at its own moment of a save, from its first to its last part, with a random jitter.
+    std::mt19937 random(20261209);
+    std::uniform_real_distribution<double> jitter(0.0, 1.0);
+    constexpr int kKills = 30;
+    int midSave = 0;
+    for (int k = 0; k < kKills; ++k) {
+        {
+            SavingChild child(path, *a, *b);
+            ASSERT_TRUE(child.waitForSave());
+            const double phase = (k + jitter(random)) / kKills;
+            sleepNs(qint64(phase * double(saveNs)));
+            child.kill();
+            ASSERT_TRUE(child.killed());
+            midSave += child.savesSinceWait() == 0;
+        }
+        const QByteArray now = readFile(path);
+        ASSERT_TRUE(now == bytesA || now == bytesB) << "kill " << k << " left " << now.size() << " bytes";
+    }
+    EXPECT_GE(midSave, kKills / 2) << "most kills must land inside a save";
+
+    // Whatever a killed save leaves behind is never read as the data file and never blocks the next save.
     for (const QString& name : QDir(home.path()).entryList(QDir::Files)) {
         if (name != QStringLiteral("SCH01.DAT")) {
             EXPECT_TRUE(name.startsWith(QStringLiteral("SCH01.DAT."))) << name.toStdString();

@@ -212,7 +212,7 @@ TEST_F(StorageTransfer, ImportFromAnEmptyFolderWarnsAndCancellingChangesNothing)
 
 TEST_F(StorageTransfer, ExportPutsAllElevenFilesDirectlyIntoTheChosenFolder) {
     for (int i = 0; i < allNames().size(); ++i) {
-        const QString& name = allNames()[i];
+        const QString name = allNames()[i];
         if (name != QStringLiteral("SDATE04.DAT") && name != QStringLiteral("SDATE05.DAT"))
             writeFile(inData(name), patternBytes(1000 + i * 7, i));
     }
