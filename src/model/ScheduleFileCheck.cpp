@@ -44,10 +44,15 @@ private:
 
     void add(int entry, const QString& field, const QString& message) { m_problems.push_back({entry, field, message}); }
 
-    void checkRange(int entry, qint64 at, int width, const QString& field, unsigned low, unsigned high) {
+    // field is a Latin-1 name, with %1 standing for index; it is formatted only for a problem.
+    void checkRange(int entry, qint64 at, int width, const char* field, unsigned low, unsigned high, int index = 0) {
         const unsigned v = width == 1 ? byte(at) : u16(at);
-        if (v < low || v > high)
-            add(entry, field, QStringLiteral("is %1, out of %2..%3").arg(v).arg(low).arg(high));
+        if (v < low || v > high) {
+            QString name = QString::fromLatin1(field);
+            if (name.contains(QStringLiteral("%1")))
+                name = name.arg(index);
+            add(entry, name, QStringLiteral("is %1, out of %2..%3").arg(v).arg(low).arg(high));
+        }
     }
 
     qint64 checkEntry(int i, qint64 expectedOffset) {
@@ -75,23 +80,22 @@ private:
                                                 .arg(offset)
                                                 .arg(m_size - offset));
 
-        const QString hms[] = {QStringLiteral("startHour"), QStringLiteral("startMinute"),
-                               QStringLiteral("startSecond"), QStringLiteral("endHour"),
-                               QStringLiteral("endMinute"),   QStringLiteral("endSecond")};
+        static constexpr const char* hms[] = {"startHour", "startMinute", "startSecond",
+                                              "endHour",   "endMinute",   "endSecond"};
         for (int f = 0; f < 6; ++f)
             checkRange(i, offset + 4 + f, 1, hms[f], 0, f % 3 == 0 ? 23 : 59);
-        checkRange(i, offset + 88, 1, QStringLiteral("mp3PlayMode"), 0, 1);
-        checkRange(i, offset + 89, 1, QStringLiteral("mp3RepeatMode"), 0, 1);
+        checkRange(i, offset + 88, 1, "mp3PlayMode", 0, 1);
+        checkRange(i, offset + 89, 1, "mp3RepeatMode", 0, 1);
         const unsigned fm = u16(offset + 92);
         if (fm != 0 && (fm < 8700 || fm > 10800 || fm % 10 != 0))
             add(i, QStringLiteral("fmFrequency"),
                 QStringLiteral("is %1, expected 0 or 8700..10800 in steps of 10").arg(fm));
         for (int k = 0; k < 8; ++k) {
-            checkRange(i, offset + 94 + 4 * k, 2, QStringLiteral("dvdTracks[%1].track").arg(k), 0, 99);
-            checkRange(i, offset + 96 + 4 * k, 1, QStringLiteral("dvdTracks[%1].repeatMode").arg(k), 0, 2);
-            checkRange(i, offset + 126 + 4 * k, 2, QStringLiteral("extMp3Tracks[%1].track").arg(k), 0, 256);
-            checkRange(i, offset + 128 + 4 * k, 1, QStringLiteral("extMp3Tracks[%1].repeatMode").arg(k), 0, 2);
-            checkRange(i, offset + 158 + 2 * k, 2, QStringLiteral("extRadioPresets[%1]").arg(k), 0, 30);
+            checkRange(i, offset + 94 + 4 * k, 2, "dvdTracks[%1].track", 0, 99, k);
+            checkRange(i, offset + 96 + 4 * k, 1, "dvdTracks[%1].repeatMode", 0, 2, k);
+            checkRange(i, offset + 126 + 4 * k, 2, "extMp3Tracks[%1].track", 0, 256, k);
+            checkRange(i, offset + 128 + 4 * k, 1, "extMp3Tracks[%1].repeatMode", 0, 2, k);
+            checkRange(i, offset + 158 + 2 * k, 2, "extRadioPresets[%1]", 0, 30, k);
         }
         for (unsigned j = 0; j < songs; ++j) {
             const qint64 name = offset + kEntryHeaderSize + qint64(kRecordSize) * j + kNameOffset;
