@@ -8,7 +8,9 @@
 #include "model/DeviceFiles.h"
 #include "player/MusicPlayerDlg.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QTimer>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QTest>
@@ -208,4 +210,22 @@ TEST(MainWindow, MusicPlayerIsShownOnItsCommandAndDrivesTheStatusBar) {
     w.musicPlayer().OnTimer();
     w.UpdateStatusBar();
     EXPECT_EQ(w.statusPart(1)->text(), QStringLiteral("MusicPlay:Stop"));
+}
+
+TEST(MainWindow, AboutBoxShowsTheVersion) {
+    UiHarness h;
+    CQuorvanDlg& w = h.start();
+    w.activateWindow();
+    QString title, version;
+    QTimer::singleShot(0, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        title = box->windowTitle();
+        if (auto* label = box->findChild<QLabel*>(QStringLiteral("version")))
+            version = label->text();
+        box->close();
+    });
+    w.showAbout();
+    EXPECT_EQ(title, QStringLiteral("关于 Quorvan"));
+    EXPECT_EQ(version, QStringLiteral("Quorvan，1.0 版"));
 }
