@@ -10,6 +10,8 @@
 #include "editing/SourceSettings.h"
 #include "settings/TextTable.h"
 
+#include <QGroupBox>
+#include <QVBoxLayout>
 #include <QTabWidget>
 
 namespace quorvan {
@@ -86,6 +88,16 @@ void ControllerACfgDlg::RefreshSourceCaptions() {
     m_fm->RefreshCaptions();
     m_dvd->RefreshCaptions();
     m_radio->RefreshCaptions();
+}
+
+QGroupBox* ControllerACfgDlg::createHostGroup(AppContext& context, QWidget* parent, ControllerACfgDlg*& panel) {
+    auto* group = new QGroupBox(QStringLiteral("音源设置"), parent);
+    group->setObjectName(QStringLiteral("group1073"));
+    panel = new ControllerACfgDlg(context, group);
+    auto* layout = new QVBoxLayout(group);
+    layout->setContentsMargins(9, 6, 9, 6);
+    layout->addWidget(panel);
+    return group;
 }
 
 } // namespace quorvan

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class QGroupBox;
 class QTabWidget;
 
 namespace quorvan {
@@ -25,6 +26,9 @@ public:
     static constexpr int kHeight = 250;
 
     ControllerACfgDlg(AppContext& context, QWidget* parent = nullptr);
+
+    // The group box (id 1073) of an entry editor with a panel inside it.
+    static QGroupBox* createHostGroup(AppContext& context, QWidget* parent, ControllerACfgDlg*& panel);
 
     // Shows the entry's sources on every page. Play and repeat modes other than 0 and 1 are set to 0 in the entry.
     void LoadSourceSettings(TimingEntry& entry);

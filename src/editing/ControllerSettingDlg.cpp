@@ -5,6 +5,7 @@
 #include "app/Prompts.h"
 #include "editing/ControllerACfgDlg.h"
 #include "editing/EntryRules.h"
+#include "editing/ListSupport.h"
 #include "editing/ZonePowerGroups.h"
 #include "settings/TextTable.h"
 
@@ -21,13 +22,6 @@
 namespace quorvan {
 
 namespace {
-
-QPushButton* makeButton(QWidget* parent, int id, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QStringLiteral("button%1").arg(id));
-    b->setAutoDefault(false);
-    return b;
-}
 
 QTimeEdit* makeTimePicker(QWidget* parent, int id) {
     auto* t = new QTimeEdit(parent);
@@ -66,20 +60,15 @@ ControllerSettingDlg::ControllerSettingDlg(AppContext& context, QWidget* parent)
 
     m_editGroup = new QGroupBox(QStringLiteral("编辑"), this);
     m_editGroup->setObjectName(QStringLiteral("group1082"));
-    m_new = makeButton(m_editGroup, NewButton, QStringLiteral("新建"));
-    m_save = makeButton(m_editGroup, SaveButton, QStringLiteral("修改"));
-    m_delete = makeButton(m_editGroup, DeleteButton, QStringLiteral("删除"));
+    m_new = makeIdButton(m_editGroup, NewButton, QStringLiteral("新建"));
+    m_save = makeIdButton(m_editGroup, SaveButton, QStringLiteral("修改"));
+    m_delete = makeIdButton(m_editGroup, DeleteButton, QStringLiteral("删除"));
     auto* editLayout = new QHBoxLayout(m_editGroup);
     editLayout->addWidget(m_new);
     editLayout->addWidget(m_save);
     editLayout->addWidget(m_delete);
 
-    m_sourceGroup = new QGroupBox(QStringLiteral("音源设置"), this);
-    m_sourceGroup->setObjectName(QStringLiteral("group1073"));
-    m_panel = new ControllerACfgDlg(context, m_sourceGroup);
-    auto* sourceLayout = new QVBoxLayout(m_sourceGroup);
-    sourceLayout->setContentsMargins(9, 6, 9, 6);
-    sourceLayout->addWidget(m_panel);
+    m_sourceGroup = ControllerACfgDlg::createHostGroup(context, this, m_panel);
 
     m_targets = new ZonePowerGroups(context, *m_entry, this);
 

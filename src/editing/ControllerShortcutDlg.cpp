@@ -3,6 +3,7 @@
 #include "app/AppContext.h"
 #include "app/KeyFilter.h"
 #include "editing/ControllerACfgDlg.h"
+#include "editing/ListSupport.h"
 #include "editing/ZonePowerGroups.h"
 #include "settings/TextTable.h"
 
@@ -34,22 +35,13 @@ ControllerShortcutDlg::ControllerShortcutDlg(AppContext& context, QWidget* paren
 
     m_editGroup = new QGroupBox(QStringLiteral("编辑"), this);
     m_editGroup->setObjectName(QStringLiteral("group1082"));
-    m_save = new QPushButton(QStringLiteral("保存/修改"), m_editGroup);
-    m_save->setObjectName(QStringLiteral("button%1").arg(SaveButton));
-    m_delete = new QPushButton(QStringLiteral("删除/清空"), m_editGroup);
-    m_delete->setObjectName(QStringLiteral("button%1").arg(DeleteButton));
-    for (QPushButton* b : {m_save, m_delete})
-        b->setAutoDefault(false);
+    m_save = makeIdButton(m_editGroup, SaveButton, QStringLiteral("保存/修改"));
+    m_delete = makeIdButton(m_editGroup, DeleteButton, QStringLiteral("删除/清空"));
     auto* editLayout = new QHBoxLayout(m_editGroup);
     editLayout->addWidget(m_save);
     editLayout->addWidget(m_delete);
 
-    m_sourceGroup = new QGroupBox(QStringLiteral("音源设置"), this);
-    m_sourceGroup->setObjectName(QStringLiteral("group1073"));
-    m_panel = new ControllerACfgDlg(context, m_sourceGroup);
-    auto* sourceLayout = new QVBoxLayout(m_sourceGroup);
-    sourceLayout->setContentsMargins(9, 6, 9, 6);
-    sourceLayout->addWidget(m_panel);
+    m_sourceGroup = ControllerACfgDlg::createHostGroup(context, this, m_panel);
 
     m_targets = new ZonePowerGroups(context, *m_entry, this);
 

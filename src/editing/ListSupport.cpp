@@ -1,6 +1,7 @@
 #include "editing/ListSupport.h"
 
 #include <QHeaderView>
+#include <QPushButton>
 #include <QTableWidget>
 
 namespace quorvan {
@@ -41,6 +42,13 @@ void setRowTexts(QTableWidget* list, int row, const QStringList& texts) {
 QString cellText(const QTableWidget* list, int row, int column) {
     const QTableWidgetItem* item = list->item(row, column);
     return item ? item->text() : QString();
+}
+
+QPushButton* makeIdButton(QWidget* parent, int id, const QString& caption) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QStringLiteral("button%1").arg(id));
+    button->setAutoDefault(false);
+    return button;
 }
 
 void dockEditor(QWidget* page, QWidget* list, QWidget* editor, int band) {

@@ -5,6 +5,7 @@
 
 #include <array>
 
+class QPushButton;
 class QTableWidget;
 class QWidget;
 
@@ -29,6 +30,9 @@ template <std::size_t N> void writeChecks(QListWidget* list, const std::array<bo
     for (int i = 0; i < int(N) && i < list->count(); ++i)
         list->item(i)->setCheckState(checks[std::size_t(i)] ? Qt::Checked : Qt::Unchecked);
 }
+
+// A push button named by its control id ("button<id>") that Enter never presses.
+QPushButton* makeIdButton(QWidget* parent, int id, const QString& caption);
 
 // A page's layout: the editor at the bottom with its own height, a band, the list above filling the rest.
 void dockEditor(QWidget* page, QWidget* list, QWidget* editor, int band);

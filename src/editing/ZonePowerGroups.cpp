@@ -4,6 +4,7 @@
 #include "editing/CellFormatters.h"
 #include "editing/ControllerPowerDlg.h"
 #include "editing/ControllerZoneSelectDlg.h"
+#include "editing/ListSupport.h"
 #include "model/ScheduleTypes.h"
 #include "settings/TextTable.h"
 
@@ -32,9 +33,7 @@ QGroupBox* makeGroup(QWidget* parent, int id, const QString& title, QPushButton*
                      QPlainTextEdit*& box, int boxId) {
     auto* group = new QGroupBox(title, parent);
     group->setObjectName(QStringLiteral("group%1").arg(id));
-    button = new QPushButton(title, group);
-    button->setObjectName(QStringLiteral("button%1").arg(buttonId));
-    button->setAutoDefault(false);
+    button = makeIdButton(group, buttonId, title);
     box = makeSummaryBox(group, boxId);
     auto* layout = new QVBoxLayout(group);
     layout->addWidget(button);
