@@ -36,16 +36,9 @@ ControllerPowerDlg::ControllerPowerDlg(AppContext& context, const std::uint32_t 
     auto* group = new QGroupBox(texts.Text(49), this);
     group->setObjectName(QStringLiteral("groupPower"));
 
-    // A wrapping list of fixed-width check items, the way a small-icon view lays them out.
     m_list->setParent(group);
     m_list->setObjectName(QStringLiteral("list%1").arg(kListId));
-    m_list->setViewMode(QListView::ListMode);
-    m_list->setFlow(QListView::LeftToRight);
-    m_list->setWrapping(true);
-    m_list->setResizeMode(QListView::Adjust);
-    m_list->setUniformItemSizes(true);
-    m_list->setGridSize(QSize(kColumnWidth, kRowHeight));
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    setUpCheckGrid(m_list, QSize(kColumnWidth, kRowHeight));
 
     const PowerChecks given = powerChecks(mask);
     for (int i = 0; i < kItemCount; ++i) {

@@ -34,15 +34,8 @@ ControllerZoneSelectDlg::ControllerZoneSelectDlg(AppContext& context, const std:
     setWindowTitle(texts.Text(75));
     resize(dluX(456), dluY(226));
 
-    // A wrapping list of fixed-width check items, the way a small-icon view lays them out.
     m_list->setObjectName(QStringLiteral("list%1").arg(kListId));
-    m_list->setViewMode(QListView::ListMode);
-    m_list->setFlow(QListView::LeftToRight);
-    m_list->setWrapping(true);
-    m_list->setResizeMode(QListView::Adjust);
-    m_list->setUniformItemSizes(true);
-    m_list->setGridSize(QSize(kColumnWidth, kRowHeight));
-    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    setUpCheckGrid(m_list, QSize(kColumnWidth, kRowHeight));
 
     const ZoneChecks given = zoneChecks(mask);
     for (int z = 0; z < kZoneItems; ++z) {

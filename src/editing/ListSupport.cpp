@@ -44,6 +44,16 @@ QString cellText(const QTableWidget* list, int row, int column) {
     return item ? item->text() : QString();
 }
 
+void setUpCheckGrid(QListWidget* list, QSize cell) {
+    list->setViewMode(QListView::ListMode);
+    list->setFlow(QListView::LeftToRight);
+    list->setWrapping(true);
+    list->setResizeMode(QListView::Adjust);
+    list->setUniformItemSizes(true);
+    list->setGridSize(cell);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+}
+
 QPushButton* makeIdButton(QWidget* parent, int id, const QString& caption) {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(QStringLiteral("button%1").arg(id));

@@ -31,6 +31,9 @@ template <std::size_t N> void writeChecks(QListWidget* list, const std::array<bo
         list->item(i)->setCheckState(checks[std::size_t(i)] ? Qt::Checked : Qt::Unchecked);
 }
 
+// A wrapping list of fixed-size check items, the way a small-icon view lays them out.
+void setUpCheckGrid(QListWidget* list, QSize cell);
+
 // A push button named by its control id ("button<id>") that Enter never presses.
 QPushButton* makeIdButton(QWidget* parent, int id, const QString& caption);
 
