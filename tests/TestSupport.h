@@ -8,6 +8,8 @@
 
 #include <memory>
 
+#include <sys/resource.h>
+
 namespace quorvan::test {
 
 // Folder of the fixture files.
@@ -35,6 +37,29 @@ QString songName(const PlaylistItem& item);
 TimingEntry exampleEntry();
 // The exact bytes of the one-entry example file, built from its documented listing.
 QByteArray exampleFileBytes();
+
+// Lowers the largest file this process may write (RLIMIT_FSIZE) for its lifetime: writes past the limit fail
+// with EFBIG, since SIGXFSZ is ignored in tests.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        m_ok = ::getrlimit(RLIMIT_FSIZE, &m_saved) == 0;
+        rlimit lowered = m_saved;
+        lowered.rlim_cur = bytes;
+        m_ok = m_ok && ::setrlimit(RLIMIT_FSIZE, &lowered) == 0;
+    }
+    ~FileSizeLimit() {
+        if (m_ok)
+            ::setrlimit(RLIMIT_FSIZE, &m_saved);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    bool ok() const { return m_ok; }
+
+private:
+    rlimit m_saved{};
+    bool m_ok = false;
+};
 
 // Heap-allocated zero table.
 std::unique_ptr<ScheduleTable> zeroTable();

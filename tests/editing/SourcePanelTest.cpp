@@ -2,6 +2,7 @@
 
 #include "FakePrompts.h"
 #include "TestSupport.h"
+#include "WidgetProbe.h"
 
 #include "app/AppContext.h"
 #include "editing/ControllerACfgDlg.h"
@@ -44,27 +45,15 @@ protected:
         panel->show();
     }
 
-    template <typename W> W* control(QWidget* page, const QString& name) {
-        W* w = page->findChild<W*>(name);
-        EXPECT_NE(w, nullptr) << name.toStdString();
-        return w;
-    }
+    template <typename W> W* control(QWidget* page, const QString& name) { return test::findControl<W>(page, name); }
     QListWidget* songs() { return control<QListWidget>(panel->mp3Page(), QStringLiteral("list1067")); }
     void click(int id) { control<QPushButton>(panel->mp3Page(), QStringLiteral("button%1").arg(id))->click(); }
     QComboBox* dvdCombo(int id) { return control<QComboBox>(panel->dvdPage(), QStringLiteral("combo%1").arg(id)); }
     QComboBox* mp3Combo(int id) { return control<QComboBox>(panel->mp3Page(), QStringLiteral("combo%1").arg(id)); }
     QComboBox* fmList() { return control<QComboBox>(panel->fmPage(), QStringLiteral("list1107")); }
 
-    QStringList lines() {
-        QStringList out;
-        for (int i = 0; i < songs()->count(); ++i)
-            out << songs()->item(i)->text();
-        return out;
-    }
-    int selectedRow() {
-        const auto items = songs()->selectedItems();
-        return items.isEmpty() ? -1 : songs()->row(items.first());
-    }
+    QStringList lines() { return test::listLines(songs()); }
+    int selectedRow() { return test::selectedListRow(songs()); }
     // A zero entry with the given songs in its play list.
     static std::unique_ptr<TimingEntry> entryWithSongs(int count) {
         auto entry = std::make_unique<TimingEntry>();

@@ -254,13 +254,12 @@ TEST(DeviceFiles, FailedSavesReportTheReasonAndKeepTheOldFile) {
     const QByteArray before = readFile(path);
     for (int i = 0; i < 40; ++i)
         appendEntry(*table, entryWithSongs(100, true, QStringLiteral("big")));
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    rlimit small = old;
-    small.rlim_cur = 1 << 20;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const SaveResult full = saveTableFile(path, *table);
-    setrlimit(RLIMIT_FSIZE, &old);
+    SaveResult full;
+    {
+        FileSizeLimit limit(1 << 20);
+        ASSERT_TRUE(limit.ok());
+        full = saveTableFile(path, *table);
+    }
     EXPECT_FALSE(full.ok);
     EXPECT_FALSE(full.error.isEmpty());
     EXPECT_EQ(readFile(path), before);

@@ -9,8 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
-
 #include <algorithm>
 
 using namespace quorvan;
@@ -58,26 +56,6 @@ protected:
     TempHome home;
     TextTable texts;
     FakePrompts prompts;
-};
-
-// Lowers RLIMIT_FSIZE for its lifetime: writes past the limit fail with EFBIG (SIGXFSZ is ignored in tests).
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        m_ok = ::getrlimit(RLIMIT_FSIZE, &m_saved) == 0;
-        rlimit lowered = m_saved;
-        lowered.rlim_cur = bytes;
-        m_ok = m_ok && ::setrlimit(RLIMIT_FSIZE, &lowered) == 0;
-    }
-    ~FileSizeLimit() {
-        if (m_ok)
-            ::setrlimit(RLIMIT_FSIZE, &m_saved);
-    }
-    bool ok() const { return m_ok; }
-
-private:
-    rlimit m_saved{};
-    bool m_ok = false;
 };
 
 } // namespace

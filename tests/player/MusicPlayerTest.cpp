@@ -2,6 +2,7 @@
 
 #include "FakePrompts.h"
 #include "TestSupport.h"
+#include "WidgetProbe.h"
 
 #include "app/AppContext.h"
 #include "model/ModelState.h"
@@ -73,24 +74,12 @@ protected:
         dlg->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg.get()));
     }
-    template <typename W> W* control(const QString& name) {
-        W* w = dlg->findChild<W*>(name);
-        EXPECT_NE(w, nullptr) << name.toStdString();
-        return w;
-    }
+    template <typename W> W* control(const QString& name) { return test::findControl<W>(dlg.get(), name); }
     QListWidget* songs() { return control<QListWidget>(QStringLiteral("list1067")); }
     QComboBox* combo(int id) { return control<QComboBox>(QStringLiteral("combo%1").arg(id)); }
     void click(int id) { control<QPushButton>(QStringLiteral("button%1").arg(id))->click(); }
-    QStringList lines() {
-        QStringList out;
-        for (int i = 0; i < songs()->count(); ++i)
-            out << songs()->item(i)->text();
-        return out;
-    }
-    int selectedRow() {
-        const auto items = songs()->selectedItems();
-        return items.isEmpty() ? -1 : songs()->row(items.first());
-    }
+    QStringList lines() { return test::listLines(songs()); }
+    int selectedRow() { return test::selectedListRow(songs()); }
     QString makeFile(const QString& name, const QByteArray& bytes = QByteArrayLiteral("ID3")) {
         test::writeFile(home.file(name), bytes);
         return home.file(name);

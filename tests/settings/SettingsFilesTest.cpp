@@ -13,12 +13,12 @@
 
 #include <climits>
 
-#include <sys/resource.h>
 
 namespace quorvan {
 namespace {
 
 using test::dataPath;
+using test::FileSizeLimit;
 using test::readFile;
 using test::TempHome;
 using test::writeFile;
@@ -45,22 +45,6 @@ QStringList filesIn(const QString& folder) {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
-// Lowers the largest file this process may write, for as long as it lives.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        m_ok = ::getrlimit(RLIMIT_FSIZE, &m_saved) == 0;
-        rlimit lowered = m_saved;
-        lowered.rlim_cur = bytes;
-        m_ok = m_ok && ::setrlimit(RLIMIT_FSIZE, &lowered) == 0;
-    }
-    ~FileSizeLimit() { ::setrlimit(RLIMIT_FSIZE, &m_saved); }
-    bool ok() const { return m_ok; }
-
-private:
-    rlimit m_saved{};
-    bool m_ok = false;
-};
 
 TEST(SettingsFiles, ReadSettingParsesNumbersLikeTheCLibrary) {
     TempHome home;

@@ -1,5 +1,6 @@
 // The operator's whole job, end to end, on real windows and real files.
 #include "UiHarness.h"
+#include "WidgetProbe.h"
 
 #include "app/SchFileTreeDlg.h"
 #include "app/ToolBarDlg.h"
@@ -37,11 +38,6 @@ void clickRow(QTableWidget* list, int row) {
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
 }
 
-template <class T> T* child(QObject* parent, const QString& name) {
-    T* found = parent->findChild<T*>(name);
-    EXPECT_NE(found, nullptr) << name.toStdString();
-    return found;
-}
 
 } // namespace
 
@@ -74,8 +70,8 @@ TEST(TypicalEdit, ScheduleTwoEntryIsWrittenByteExactAndExported) {
     writeFile(music.file(QStringLiteral("a.mp3")), "ID3");
     h.prompts.files.push_back({music.file(QStringLiteral("a.mp3"))});
     ControllerACfgDlg& panel = editor.sourcePanel();
-    QTest::mouseClick(child<QPushButton>(&panel, QStringLiteral("button1044")), Qt::LeftButton);
-    child<QRadioButton>(&panel, QStringLiteral("radio1030"))->setChecked(true);
+    QTest::mouseClick(findControl<QPushButton>(&panel, QStringLiteral("button1044")), Qt::LeftButton);
+    findControl<QRadioButton>(&panel, QStringLiteral("radio1030"))->setChecked(true);
 
     QTest::mouseClick(editor.button(ControllerSettingDlg::SaveButton), Qt::LeftButton);
     EXPECT_TRUE(h.prompts.messages.empty());
