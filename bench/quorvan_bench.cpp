@@ -1,7 +1,7 @@
 // Save and load of schedule files against the physical limit of the same I/O: one write of the same bytes with
 // the same flush, fsync and rename steps, and one read into a buffer allocated beforehand.
-#include "model/DeviceFiles.h"
-#include "model/ModelState.h"
+#include "core/files/ScheduleFile.h"
+#include "core/schedule/ScheduleModel.h"
 
 #include <QByteArray>
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
 // Any bytes through the file checker: it never crashes, and a file it finds valid loads with the entry count
 // its header gives.
-#include "model/DeviceFiles.h"
-#include "model/ModelState.h"
-#include "model/ScheduleFileCheck.h"
+#include "core/files/ScheduleFile.h"
+#include "core/files/ScheduleFileCheck.h"
+#include "core/schedule/ScheduleModel.h"
 
 #include <cstdlib>
 

@@ -1,7 +1,7 @@
 // Any bytes → table → saved bytes → table again: the loader never reads or writes outside its buffers, and a
 // table it produced saves to a file that loads back with the same entries and the same bytes.
-#include "model/DeviceFiles.h"
-#include "model/ModelState.h"
+#include "core/files/ScheduleFile.h"
+#include "core/schedule/ScheduleModel.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -28,7 +28,8 @@ bool sameEntry(const TimingEntry& a, const TimingEntry& b) {
         a.mp3RepeatMode != b.mp3RepeatMode || a.mp3TrackCount != b.mp3TrackCount || a.fmFrequency != b.fmFrequency ||
         a.playlistCount != b.playlistCount || a.playlistOnCard != b.playlistOnCard)
         return false;
-    if (std::memcmp(a.powerMask, b.powerMask, sizeof a.powerMask) || std::memcmp(a.zoneMask, b.zoneMask, sizeof a.zoneMask))
+    if (std::memcmp(a.powerMask, b.powerMask, sizeof a.powerMask) ||
+        std::memcmp(a.zoneMask, b.zoneMask, sizeof a.zoneMask))
         return false;
     for (int k = 0; k < 8; ++k)
         if (!(a.dvdTracks[k] == b.dvdTracks[k]) || !(a.extMp3Tracks[k] == b.extMp3Tracks[k]) ||

@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "model/ModelState.h"
+#include "core/schedule/ScheduleModel.h"
 
 #include <QFile>
 
@@ -10,7 +10,9 @@
 
 namespace quorvan::test {
 
-QString dataPath(const QString& name) { return QStringLiteral(QUORVAN_TEST_DATA "/") + name; }
+QString dataPath(const QString& name) {
+    return QStringLiteral(QUORVAN_TEST_DATA "/") + name;
+}
 
 QByteArray readFile(const QString& path) {
     QFile file(path);
@@ -25,7 +27,9 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     ASSERT_EQ(file.write(bytes), bytes.size());
 }
 
-TempHome::TempHome() { EXPECT_TRUE(m_dir.isValid()); }
+TempHome::TempHome() {
+    EXPECT_TRUE(m_dir.isValid());
+}
 
 void setSongName(PlaylistItem& item, const QString& name) {
     std::memset(item.fileName, 0, sizeof item.fileName);
@@ -71,6 +75,8 @@ QByteArray exampleFileBytes() {
     return b;
 }
 
-std::unique_ptr<ScheduleTable> zeroTable() { return makeTable(); }
+std::unique_ptr<ScheduleTable> zeroTable() {
+    return makeTable();
+}
 
 } // namespace quorvan::test

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/ScheduleTypes.h"
+#include "core/files/ScheduleTypes.h"
 
 #include <QByteArray>
 #include <QString>

@@ -3,14 +3,14 @@
 #include "FakePrompts.h"
 #include "TestSupport.h"
 
-#include "app/AppContext.h"
-#include "app/CQuorvanDlg.h"
-#include "model/ModelState.h"
-#include "player/MediaEngine.h"
-#include "serial/SurperCom.h"
-#include "settings/NameTables.h"
-#include "settings/SettingsFiles.h"
-#include "settings/TextTable.h"
+#include "core/schedule/ScheduleModel.h"
+#include "core/serial/SerialLink.h"
+#include "core/settings/NameTables.h"
+#include "core/settings/SettingsFiles.h"
+#include "core/texts/TextTable.h"
+#include "ui/common/AppContext.h"
+#include "ui/player/MediaEngine.h"
+#include "ui/shell/MainWindow.h"
 
 #include <memory>
 
@@ -32,23 +32,23 @@ struct UiHarness {
     TextTable texts;
     NameTables names;
     SettingsFiles settings{home.path()};
-    SurperCom serial;
+    SerialLink serial;
     FakePrompts prompts;
     SilentEngine engine;
     QDateTime now = QDateTime(QDate(2026, 12, 9), QTime(8, 0, 0));
-    std::unique_ptr<ModelState> model;
+    std::unique_ptr<ScheduleModel> model;
     std::unique_ptr<AppContext> context;
-    std::unique_ptr<CQuorvanDlg> window;
+    std::unique_ptr<MainWindow> window;
 
     // Files to place in the home folder before the program starts.
     void writeConfig(const QByteArray& ini) const { writeFile(home.file(QStringLiteral("Config.ini")), ini); }
 
-    CQuorvanDlg& start() {
-        model = std::make_unique<ModelState>(texts, home.path());
+    MainWindow& start() {
+        model = std::make_unique<ScheduleModel>(texts, home.path());
         context = std::make_unique<AppContext>(AppContext{texts, names, *model, settings, serial, prompts});
         context->clock = [this] { return now; };
         context->mediaEngine = &engine;
-        window = std::make_unique<CQuorvanDlg>(*context);
+        window = std::make_unique<MainWindow>(*context);
         window->resize(900, 600);
         window->show();
         return *window;

@@ -1,8 +1,0 @@
-#include "app/SetPowerDlg.h"
-
-namespace quorvan {
-
-SetPowerDlg::SetPowerDlg(AppContext& context, CommandSink& mainWindow, QWidget* parent)
-    : NamePageDlg(context, mainWindow, NameTable::Power, kIds, parent) {}
-
-} // namespace quorvan

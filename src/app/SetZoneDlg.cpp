@@ -1,8 +1,0 @@
-#include "app/SetZoneDlg.h"
-
-namespace quorvan {
-
-SetZoneDlg::SetZoneDlg(AppContext& context, CommandSink& mainWindow, QWidget* parent)
-    : NamePageDlg(context, mainWindow, NameTable::Zones, kIds, parent) {}
-
-} // namespace quorvan

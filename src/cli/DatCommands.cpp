@@ -1,0 +1,282 @@
+#include "cli/DatCommands.h"
+
+#include "cli/DatJson.h"
+#include "core/files/ScheduleFile.h"
+#include "core/files/ScheduleFileCheck.h"
+#include "core/schedule/EntryFormat.h"
+#include "core/schedule/ScheduleModel.h"
+#include "core/settings/HomeFolder.h"
+#include "core/settings/NameTables.h"
+#include "core/settings/SettingsFiles.h"
+#include "core/texts/TextTable.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+
+#include <optional>
+
+#ifndef QUORVAN_VERSION
+#define QUORVAN_VERSION "1.0.0"
+#endif
+
+namespace quorvan::dat {
+
+namespace {
+
+constexpr int kOk = 0;
+constexpr int kFailed = 1;
+constexpr int kUsage = 2;
+
+void print(std::FILE* f, const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), f);
+}
+
+int usageError(std::FILE* err, const QString& why) {
+    print(err, QStringLiteral("quorvan-dat: ") + why + u'\n' + usage());
+    return kUsage;
+}
+
+// Parses a command's own arguments: options with values where given, everything else positional ("--" ends the
+// options, so a file name may start with a dash). On a usage error returns false with why set to one line.
+bool parseCommand(QCommandLineParser& parser, const QString& command, const QStringList& args, QString& why) {
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    if (parser.parse(QStringList{command} + args))
+        return true;
+    const QStringList unknown = parser.unknownOptionNames();
+    why = unknown.isEmpty()
+              ? command + QStringLiteral(": ") + parser.errorText()
+              : QStringLiteral("unknown option %1%2")
+                    .arg(unknown.first().size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), unknown.first());
+    return false;
+}
+
+bool readWholeFile(const QString& path, QByteArray& bytes, QString& error) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = path + QStringLiteral(": ") + file.errorString();
+        return false;
+    }
+    bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        error = path + QStringLiteral(": ") + file.errorString();
+        return false;
+    }
+    return true;
+}
+
+int cmdJson(const QStringList& args, std::FILE* out, std::FILE* err) {
+    if (args.size() != 1)
+        return usageError(err, QStringLiteral("json takes one FILE"));
+    if (!QFileInfo(args[0]).isFile()) {
+        print(err, QStringLiteral("quorvan-dat: %1: no such file\n").arg(args[0]));
+        return kFailed;
+    }
+    auto table = makeTable();
+    loadTableFile(args[0], *table);
+    const QByteArray json = tableToJson(*table);
+    std::fwrite(json.constData(), 1, std::size_t(json.size()), out);
+    return kOk;
+}
+
+int cmdFromJson(const QStringList& args, std::FILE* /*out*/, std::FILE* err) {
+    if (args.size() != 2)
+        return usageError(err, QStringLiteral("from-json takes JSON_FILE OUT_FILE"));
+    QByteArray json;
+    QString error;
+    if (!readWholeFile(args[0], json, error)) {
+        print(err, QStringLiteral("quorvan-dat: ") + error + u'\n');
+        return kFailed;
+    }
+    auto table = makeTable();
+    if (!tableFromJson(json, *table, error)) {
+        print(err, QStringLiteral("quorvan-dat: %1: %2\n").arg(args[0], error));
+        return kFailed;
+    }
+    const SaveResult saved = saveTableFile(args[1], *table);
+    if (!saved) {
+        print(err, QStringLiteral("quorvan-dat: cannot write ") + saved.error + u'\n');
+        return kFailed;
+    }
+    return kOk;
+}
+
+// Terminal columns a text takes: CJK and full-width characters take two.
+int displayWidth(const QString& text) {
+    int width = 0;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        const bool wide = (u >= 0x1100 && u <= 0x115F) || (u >= 0x2E80 && u <= 0xA4CF) ||
+                          (u >= 0xAC00 && u <= 0xD7A3) || (u >= 0xF900 && u <= 0xFAFF) ||
+                          (u >= 0xFE30 && u <= 0xFE4F) || (u >= 0xFF00 && u <= 0xFF60) || (u >= 0xFFE0 && u <= 0xFFE6);
+        width += c.isLowSurrogate() ? 0 : (wide ? 2 : 1);
+    }
+    return width;
+}
+
+int cmdShow(const QStringList& args, std::FILE* out, std::FILE* err) {
+    QCommandLineParser parser;
+    const QCommandLineOption langOption(QStringLiteral("lang"), QString(), QStringLiteral("en|zh"));
+    const QCommandLineOption homeOption(QStringLiteral("home"), QString(), QStringLiteral("DIR"));
+    parser.addOptions({langOption, homeOption});
+    QString why;
+    if (!parseCommand(parser, QStringLiteral("show"), args, why))
+        return usageError(err, why);
+    const QStringList files = parser.positionalArguments();
+    if (files.isEmpty())
+        return usageError(err, QStringLiteral("show needs a FILE"));
+    if (files.size() > 1)
+        return usageError(err, QStringLiteral("show takes one FILE"));
+    const QString file = files.first();
+    const QString lang = parser.isSet(langOption) ? parser.values(langOption).first() : QString();
+    const std::optional<QString> home =
+        parser.isSet(homeOption) ? std::optional<QString>(parser.values(homeOption).first()) : std::nullopt;
+    if (!lang.isEmpty() && lang != QStringLiteral("en") && lang != QStringLiteral("zh"))
+        return usageError(err, QStringLiteral("--lang must be en or zh"));
+    if (!QFileInfo(file).isFile()) {
+        print(err, QStringLiteral("quorvan-dat: %1: no such file\n").arg(file));
+        return kFailed;
+    }
+
+    const HomeFolderChoice folder =
+        resolveProgramFolder(home, qEnvironmentVariable("QUORVAN_HOME"), QCoreApplication::applicationDirPath());
+    if (!folder.error.isEmpty()) {
+        print(err, QStringLiteral("quorvan-dat: ") + folder.error + u'\n');
+        return kFailed;
+    }
+    const SettingsFiles settings(folder.folder);
+    TextTable texts;
+    const bool english = lang.isEmpty()
+                             ? settings.readSetting(QStringLiteral("LanguageSelect"), QStringLiteral("ID")).value == 1
+                             : lang == QStringLiteral("en");
+    english ? texts.loadEnglish() : texts.loadChinese();
+    NameTables names;
+    settings.loadNames(names);
+    names.computeDisplayNames(texts);
+
+    auto table = makeTable();
+    loadTableFile(file, *table);
+    std::vector<QStringList> rows;
+    rows.push_back({texts.text(30), texts.text(31), texts.text(32), texts.text(33), texts.text(34), texts.text(75),
+                    texts.text(36)});
+    for (int i = 0; i < table->count; ++i) {
+        const TimingEntry& e = table->entries[i];
+        rows.push_back({QString::number(i + 1), formatWeekdays(e.weekdays, texts),
+                        formatTime(e.startHour, e.startMinute, e.startSecond),
+                        formatTime(e.endHour, e.endMinute, e.endSecond), formatSources(e.sourceMask, texts),
+                        formatZones(e.zoneMask, names), formatPower(e.powerMask, names, texts)});
+    }
+    std::vector<int> widths(7, 0);
+    for (const QStringList& row : rows)
+        for (int c = 0; c < 7; ++c)
+            widths[std::size_t(c)] = std::max(widths[std::size_t(c)], displayWidth(row[c]));
+    for (const QStringList& row : rows) {
+        QString line;
+        for (int c = 0; c < 7; ++c) {
+            line += row[c];
+            if (c < 6)
+                line += QString(widths[std::size_t(c)] - displayWidth(row[c]) + 2, u' ');
+        }
+        print(out, line + u'\n');
+    }
+    return kOk;
+}
+
+int cmdCheck(const QStringList& args, std::FILE* out, std::FILE* err) {
+    if (args.isEmpty())
+        return usageError(err, QStringLiteral("check needs at least one FILE"));
+    bool allValid = true;
+    for (const QString& path : args) {
+        QByteArray bytes;
+        QString error;
+        if (!readWholeFile(path, bytes, error)) {
+            print(out, error + QStringLiteral(": cannot be read\n"));
+            allValid = false;
+            continue;
+        }
+        for (const FileProblem& p : checkScheduleBytes(bytes.constData(), bytes.size())) {
+            const QString where = p.entry < 0 ? QStringLiteral("header") : QStringLiteral("entry %1").arg(p.entry);
+            print(out, QStringLiteral("%1: %2: %3: %4\n").arg(path, where, p.field, p.message));
+            allValid = false;
+        }
+    }
+    return allValid ? kOk : kFailed;
+}
+
+int cmdTexts(const QStringList& args, std::FILE* out, std::FILE* err) {
+    if (args.size() != 1 || (args[0] != QStringLiteral("en") && args[0] != QStringLiteral("zh")))
+        return usageError(err, QStringLiteral("texts takes en or zh"));
+    TextTable texts;
+    args[0] == QStringLiteral("en") ? texts.loadEnglish() : texts.loadChinese();
+    QString all;
+    for (int i = 0; i < TextTable::kCount; ++i)
+        all += QString::number(i) + u'\t' + texts.text(i) + u'\n';
+    print(out, all);
+    return kOk;
+}
+
+} // namespace
+
+QString usage() {
+    return QStringLiteral(
+        "Usage: quorvan-dat COMMAND ...\n"
+        "Reads, writes and checks the controller's schedule files (SCH01.DAT ... REMOTE.DAT).\n"
+        "\n"
+        "  json FILE                          print the table of FILE as JSON\n"
+        "  from-json JSON_FILE OUT_FILE       write OUT_FILE from JSON (as printed by json)\n"
+        "  show FILE [--lang en|zh] [--home DIR]\n"
+        "                                     print the entries as the program lists them, with the names\n"
+        "                                     of DIR's Config_name.ini\n"
+        "  check FILE...                      print one line per problem; exit 1 when any file is invalid\n"
+        "  texts en|zh                        print the user-interface texts, one per line\n"
+        "  --help                             print this help\n"
+        "  --version                          print the version\n");
+}
+
+int run(const QStringList& args, std::FILE* out, std::FILE* err) {
+    // Options before the command are the tool's own; everything from the command on belongs to the command.
+    QCommandLineParser parser;
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringLiteral("version"));
+    parser.addOptions({help, version});
+    QString why;
+    const bool parsed = parseCommand(parser, QStringLiteral("quorvan-dat"), args, why);
+    if (parser.isSet(help)) {
+        print(out, usage());
+        return kOk;
+    }
+    if (parser.isSet(version)) {
+        print(out, QStringLiteral("quorvan-dat " QUORVAN_VERSION "\n"));
+        return kOk;
+    }
+    if (!parsed)
+        return usageError(err, why);
+    const QStringList words = parser.positionalArguments();
+    if (words.isEmpty())
+        return usageError(err, QStringLiteral("missing command"));
+    const QString command = words.first();
+    const QStringList rest = words.mid(1);
+    if (command == QStringLiteral("show"))
+        return cmdShow(rest, out, err);
+
+    // The other commands take no options: only their positional arguments are passed on.
+    using Handler = int (*)(const QStringList&, std::FILE*, std::FILE*);
+    const std::pair<QString, Handler> plainCommands[] = {{QStringLiteral("json"), cmdJson},
+                                                         {QStringLiteral("from-json"), cmdFromJson},
+                                                         {QStringLiteral("check"), cmdCheck},
+                                                         {QStringLiteral("texts"), cmdTexts}};
+    for (const auto& [name, handler] : plainCommands) {
+        if (command != name)
+            continue;
+        QCommandLineParser commandParser;
+        if (!parseCommand(commandParser, command, rest, why))
+            return usageError(err, why);
+        return handler(commandParser.positionalArguments(), out, err);
+    }
+    return usageError(err, QStringLiteral("unknown command ") + command);
+}
+
+} // namespace quorvan::dat

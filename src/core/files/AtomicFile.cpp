@@ -1,0 +1,74 @@
+#include "core/files/AtomicFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace quorvan {
+
+AtomicFile::AtomicFile(const QString& path) : m_path(path), m_file(path) {}
+
+AtomicFile::~AtomicFile() {
+    if (m_file.isOpen())
+        m_file.cancelWriting();
+}
+
+bool AtomicFile::open() {
+    if (m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return true;
+    m_error = m_file.errorString();
+    return false;
+}
+
+bool AtomicFile::write(const char* data, qint64 size) {
+    if (!m_error.isEmpty())
+        return false;
+    while (size > 0) {
+        const qint64 written = m_file.write(data, size);
+        if (written <= 0) {
+            m_error = m_file.errorString();
+            m_file.cancelWriting();
+            return false;
+        }
+        data += written;
+        size -= written;
+    }
+    return true;
+}
+
+static void syncFolder(const QString& filePath) {
+    const QByteArray folder = QFile::encodeName(QFileInfo(filePath).absolutePath());
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd); // best effort: some file systems cannot sync a folder
+        ::close(fd);
+    }
+}
+
+SaveResult AtomicFile::commit() {
+    if (m_error.isEmpty()) {
+        // QSaveFile::commit flushes, syncs the temporary file to the device and renames it into place.
+        if (m_file.commit()) {
+            syncFolder(m_path);
+            return {};
+        }
+        m_error = m_file.errorString();
+    }
+    return SaveResult::failure(errorText());
+}
+
+QString AtomicFile::errorText() const {
+    return QDir::toNativeSeparators(m_path) + QStringLiteral(": ") +
+           (m_error.isEmpty() ? QStringLiteral("unknown error") : m_error);
+}
+
+SaveResult writeFileAtomically(const QString& path, const QByteArray& data) {
+    AtomicFile file(path);
+    if (!file.open() || !file.write(data.constData(), data.size()))
+        return SaveResult::failure(file.errorText());
+    return file.commit();
+}
+
+} // namespace quorvan

@@ -1,0 +1,334 @@
+#include "core/files/ScheduleFile.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <sys/uio.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <bit>
+#include <cerrno>
+#include <cstddef>
+#include <cstring>
+#include <vector>
+
+namespace quorvan {
+
+using namespace schedulefile;
+
+// Play-list records are read straight into the table: the record is the drive prefix followed by the UTF-16LE
+// name, which is exactly the in-memory PlaylistItem on a little-endian machine.
+static_assert(std::endian::native == std::endian::little, "the schedule file is little-endian");
+static_assert(sizeof(PlaylistItem) == kRecordSize);
+static_assert(offsetof(PlaylistItem, fileName) == kNameOffset);
+
+namespace {
+
+std::uint16_t u16(const unsigned char* p) {
+    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
+std::uint32_t u32(const unsigned char* p) {
+    return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16) | (std::uint32_t(p[3]) << 24);
+}
+void put16(unsigned char* p, std::uint32_t v) {
+    p[0] = static_cast<unsigned char>(v);
+    p[1] = static_cast<unsigned char>(v >> 8);
+}
+void put32(unsigned char* p, std::uint32_t v) {
+    put16(p, v);
+    put16(p + 2, v >> 16);
+}
+
+// Zeroes everything of an entry except play-list items [0, keepItems).
+void clearEntryExcept(TimingEntry& e, int keepItems) {
+    auto* base = reinterpret_cast<unsigned char*>(&e);
+    std::memset(base, 0, offsetof(TimingEntry, playlist));
+    auto* tailItems = reinterpret_cast<unsigned char*>(&e.playlist[keepItems]);
+    auto* end = base + sizeof(TimingEntry);
+    std::memset(tailItems, 0, static_cast<std::size_t>(end - tailItems));
+}
+
+void decodeEntryHeader(const unsigned char* h, TimingEntry& e) {
+    e.weekdays = u32(h + 0);
+    e.startHour = h[4];
+    e.startMinute = h[5];
+    e.startSecond = h[6];
+    e.endHour = h[7];
+    e.endMinute = h[8];
+    e.endSecond = h[9];
+    for (int w = 0; w < 9; ++w) {
+        e.powerMask[w] = u32(h + 12 + 4 * w);
+        e.zoneMask[w] = u32(h + 48 + 4 * w);
+    }
+    e.sourceMask = u32(h + 84);
+    e.mp3PlayMode = h[88];
+    e.mp3RepeatMode = h[89];
+    e.mp3TrackCount = h[90];
+    e.fmFrequency = u16(h + 92);
+    for (int k = 0; k < 8; ++k) {
+        const unsigned char* dvd = h + 94 + 4 * k;
+        e.dvdTracks[k] = {u16(dvd), dvd[2], dvd[3]};
+        const unsigned char* mp3 = h + 126 + 4 * k;
+        e.extMp3Tracks[k] = {u16(mp3), mp3[2], mp3[3]};
+        e.extRadioPresets[k] = u16(h + 158 + 2 * k);
+    }
+}
+
+void encodeEntryHeader(const TimingEntry& e, int songs, unsigned char* h) {
+    std::memset(h, 0, kEntryHeaderSize);
+    put32(h + 0, e.weekdays);
+    h[4] = e.startHour;
+    h[5] = e.startMinute;
+    h[6] = e.startSecond;
+    h[7] = e.endHour;
+    h[8] = e.endMinute;
+    h[9] = e.endSecond;
+    for (int w = 0; w < 9; ++w) {
+        put32(h + 12 + 4 * w, e.powerMask[w]);
+        put32(h + 48 + 4 * w, e.zoneMask[w]);
+    }
+    put32(h + 84, e.sourceMask);
+    h[88] = e.mp3PlayMode;
+    h[89] = e.mp3RepeatMode;
+    h[90] = static_cast<unsigned char>(songs);
+    put16(h + 92, e.fmFrequency);
+    for (int k = 0; k < 8; ++k) {
+        unsigned char* dvd = h + 94 + 4 * k;
+        put16(dvd, e.dvdTracks[k].track);
+        dvd[2] = e.dvdTracks[k].repeatMode;
+        dvd[3] = e.dvdTracks[k].reserved;
+        unsigned char* mp3 = h + 126 + 4 * k;
+        put16(mp3, e.extMp3Tracks[k].track);
+        mp3[2] = e.extMp3Tracks[k].repeatMode;
+        mp3[3] = e.extMp3Tracks[k].reserved;
+        put16(h + 158 + 2 * k, e.extRadioPresets[k]);
+    }
+}
+
+// Songs written for an entry: the play-list count, kept within what the one-byte track count can carry.
+int songsToWrite(const TimingEntry& e) {
+    return std::min<int>(e.playlistCount, kMaxSongs);
+}
+
+void encodeRecord(const PlaylistItem& item, bool onCard, unsigned char* r) {
+    std::memset(r, 0, kRecordSize);
+    r[0] = onCard ? 'E' : 'D';
+    r[1] = ':';
+    r[2] = '\\';
+    std::size_t units = 0;
+    while (units < kFileNameUnits - 1 && item.fileName[units] != 0)
+        ++units;
+    std::memcpy(r + kNameOffset, item.fileName, units * sizeof(char16_t)); // the NUL comes from the zero fill
+}
+
+// A byte source fills a list of buffers with the bytes that follow one another from an offset and returns how
+// many bytes it delivered; whatever it lacks (a short or damaged file) reads as zeros.
+template <class Source> void readZeroFilled(Source& source, qint64 offset, iovec* parts, int count) {
+    qint64 wanted = 0;
+    for (int i = 0; i < count; ++i)
+        wanted += qint64(parts[i].iov_len);
+    qint64 got = std::clamp<qint64>(source(offset, parts, count), 0, wanted);
+    for (int i = 0; i < count; ++i) {
+        const qint64 len = qint64(parts[i].iov_len);
+        if (got < len)
+            std::memset(static_cast<char*>(parts[i].iov_base) + got, 0, std::size_t(len - got));
+        got = std::max<qint64>(0, got - len);
+    }
+}
+
+template <class Source> int parseWith(Source&& source, ScheduleTable& table, bool sourceOpen) {
+    int count = 0;
+    unsigned char header[kHeaderSize];
+    if (sourceOpen) {
+        iovec part{header, kHeaderSize};
+        readZeroFilled(source, 0, &part, 1);
+        const int n = u16(header + 4);
+        if (u16(header) == kFormatTag && n <= kMaxEntries)
+            count = n;
+    }
+    table.count = count;
+
+    // The stored block sizes say how many records probably follow each entry header, so that a well-formed file
+    // arrives in a few large reads straight into the table; the track count in each entry header decides.
+    unsigned char entryHeaders[kMaxEntries][kEntryHeaderSize];
+    int guess[kMaxEntries];
+    qint64 offset[kMaxEntries];
+    for (int i = 0; i < count; ++i) {
+        offset[i] = u32(header + 8 + 8 * i);
+        const std::uint32_t size = u32(header + 12 + 8 * i);
+        guess[i] = 0;
+        if (size >= std::uint32_t(kEntryHeaderSize) && (size - kEntryHeaderSize) % kRecordSize == 0)
+            guess[i] = int(std::min<std::uint32_t>((size - kEntryHeaderSize) / kRecordSize, kMaxSongs));
+    }
+    auto blockSize = [&](int i) { return kEntryHeaderSize + qint64(guess[i]) * kRecordSize; };
+    constexpr int kMaxParts = 1024; // IOV_MAX on Linux
+    iovec parts[kMaxParts];
+    for (int first = 0; first < count;) {
+        int last = first; // entries whose blocks lie back to back go in one read
+        int partCount = 0;
+        while (last < count && partCount + 2 <= kMaxParts &&
+               (last == first || offset[last] == offset[last - 1] + blockSize(last - 1))) {
+            parts[partCount++] = {entryHeaders[last], kEntryHeaderSize};
+            if (guess[last] > 0)
+                parts[partCount++] = {table.entries[last].playlist, std::size_t(guess[last]) * kRecordSize};
+            ++last;
+        }
+        readZeroFilled(source, offset[first], parts, partCount);
+        first = last;
+    }
+
+    for (int i = 0; i < count; ++i) {
+        TimingEntry& e = table.entries[i];
+        const unsigned char* h = entryHeaders[i];
+        const int songs = h[90];
+        if (songs > guess[i]) {
+            iovec rest{&e.playlist[guess[i]], std::size_t(songs - guess[i]) * kRecordSize};
+            readZeroFilled(source, offset[i] + blockSize(i), &rest, 1);
+        }
+        clearEntryExcept(e, songs);
+        decodeEntryHeader(h, e);
+        for (int j = 0; j < songs; ++j)
+            e.playlist[j].fileName[kFileNameUnits - 1] = 0; // a name without its NUL is cut at 260 units
+        e.used = 1;
+        e.playlistCount = static_cast<std::uint16_t>(songs);
+        e.playlistOnCard = songs > 0 && (e.playlist[0].drivePrefix[0] == 'E' || e.playlist[0].drivePrefix[0] == 'e');
+    }
+    // Slots the file does not fill are cleared; loaded slots were cleared above except where the file wrote.
+    std::memset(&table.entries[count], 0, sizeof(TimingEntry) * std::size_t(kMaxEntries - count));
+    return count;
+}
+
+template <class Sink> bool writeWith(const ScheduleTable& table, Sink&& sink) {
+    const int count = std::clamp<int>(table.count, 0, kMaxEntries);
+    // Buffer a few megabytes at a time: few system calls, little memory.
+    constexpr std::size_t kChunk = 4u << 20;
+    std::vector<unsigned char> buffer;
+    buffer.reserve(kChunk + kRecordSize + kHeaderSize);
+    auto grow = [&](std::size_t n) {
+        const std::size_t at = buffer.size();
+        buffer.resize(at + n);
+        return buffer.data() + at;
+    };
+    auto flushIfFull = [&]() {
+        if (buffer.size() < kChunk)
+            return true;
+        const bool ok = sink(reinterpret_cast<const char*>(buffer.data()), qint64(buffer.size()));
+        buffer.clear();
+        return ok;
+    };
+
+    unsigned char* header = grow(kHeaderSize);
+    std::memset(header, 0, kHeaderSize);
+    put16(header, kFormatTag);
+    put16(header + 2, 1);
+    put16(header + 4, static_cast<std::uint32_t>(count));
+    std::uint32_t offset = kHeaderSize;
+    for (int i = 0; i < count; ++i) {
+        const std::uint32_t size = kEntryHeaderSize + kRecordSize * std::uint32_t(songsToWrite(table.entries[i]));
+        put32(header + 8 + 8 * i, offset);
+        put32(header + 12 + 8 * i, size);
+        offset += size;
+    }
+
+    for (int i = 0; i < count; ++i) {
+        const TimingEntry& e = table.entries[i];
+        const int songs = songsToWrite(e);
+        encodeEntryHeader(e, songs, grow(kEntryHeaderSize));
+        for (int j = 0; j < songs; ++j) {
+            encodeRecord(e.playlist[j], e.playlistOnCard != 0, grow(kRecordSize));
+            if (!flushIfFull())
+                return false;
+        }
+        if (!flushIfFull())
+            return false;
+    }
+    return buffer.empty() || sink(reinterpret_cast<const char*>(buffer.data()), qint64(buffer.size()));
+}
+
+} // namespace
+
+QString dataFolderPath(const QString& programFolder) {
+    const QString folder = programFolder + QStringLiteral("zone_data/");
+    QDir().mkpath(folder); // failure shows up when the file itself is used
+    return folder;
+}
+
+QString dataFilePath(const QString& programFolder, const QString& fileName) {
+    return dataFolderPath(programFolder) + fileName;
+}
+
+int loadTableFile(const QString& path, ScheduleTable& table) {
+    QFile file(path);
+    const bool open = file.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    const int fd = open ? file.handle() : -1;
+    return parseWith(
+        [fd](qint64 offset, iovec* parts, int count) -> qint64 {
+            qint64 total = 0;
+            while (count > 0) {
+                const ssize_t got = ::preadv(fd, parts, count, offset + total);
+                if (got < 0 && errno == EINTR)
+                    continue;
+                if (got <= 0)
+                    break; // end of file or an error: the rest reads as zeros
+                total += got;
+                for (std::size_t left = std::size_t(got); left > 0 && count > 0;) {
+                    const std::size_t used = std::min(left, parts->iov_len);
+                    parts->iov_base = static_cast<char*>(parts->iov_base) + used;
+                    parts->iov_len -= used;
+                    left -= used;
+                    if (parts->iov_len == 0) {
+                        ++parts;
+                        --count;
+                    }
+                }
+            }
+            return total;
+        },
+        table, open);
+}
+
+int parseTable(const char* data, qint64 size, ScheduleTable& table) {
+    return parseWith(
+        [&](qint64 offset, iovec* parts, int count) -> qint64 {
+            qint64 total = 0;
+            for (int i = 0; i < count && offset >= 0 && offset < size; ++i) {
+                const qint64 n = std::min(qint64(parts[i].iov_len), size - offset);
+                std::memcpy(parts[i].iov_base, data + offset, std::size_t(n));
+                total += n;
+                offset += n;
+                if (n < qint64(parts[i].iov_len))
+                    break;
+            }
+            return total;
+        },
+        table, true);
+}
+
+SaveResult saveTableFile(const QString& path, const ScheduleTable& table) {
+    AtomicFile file(path);
+    if (!file.open())
+        return SaveResult::failure(file.errorText());
+    if (!writeWith(table, [&](const char* data, qint64 size) { return file.write(data, size); }))
+        return SaveResult::failure(file.errorText());
+    return file.commit();
+}
+
+QByteArray serializeTable(const ScheduleTable& table) {
+    QByteArray bytes;
+    writeWith(table, [&](const char* data, qint64 size) {
+        bytes.append(data, size);
+        return true;
+    });
+    return bytes;
+}
+
+int loadTable(const QString& programFolder, const QString& fileName, ScheduleTable& table) {
+    return loadTableFile(dataFilePath(programFolder, fileName), table);
+}
+
+SaveResult saveTable(const QString& programFolder, const QString& fileName, const ScheduleTable& table) {
+    return saveTableFile(dataFilePath(programFolder, fileName), table);
+}
+
+} // namespace quorvan

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "core/files/AtomicFile.h"
+#include "core/files/ScheduleTypes.h"
+
+#include <QByteArray>
+#include <QString>
+
+namespace quorvan {
+
+// Byte layout of the controller's schedule files.
+namespace schedulefile {
+inline constexpr std::uint16_t kFormatTag = 0x55AA;
+inline constexpr int kHeaderSize = 4104;
+inline constexpr int kEntryHeaderSize = 176;
+inline constexpr int kRecordSize = 624;
+inline constexpr int kNameOffset = 102;
+} // namespace schedulefile
+
+// The data folder is the program folder followed by "zone_data/"; it is created every time it is asked for,
+// so it exists whenever a file is about to be used. programFolder ends with '/'.
+QString dataFolderPath(const QString& programFolder);
+QString dataFilePath(const QString& programFolder, const QString& fileName);
+
+// Clears the table and fills it from a schedule file. A missing or unreadable file, a wrong format tag or more
+// than 256 entries give an empty table. Bytes missing from a short file read as 0. Returns the entry count.
+int loadTableFile(const QString& path, ScheduleTable& table);
+// The same over bytes already in memory.
+int parseTable(const char* data, qint64 size, ScheduleTable& table);
+
+// Writes entries 0..count-1 as a schedule file, replacing the old one only when every byte is written.
+SaveResult saveTableFile(const QString& path, const ScheduleTable& table);
+// The exact bytes saveTableFile writes.
+QByteArray serializeTable(const ScheduleTable& table);
+
+// The same, addressed by the document's file name inside the data folder.
+int loadTable(const QString& programFolder, const QString& fileName, ScheduleTable& table);
+SaveResult saveTable(const QString& programFolder, const QString& fileName, const ScheduleTable& table);
+
+} // namespace quorvan

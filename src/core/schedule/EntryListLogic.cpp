@@ -1,0 +1,167 @@
+#include "core/schedule/EntryListLogic.h"
+
+#include "core/files/ScheduleTypes.h"
+#include "core/schedule/EntryFormat.h"
+#include "core/schedule/ScheduleModel.h"
+
+namespace quorvan {
+
+namespace {
+
+// Selection notifications that the page causes itself are not the user's: they are ignored while it works.
+class Busy {
+public:
+    explicit Busy(int& depth) : m_depth(depth) { ++m_depth; }
+    ~Busy() { --m_depth; }
+
+private:
+    int& m_depth;
+};
+
+const TimingEntry& zeroEntry() {
+    static const TimingEntry zero{};
+    return zero;
+}
+
+} // namespace
+
+QStringList timingRowCells(int row, const TimingEntry& entry, const TextTable& texts, const NameTables& names) {
+    if (!entry.used)
+        return QStringList(7, QString());
+    return {QString::number(row + 1),
+            formatWeekdays(entry.weekdays, texts),
+            formatTime(entry.startHour, entry.startMinute, entry.startSecond),
+            formatTime(entry.endHour, entry.endMinute, entry.endSecond),
+            formatSources(entry.sourceMask, texts),
+            formatZones(entry.zoneMask, names),
+            formatPower(entry.powerMask, names, texts)};
+}
+
+EntryListLogic::EntryListLogic(RowList& rows, EntryListHost& host, const TextTable& texts, const NameTables& names)
+    : m_rows(rows), m_host(host), m_texts(texts), m_names(names) {}
+
+int EntryListLogic::showTable(ScheduleTable* table, int capacity) {
+    if (!table || capacity <= 0 || capacity > kMaxEntries)
+        return 0;
+    Busy busy(m_busy);
+    m_newRowPending = false;
+    m_table = table;
+    m_rows.removeAllRows();
+    const int count = std::clamp(table->count, 0, capacity);
+    for (int i = 0; i < count; ++i) {
+        m_rows.insertRow(i);
+        showRow(i, &table->entries[i]);
+    }
+    m_rows.selectRow(0);
+    if (count > 0)
+        m_host.loadEntry(table->entries[0]);
+    else
+        newEntry();
+    return 1;
+}
+
+void EntryListLogic::showRow(int row, const TimingEntry* entry) {
+    if (!entry || row < 0 || row >= m_rows.rowCount())
+        return;
+    m_rows.setCells(row, timingRowCells(row, *entry, m_texts, m_names));
+}
+
+void EntryListLogic::newEntry() {
+    if (!m_table || m_newRowPending)
+        return;
+    Busy busy(m_busy);
+    const int n = m_rows.rowCount();
+    if (n >= kMaxEntries) {
+        m_host.listFull();
+        return;
+    }
+    m_newRowPending = true;
+    m_rows.insertRow(n);
+    m_rows.setNumberCell(n, QStringLiteral("*"));
+    m_rows.selectRow(n);
+    m_host.loadEntry(zeroEntry());
+}
+
+void EntryListLogic::saveEntry() {
+    if (!m_table)
+        return;
+    Busy busy(m_busy);
+    if (m_newRowPending) {
+        m_newRowPending = false;
+        const int r = m_rows.rowCount() - 1;
+        const TimingEntry entry = m_host.storeEntry();
+        appendEntry(*m_table, entry);
+        showRow(r, &entry);
+        m_host.saveDocument();
+        if (m_rows.rowCount() < kMaxEntries)
+            newEntry();
+        return;
+    }
+    const int s = m_rows.selectedRow();
+    const TimingEntry entry = m_host.storeEntry();
+    replaceEntry(*m_table, s, entry);
+    showRow(s, &entry);
+    m_host.saveDocument();
+}
+
+void EntryListLogic::deleteRows() {
+    const int s = m_rows.selectedRow();
+    const int last = m_rows.rowCount() - 1;
+    if (m_newRowPending) {
+        // Only the pending row goes; the table is not touched.
+        m_newRowPending = false;
+        m_rows.removeRow(last);
+        m_rows.selectRow(last - 1);
+        return;
+    }
+    if (s >= 0 && s <= last)
+        m_rows.removeRow(s);
+    m_rows.selectRow(s < last ? s : s - 1);
+    for (int i = 0; i < m_rows.rowCount(); ++i)
+        m_rows.setNumberCell(i, QString::number(i + 1));
+    if (s >= 0 && s < m_table->count)
+        removeEntry(*m_table, unsigned(s));
+    m_host.saveDocument();
+    if (m_table->count == 0)
+        newEntry();
+}
+
+void EntryListLogic::deleteEntry() {
+    if (!m_table || m_table->count == 0)
+        return;
+    Busy busy(m_busy);
+    deleteRows();
+    // The editor shows the entry that now occupies the selected row.
+    if (!m_newRowPending)
+        loadSelected();
+}
+
+void EntryListLogic::loadSelected() {
+    const int s = m_rows.selectedRow();
+    if (s >= 0 && s < m_table->count)
+        m_host.loadEntry(m_table->entries[s]);
+}
+
+void EntryListLogic::followSelection(int notifiedRow) {
+    if (m_busy > 0 || notifiedRow < 0 || !m_table)
+        return;
+    Busy busy(m_busy);
+    const int last = m_rows.rowCount() - 1;
+    const int s = m_rows.selectedRow();
+    if (!m_newRowPending) {
+        loadSelected();
+        return;
+    }
+    if (notifiedRow == last)
+        return;
+    if (s >= 0 && s < last) {
+        // A stored row was picked: the unsaved new entry is dropped.
+        deleteRows();
+        m_rows.selectRow(s);
+        loadSelected();
+    } else {
+        m_rows.selectRow(last);
+    }
+}
+
+} // namespace quorvan

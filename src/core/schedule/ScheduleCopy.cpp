@@ -1,0 +1,104 @@
+#include "core/schedule/ScheduleCopy.h"
+
+#include "core/files/ScheduleFile.h"
+#include "core/texts/TextTable.h"
+
+namespace quorvan {
+
+namespace {
+
+QString numbered(int n) {
+    return QStringLiteral("%1").arg(n, 2);
+}
+
+std::vector<EntryChoice> remoteChoices(const TextTable& texts) {
+    std::vector<EntryChoice> items;
+    for (int k = 0; k < 4; ++k)
+        items.push_back({texts.text(138) + numbered(k + 1), k});
+    for (int k = 0; k < kRemoteKeyCount; ++k)
+        items.push_back({texts.text(139) + numbered(k + 1), k});
+    return items;
+}
+
+} // namespace
+
+std::vector<EntryChoice> sourceEntryChoices(DocumentKind kind, int count, const TextTable& texts) {
+    if (kind == DocumentKind::RemotePresets)
+        return remoteChoices(texts);
+    if (count <= 0)
+        return {{texts.text(151), kChoiceNull}};
+    std::vector<EntryChoice> items{{texts.text(149), kChoiceAll}};
+    for (int i = 0; i < count && i < kMaxEntries; ++i)
+        items.push_back({numbered(i + 1), i});
+    return items;
+}
+
+std::vector<EntryChoice> targetEntryChoices(DocumentKind kind, int count, const TextTable& texts) {
+    if (kind == DocumentKind::RemotePresets)
+        return remoteChoices(texts);
+    std::vector<EntryChoice> items;
+    for (int i = 0; i < count && i < kMaxEntries; ++i)
+        items.push_back({numbered(i + 1), i});
+    if (count < kMaxEntries)
+        items.push_back({texts.text(150), kChoiceNew});
+    return items;
+}
+
+void loadForCopy(const QString& programFolder, const ScheduleDocument& document, ScheduleTable& table) {
+    loadTable(programFolder, document.fileName, table);
+    if (document.kind == DocumentKind::RemotePresets)
+        table.count = kRemoteKeyCount;
+}
+
+CopyOutcome copyEntries(const QString& programFolder, const std::vector<ScheduleDocument>& documents, int s, int o,
+                        int t, int v, ScheduleTable& source, ScheduleTable& target) {
+    CopyOutcome outcome;
+    const auto valid = [&](int position) { return position >= 0 && std::size_t(position) < documents.size(); };
+    if (!valid(s) || !valid(t)) {
+        outcome.refusal = 158;
+        return outcome;
+    }
+    const ScheduleDocument& targetDoc = documents[std::size_t(t)];
+    loadForCopy(programFolder, documents[std::size_t(s)], source);
+    loadForCopy(programFolder, targetDoc, target);
+
+    const auto isSlot = [](int n) { return n >= 0 && n < kMaxEntries; };
+    if (o == kChoiceNull) {
+        outcome.refusal = 155;
+        return outcome;
+    }
+    if (s == t && o == v) {
+        outcome.refusal = 157;
+        return outcome;
+    }
+    if (v == kChoiceNew) {
+        if (!isSlot(o)) {
+            outcome.refusal = 158;
+            return outcome;
+        }
+        if (target.count < kMaxEntries) {
+            appendEntry(target, source.entries[o]);
+            outcome.appended = true;
+        }
+    } else if (o == kChoiceAll) {
+        if (targetDoc.kind == DocumentKind::RemotePresets) {
+            outcome.refusal = 156;
+            return outcome;
+        }
+        for (int i = 0; i < kMaxEntries && target.count > 0; ++i)
+            removeEntry(target, 0);
+        for (int i = 0; i < source.count && target.count < kMaxEntries; ++i)
+            appendEntry(target, source.entries[i]);
+    } else {
+        if (!isSlot(o) || !isSlot(v)) {
+            outcome.refusal = 158;
+            return outcome;
+        }
+        // A slot at or beyond the target's count (possible only for the fixed remote list) copies nothing.
+        replaceEntry(target, v, source.entries[o]);
+    }
+    outcome.save = saveTable(programFolder, targetDoc.fileName, target);
+    return outcome;
+}
+
+} // namespace quorvan

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "core/files/AtomicFile.h"
+#include "core/schedule/ScheduleModel.h"
+
+#include <QString>
+
+#include <vector>
+
+namespace quorvan {
+
+class TextTable;
+
+// Numbers of the copy dialog's entry-list items: 0..255 are entry slots.
+inline constexpr int kChoiceNew = 998;   // append a new entry (target list only)
+inline constexpr int kChoiceAll = 999;   // all entries
+inline constexpr int kChoiceNull = 1000; // the source document has no entries
+
+struct EntryChoice {
+    QString text;
+    int number;
+};
+
+// The items of the source and target entry lists for a document of this kind holding count entries.
+std::vector<EntryChoice> sourceEntryChoices(DocumentKind kind, int count, const TextTable& texts);
+std::vector<EntryChoice> targetEntryChoices(DocumentKind kind, int count, const TextTable& texts);
+
+// Loads a document's data file into one of the copy dialog's own tables (the remote presets always hold 12).
+void loadForCopy(const QString& programFolder, const ScheduleDocument& document, ScheduleTable& table);
+
+struct CopyOutcome {
+    int refusal = 0;       // text number of the refusal or error (155..158), 0 when the copy went through
+    bool appended = false; // an entry was appended to the target
+    SaveResult save;       // the target file's save, when one was made
+    bool copied() const { return refusal == 0 && save.ok; }
+};
+
+// Copies entries between two documents, working on freshly loaded tables so that it copies what the files hold:
+// source document s, source choice o, target document t, target choice v. On success the target file is saved.
+CopyOutcome copyEntries(const QString& programFolder, const std::vector<ScheduleDocument>& documents, int s, int o,
+                        int t, int v, ScheduleTable& source, ScheduleTable& target);
+
+} // namespace quorvan

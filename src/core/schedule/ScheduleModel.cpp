@@ -1,0 +1,109 @@
+#include "core/schedule/ScheduleModel.h"
+
+#include "core/files/ScheduleFile.h"
+#include "core/texts/TextTable.h"
+
+#include <cstring>
+
+namespace quorvan {
+
+int capacityOf(DocumentKind kind) {
+    return kind == DocumentKind::RemotePresets ? kRemoteKeyCount : kMaxEntries;
+}
+
+void appendEntry(ScheduleTable& table, const TimingEntry& entry) {
+    if (table.count < 0 || table.count >= kMaxEntries)
+        return;
+    table.entries[table.count] = entry;
+    ++table.count;
+}
+
+void replaceEntry(ScheduleTable& table, int index, const TimingEntry& entry) {
+    if (index < 0 || index >= table.count || index >= kMaxEntries)
+        return;
+    table.entries[index] = entry;
+}
+
+int removeEntry(ScheduleTable& table, unsigned index) {
+    if (index >= unsigned(kMaxEntries))
+        return 0;
+    const int count = std::min(table.count, kMaxEntries);
+    const int at = static_cast<int>(index);
+    if (at + 1 < count) {
+        std::memmove(&table.entries[at], &table.entries[at + 1], sizeof(TimingEntry) * std::size_t(count - at - 1));
+        std::memset(&table.entries[count - 1], 0, sizeof(TimingEntry));
+    } else {
+        std::memset(&table.entries[at], 0, sizeof(TimingEntry));
+    }
+    if (table.count > 0)
+        --table.count;
+    return 1;
+}
+
+void clearTable(ScheduleTable& table) {
+    std::memset(&table, 0, sizeof table);
+}
+
+std::unique_ptr<ScheduleTable> makeTable() {
+    auto table = std::make_unique_for_overwrite<ScheduleTable>();
+    clearTable(*table);
+    return table;
+}
+
+ScheduleModel::ScheduleModel(const TextTable& texts, QString programFolder)
+    : m_texts(texts), m_programFolder(std::move(programFolder)), m_table(makeTable()) {
+    rebuildDocumentList();
+    loadCurrent();
+}
+
+ScheduleModel::~ScheduleModel() = default;
+
+void ScheduleModel::rebuildDocumentList() {
+    documents.clear();
+    static constexpr struct {
+        DocumentKind kind;
+        int text;
+        const char16_t* file;
+    } kDocuments[] = {
+        {DocumentKind::NormalSchedule, 19, u"SCH01.DAT"}, {DocumentKind::NormalSchedule, 20, u"SCH02.DAT"},
+        {DocumentKind::NormalSchedule, 21, u"SCH03.DAT"}, {DocumentKind::NormalSchedule, 22, u"SCH04.DAT"},
+        {DocumentKind::RemotePresets, 28, u"REMOTE.DAT"},
+    };
+    for (const auto& d : kDocuments)
+        documents.push_back({d.kind, m_texts.text(d.text), QString::fromUtf16(d.file)});
+    m_current = 0;
+}
+
+void ScheduleModel::applyCurrentIndex() {
+    if (currentIndex >= 0 && std::size_t(currentIndex) < documents.size())
+        m_current = std::size_t(currentIndex);
+}
+
+void ScheduleModel::selectDocument(int position) {
+    if (position < 0 || std::size_t(position) >= documents.size())
+        return;
+    currentIndex = position;
+    m_current = std::size_t(position);
+    reloadCurrentDocument();
+}
+
+void ScheduleModel::loadCurrent() {
+    loadTable(m_programFolder, current().fileName, *m_table);
+    if (current().kind == DocumentKind::RemotePresets)
+        m_table->count = kRemoteKeyCount;
+}
+
+SaveResult ScheduleModel::saveCurrentDocument() {
+    const SaveResult result = saveTable(m_programFolder, current().fileName, *m_table);
+    if (current().kind == DocumentKind::RemotePresets)
+        m_table->count = kRemoteKeyCount;
+    return result;
+}
+
+void ScheduleModel::reloadCurrentDocument() {
+    loadCurrent();
+    if (m_handOff)
+        m_handOff(current(), *m_table, capacityOf(current().kind));
+}
+
+} // namespace quorvan

@@ -1,0 +1,89 @@
+#pragma once
+
+#include "core/files/AtomicFile.h"
+#include "core/files/ScheduleTypes.h"
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace quorvan {
+
+class TextTable;
+
+enum class DocumentKind : std::int32_t {
+    NormalSchedule = 1, // a timing list of up to 256 entries
+    RemotePresets = 6,  // the twelve remote-key presets
+};
+
+struct ScheduleDocument {
+    DocumentKind kind;
+    QString caption;  // shown in the navigation tree and the copy dialog, in the current language
+    QString fileName; // name of the data file inside the data folder
+};
+
+// Number of table slots a page of this kind shows.
+int capacityOf(DocumentKind kind);
+
+// Copies entry into slot count and increments count; does nothing on a full table.
+void appendEntry(ScheduleTable& table, const TimingEntry& entry);
+// Copies entry over slot index when index < count; otherwise does nothing.
+void replaceEntry(ScheduleTable& table, int index, const TimingEntry& entry);
+// Removes slot index, moving the later entries down and zeroing the freed slot. Returns 0 and changes nothing
+// when index >= 256, 1 otherwise. Callers pass index < count.
+int removeEntry(ScheduleTable& table, unsigned index);
+// Zero-fills a whole table.
+void clearTable(ScheduleTable& table);
+// A zero-filled table on the heap (about 41 MB).
+std::unique_ptr<ScheduleTable> makeTable();
+
+// The one schedule model of the process: the document list and the table of the document in view, which is
+// file-backed: loaded from its data file when selected, written back after every change.
+class ScheduleModel {
+public:
+    // Called after the current document has been loaded, with the table and the capacity its page shows.
+    using PageHandOff = std::function<void(const ScheduleDocument&, ScheduleTable&, int capacity)>;
+
+    // Allocates the table, builds the document list and loads the first document.
+    ScheduleModel(const TextTable& texts, QString programFolder);
+    ~ScheduleModel();
+
+    ScheduleModel(const ScheduleModel&) = delete;
+    ScheduleModel& operator=(const ScheduleModel&) = delete;
+
+    void setPageHandOff(PageHandOff handOff) { m_handOff = std::move(handOff); }
+
+    // Empties the list and appends the five documents with captions in the current language; the first
+    // document becomes current. currentIndex is left for the caller to re-apply.
+    void rebuildDocumentList();
+    // Makes the document at currentIndex current when it lies within the list.
+    void applyCurrentIndex();
+    // Makes the document at position current and loads it.
+    void selectDocument(int position);
+    // Writes the current table to the current document's file; the remote-key count stays 12.
+    SaveResult saveCurrentDocument();
+    // Loads the current document's file into the table and hands it to the page.
+    void reloadCurrentDocument();
+
+    int mode = 1; // zone mode
+    int currentIndex = 0;
+    std::vector<ScheduleDocument> documents;
+
+    const ScheduleDocument& current() const { return documents[static_cast<std::size_t>(m_current)]; }
+    ScheduleTable& table() { return *m_table; }
+    const ScheduleTable& table() const { return *m_table; }
+    const QString& programFolder() const { return m_programFolder; }
+
+private:
+    void loadCurrent();
+
+    const TextTable& m_texts;
+    QString m_programFolder;
+    std::size_t m_current = 0;
+    std::unique_ptr<ScheduleTable> m_table;
+    PageHandOff m_handOff;
+};
+
+} // namespace quorvan

@@ -1,0 +1,52 @@
+#include "core/settings/HomeFolder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace quorvan {
+
+namespace {
+
+QString withSlash(const QString& folder) {
+    QString f = QDir::cleanPath(QDir(folder).absolutePath());
+    if (!f.endsWith(u'/'))
+        f += u'/';
+    return f;
+}
+
+bool isWritableFolder(const QString& folder) {
+    const QFileInfo info(folder);
+    return info.isDir() && info.isWritable();
+}
+
+HomeFolderChoice explicitFolder(const QString& folder, const QString& origin) {
+    if (folder.isEmpty())
+        return {{}, origin + QStringLiteral(" names no folder")};
+    if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir())
+        return {{}, origin + QStringLiteral(": cannot create the folder ") + folder};
+    return {withSlash(folder), {}};
+}
+
+} // namespace
+
+HomeFolderChoice resolveProgramFolder(const std::optional<QString>& homeOption, const QString& environmentHome,
+                                      const QString& executableFolder) {
+    if (homeOption)
+        return explicitFolder(*homeOption, QStringLiteral("--home"));
+    if (!environmentHome.isEmpty())
+        return explicitFolder(environmentHome, QStringLiteral("QUORVAN_HOME"));
+    if (!executableFolder.isEmpty() && isWritableFolder(executableFolder))
+        return {withSlash(executableFolder), {}};
+    const QString perUser = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    QDir().mkpath(perUser);
+    return {withSlash(perUser), {}};
+}
+
+HomeFolderChoice programFolderPath(const std::optional<QString>& homeOption) {
+    return resolveProgramFolder(homeOption, qEnvironmentVariable("QUORVAN_HOME"),
+                                QCoreApplication::applicationDirPath());
+}
+
+} // namespace quorvan

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace quorvan {
+
+struct HomeFolderChoice {
+    QString folder; // absolute, ends with '/'
+    QString error;  // non-empty when the folder named on the command line or in QUORVAN_HOME is unusable
+};
+
+// The program folder that holds Config.ini, Config_name.ini and zone_data/: the folder given with --home
+// (homeOption, when the option was given), else $QUORVAN_HOME, else the executable's folder when it is
+// writable, else the per-user data folder. A folder named explicitly is created when missing.
+HomeFolderChoice resolveProgramFolder(const std::optional<QString>& homeOption, const QString& environmentHome,
+                                      const QString& executableFolder);
+
+// The same, for the running process (QCoreApplication must exist).
+HomeFolderChoice programFolderPath(const std::optional<QString>& homeOption);
+
+} // namespace quorvan

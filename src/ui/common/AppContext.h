@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QDateTime>
+
+#include <functional>
+
+namespace quorvan {
+
+class MediaEngine;
+class ScheduleModel;
+class NameTables;
+class Prompts;
+class SettingsFiles;
+class SerialLink;
+class TextTable;
+
+// The process-wide objects the windows work with, created once in main() and passed by reference.
+struct AppContext {
+    TextTable& texts;
+    NameTables& names;
+    ScheduleModel& model;
+    SettingsFiles& settings;
+    SerialLink& serial;
+    Prompts& prompts;
+    std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
+    // Plays the computer's music; the main window makes the Qt Multimedia one when none is given.
+    MediaEngine* mediaEngine = nullptr;
+};
+
+} // namespace quorvan

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+namespace quorvan {
+
+class TextTable;
+struct SaveResult;
+
+// The warning shown when a document or settings file cannot be written: what was lost, then the file and reason.
+QString saveFailureText(const TextTable& texts, const SaveResult& result);
+
+} // namespace quorvan

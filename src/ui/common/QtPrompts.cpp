@@ -1,0 +1,51 @@
+#include "ui/common/QtPrompts.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace quorvan {
+
+QWidget* QtPrompts::owner() const {
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal; // a box raised from a modal dialog belongs to that dialog
+    return m_owner.data();
+}
+
+void QtPrompts::message(const QString& caption, const QString& text, Icon icon) {
+    QMessageBox box(owner());
+    box.setWindowTitle(caption);
+    box.setText(text);
+    switch (icon) {
+    case Icon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case Icon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case Icon::Warning:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case Icon::Stop:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    }
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+}
+
+QString QtPrompts::chooseFolder(const QString& title) {
+    return QFileDialog::getExistingDirectory(owner(), title, QString(), QFileDialog::ShowDirsOnly);
+}
+
+QStringList QtPrompts::chooseFiles(const QString& title, const QString& filter) {
+    QFileDialog dialog(owner(), title, QString(), filter);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    // Qt matches name filters in any letter case (QDir::CaseSensitive is not set), so "A.MP3" and "b.mp3"
+    // are both music files.
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles();
+}
+
+} // namespace quorvan

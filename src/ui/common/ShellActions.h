@@ -1,0 +1,25 @@
+#pragma once
+
+namespace quorvan {
+
+// What panes, pages and dialogs ask of the main window. Each call runs at once, before it returns.
+class ShellActions {
+public:
+    virtual ~ShellActions() = default;
+
+    virtual void openSettings() = 0;
+    virtual void openCopyDialog() = 0;
+    // Makes document index (in the model's document list) current and shows it in its page.
+    virtual void selectDocument(int index) = 0;
+    // Writes the current table to the current document's file; a failure is shown to the operator.
+    virtual void saveDocument() = 0;
+    // Reads the current document's file again and shows it in its page.
+    virtual void reloadDocument() = 0;
+    // Re-applies every text and display name after a language or name change.
+    virtual void retranslateAll() = 0;
+    virtual void showMusicPlayer() = 0;
+    // Writes Config.ini and Config_name.ini; a failure is shown to the operator.
+    virtual void saveSettings() = 0;
+};
+
+} // namespace quorvan

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+class QAudioOutput;
+class QLabel;
+class QMediaPlayer;
+class QSlider;
+class QToolButton;
+
+namespace quorvan {
+
+// Transport controls of a QMediaPlayer: play/pause, stop, position with elapsed and total time ("m:ss"), and
+// volume.
+class MediaTransport : public QWidget {
+    Q_OBJECT
+public:
+    MediaTransport(QMediaPlayer& player, QAudioOutput& audio, QWidget* parent = nullptr);
+
+    // Milliseconds as "m:ss".
+    static QString formatTime(qint64 ms);
+
+    QToolButton* playPauseButton() const { return m_playPause; }
+    QToolButton* stopButton() const { return m_stop; }
+    QSlider* positionSlider() const { return m_position; }
+    QSlider* volumeSlider() const { return m_volume; }
+    QLabel* elapsedLabel() const { return m_elapsed; }
+    QLabel* totalLabel() const { return m_total; }
+
+private:
+    void togglePlay();
+    void showState();
+    void showPosition(qint64 ms);
+    void showDuration(qint64 ms);
+
+    // The engine may go before the window that shows its controls.
+    QPointer<QMediaPlayer> m_player;
+    QPointer<QAudioOutput> m_audio;
+    QToolButton* m_playPause;
+    QToolButton* m_stop;
+    QSlider* m_position;
+    QLabel* m_elapsed;
+    QLabel* m_total;
+    QSlider* m_volume;
+};
+
+} // namespace quorvan

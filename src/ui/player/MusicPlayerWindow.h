@@ -1,0 +1,76 @@
+#pragma once
+
+#include "core/player/PlayOrder.h"
+
+#include <QDialog>
+
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QTimer;
+
+namespace quorvan {
+
+struct AppContext;
+class MediaEngine;
+
+// The computer's music player: a play list, play and repeat modes, the engine's transport controls, and a
+// one-second timer that moves on to the next song when the engine reports a stop. Created once, hidden;
+// closing it only hides it, and the timer keeps playing the list meanwhile.
+class MusicPlayerWindow : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kSongListId = 1067;
+    static constexpr int kPlayModeId = 1116;
+    static constexpr int kRepeatModeId = 1028;
+    static constexpr int kPlayModeLabelId = 1104;
+    static constexpr int kRepeatModeLabelId = 1111;
+    static constexpr int kMoveUpId = 1054;
+    static constexpr int kMoveDownId = 1055;
+    static constexpr int kAddId = 1044;
+    static constexpr int kDeleteId = 1081;
+    static constexpr int kTimerMs = 1000;
+
+    MusicPlayerWindow(AppContext& context, MediaEngine& engine, QWidget* parent = nullptr);
+
+    // Captions of the current language; both mode lists are refilled with the stored modes selected.
+    void retranslate();
+    // Whether a song is believed to play (for the main window's status bar).
+    bool playing() const { return m_order.playing(); }
+
+    void addSongs();
+    void deleteSong();
+    void moveSongUp();
+    void moveSongDown();
+    void playSong(int row);
+    void tick();
+
+    QTimer* timer() const { return m_timer; }
+    QListWidget* songList() const { return m_songs; }
+    PlayOrder& order() { return m_order; }
+    const PlayOrder& order() const { return m_order; }
+
+private:
+    int selectedRow() const;
+    void selectRow(int row);
+    void apply(const PlayAction& action);
+    void showSongs();
+
+    AppContext& m_context;
+    MediaEngine& m_engine;
+    PlayOrder m_order;
+    QWidget* m_transport = nullptr;
+    QListWidget* m_songs;
+    QLabel* m_playModeLabel;
+    QLabel* m_repeatModeLabel;
+    QComboBox* m_playMode;
+    QComboBox* m_repeatMode;
+    QPushButton* m_moveUp;
+    QPushButton* m_moveDown;
+    QPushButton* m_add;
+    QPushButton* m_delete;
+    QTimer* m_timer;
+};
+
+} // namespace quorvan

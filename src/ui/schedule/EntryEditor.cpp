@@ -1,0 +1,155 @@
+#include "ui/schedule/EntryEditor.h"
+
+#include "core/schedule/EntryRules.h"
+#include "core/texts/TextTable.h"
+#include "ui/common/AppContext.h"
+#include "ui/common/EnterEscapeFilter.h"
+#include "ui/common/ListSupport.h"
+#include "ui/common/Prompts.h"
+#include "ui/schedule/ZonePowerPanel.h"
+#include "ui/sources/SourcePanel.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimeEdit>
+#include <QVBoxLayout>
+
+#include <cstring>
+
+namespace quorvan {
+
+namespace {
+
+QTimeEdit* makeTimePicker(QWidget* parent, int id) {
+    auto* t = new QTimeEdit(parent);
+    t->setObjectName(QStringLiteral("time%1").arg(id));
+    t->setDisplayFormat(QStringLiteral("HH:mm:ss"));
+    t->setTime(QTime(0, 0, 0));
+    return t;
+}
+
+} // namespace
+
+EntryEditor::EntryEditor(AppContext& context, QWidget* parent)
+    : QWidget(parent), m_context(context), m_entry(std::make_unique<TimingEntry>()) {
+    std::memset(m_entry.get(), 0, sizeof(TimingEntry));
+
+    m_timeGroup = new QGroupBox(QStringLiteral("时间设定"), this);
+    m_timeGroup->setObjectName(QStringLiteral("group1089"));
+    m_startLabel = new QLabel(QStringLiteral("开始时间："), m_timeGroup);
+    m_endLabel = new QLabel(QStringLiteral("结束时间："), m_timeGroup);
+    m_start = makeTimePicker(m_timeGroup, StartTime);
+    m_end = makeTimePicker(m_timeGroup, EndTime);
+    auto* timeLayout = new QGridLayout(m_timeGroup);
+    timeLayout->addWidget(m_startLabel, 0, 0);
+    timeLayout->addWidget(m_start, 0, 1);
+    timeLayout->addWidget(m_endLabel, 1, 0);
+    timeLayout->addWidget(m_end, 1, 1);
+    const char16_t* dayNames[7] = {u"星期日", u"星期一", u"星期二", u"星期三", u"星期四", u"星期五", u"星期六"};
+    for (int i = 0; i < 7; ++i) {
+        auto* box = new QCheckBox(QString::fromUtf16(dayNames[i]), m_timeGroup);
+        box->setObjectName(QStringLiteral("check%1").arg(FirstWeekday + i));
+        m_weekdays[std::size_t(i)] = box;
+        // Monday first, Sunday last, two columns.
+        const int slot = (i + 6) % 7;
+        timeLayout->addWidget(box, 2 + slot / 2, slot % 2);
+    }
+
+    m_editGroup = new QGroupBox(QStringLiteral("编辑"), this);
+    m_editGroup->setObjectName(QStringLiteral("group1082"));
+    m_new = makeIdButton(m_editGroup, NewButton, QStringLiteral("新建"));
+    m_save = makeIdButton(m_editGroup, SaveButton, QStringLiteral("修改"));
+    m_delete = makeIdButton(m_editGroup, DeleteButton, QStringLiteral("删除"));
+    auto* editLayout = new QHBoxLayout(m_editGroup);
+    editLayout->addWidget(m_new);
+    editLayout->addWidget(m_save);
+    editLayout->addWidget(m_delete);
+
+    m_sourceGroup = SourcePanel::createHostGroup(context, this, m_panel);
+
+    m_targets = new ZonePowerPanel(context, *m_entry, this);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(m_timeGroup);
+    left->addWidget(m_editGroup);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(4, 0, 4, 4);
+    layout->addLayout(left);
+    layout->addWidget(m_sourceGroup);
+    layout->addWidget(m_targets, 1);
+
+    connect(m_new, &QPushButton::clicked, this, &EntryEditor::newRequested);
+    connect(m_save, &QPushButton::clicked, this, &EntryEditor::requestSave);
+    connect(m_delete, &QPushButton::clicked, this, &EntryEditor::deleteRequested);
+
+    discardEnterAndEscape(this);
+    retranslate();
+    resize(sizeHint());
+}
+
+EntryEditor::~EntryEditor() = default;
+
+QPushButton* EntryEditor::button(ControlId id) const {
+    switch (id) {
+    case NewButton:
+        return m_new;
+    case SaveButton:
+        return m_save;
+    case DeleteButton:
+        return m_delete;
+    default:
+        return nullptr;
+    }
+}
+
+void EntryEditor::loadEntry(const TimingEntry& entry) {
+    *m_entry = entry;
+    for (int i = 0; i < 7; ++i)
+        m_weekdays[std::size_t(i)]->setChecked((entry.weekdays >> i) & 1u);
+    m_start->setTime(pickerTime(entry.startHour, entry.startMinute, entry.startSecond));
+    m_end->setTime(pickerTime(entry.endHour, entry.endMinute, entry.endSecond));
+    m_targets->showSummaries();
+    m_panel->loadSourceSettings(*m_entry);
+}
+
+TimingEntry EntryEditor::storeEntry() {
+    m_entry->used = 1;
+    m_panel->saveSourceSettings(*m_entry);
+    std::array<bool, 7> days{};
+    for (int i = 0; i < 7; ++i)
+        days[std::size_t(i)] = m_weekdays[std::size_t(i)]->isChecked();
+    storeEditorFields(days, m_start->time(), m_end->time(), *m_entry);
+    return *m_entry;
+}
+
+void EntryEditor::requestSave() {
+    if (sameTimes(m_start->time(), m_end->time())) {
+        // A fixed Chinese message in both languages.
+        m_context.prompts.message(QStringLiteral("提示信息"), QStringLiteral("开始时间和结束时间不能重复!"),
+                                  Prompts::Icon::None);
+        return;
+    }
+    emit saveRequested();
+}
+
+void EntryEditor::retranslate() {
+    const TextTable& t = m_context.texts;
+    m_panel->retranslate();
+    m_timeGroup->setTitle(t.text(42));
+    m_startLabel->setText(t.text(43));
+    m_endLabel->setText(t.text(44));
+    m_weekdays[0]->setText(t.text(110));
+    for (int i = 1; i < 7; ++i)
+        m_weekdays[std::size_t(i)]->setText(t.text(103 + i));
+    m_editGroup->setTitle(t.text(45));
+    m_new->setText(t.text(46));
+    m_save->setText(t.text(47));
+    m_delete->setText(t.text(48));
+    m_sourceGroup->setTitle(t.text(50));
+    m_targets->retranslate();
+}
+
+} // namespace quorvan

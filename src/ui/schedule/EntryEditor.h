@@ -1,0 +1,78 @@
+#pragma once
+
+#include "core/files/ScheduleTypes.h"
+
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QTimeEdit;
+
+namespace quorvan {
+
+struct AppContext;
+class SourcePanel;
+class ZonePowerPanel;
+
+// The editor docked under the timing list: weekdays, start and end time, zones, power channels and the audio
+// sources of one timing entry. New, Save and Delete are forwarded to the page.
+class EntryEditor : public QWidget {
+    Q_OBJECT
+public:
+    enum ControlId {
+        StartTime = 1041,
+        EndTime = 1042,
+        FirstWeekday = 1056, // 1056 Sunday … 1062 Saturday
+        NewButton = 1141,
+        SaveButton = 1080,
+        DeleteButton = 1081,
+    };
+
+    explicit EntryEditor(AppContext& context, QWidget* parent = nullptr);
+    ~EntryEditor() override;
+
+    void loadEntry(const TimingEntry& entry);
+    // The edited entry, with used = 1.
+    TimingEntry storeEntry();
+    void retranslate();
+
+    const TimingEntry& workingEntry() const { return *m_entry; }
+    SourcePanel& sourcePanel() const { return *m_panel; }
+    QTimeEdit* startTime() const { return m_start; }
+    QTimeEdit* endTime() const { return m_end; }
+    QCheckBox* weekdayBox(int bit) const { return m_weekdays[std::size_t(bit)]; }
+    QPushButton* button(ControlId id) const;
+    ZonePowerPanel& targets() const { return *m_targets; }
+
+    void requestSave();
+
+signals:
+    // The buttons, for the page: New, Save (after the time check) and Delete.
+    void newRequested();
+    void saveRequested();
+    void deleteRequested();
+
+private:
+    AppContext& m_context;
+    std::unique_ptr<TimingEntry> m_entry;
+    SourcePanel* m_panel;
+    QGroupBox* m_timeGroup;
+    QLabel* m_startLabel;
+    QLabel* m_endLabel;
+    QTimeEdit* m_start;
+    QTimeEdit* m_end;
+    std::array<QCheckBox*, 7> m_weekdays{};
+    QGroupBox* m_editGroup;
+    QPushButton* m_new;
+    QPushButton* m_save;
+    QPushButton* m_delete;
+    QGroupBox* m_sourceGroup;
+    ZonePowerPanel* m_targets;
+};
+
+} // namespace quorvan

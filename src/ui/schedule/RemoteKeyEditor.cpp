@@ -1,0 +1,105 @@
+#include "ui/schedule/RemoteKeyEditor.h"
+
+#include "core/texts/TextTable.h"
+#include "ui/common/AppContext.h"
+#include "ui/common/EnterEscapeFilter.h"
+#include "ui/common/ListSupport.h"
+#include "ui/schedule/ZonePowerPanel.h"
+#include "ui/sources/SourcePanel.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include <cstring>
+
+namespace quorvan {
+
+RemoteKeyEditor::RemoteKeyEditor(AppContext& context, QWidget* parent)
+    : QWidget(parent), m_context(context), m_entry(std::make_unique<TimingEntry>()) {
+    std::memset(m_entry.get(), 0, sizeof(TimingEntry));
+
+    m_keyGroup = new QGroupBox(QStringLiteral("遥控键选择"), this);
+    m_keyGroup->setObjectName(QStringLiteral("group1152"));
+    m_keyLabel = new QLabel(QStringLiteral("设定遥控键："), m_keyGroup);
+    m_keyLabel->setObjectName(QStringLiteral("label1153"));
+    m_keys = new QComboBox(m_keyGroup);
+    m_keys->setObjectName(QStringLiteral("combo%1").arg(KeyList));
+    fillKeys(QStringLiteral("遥控键"));
+    auto* keyLayout = new QVBoxLayout(m_keyGroup);
+    keyLayout->addWidget(m_keyLabel);
+    keyLayout->addWidget(m_keys);
+    keyLayout->addStretch(1);
+
+    m_editGroup = new QGroupBox(QStringLiteral("编辑"), this);
+    m_editGroup->setObjectName(QStringLiteral("group1082"));
+    m_save = makeIdButton(m_editGroup, SaveButton, QStringLiteral("保存/修改"));
+    m_delete = makeIdButton(m_editGroup, DeleteButton, QStringLiteral("删除/清空"));
+    auto* editLayout = new QHBoxLayout(m_editGroup);
+    editLayout->addWidget(m_save);
+    editLayout->addWidget(m_delete);
+
+    m_sourceGroup = SourcePanel::createHostGroup(context, this, m_panel);
+
+    m_targets = new ZonePowerPanel(context, *m_entry, this);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(m_keyGroup, 1);
+    left->addWidget(m_editGroup);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(4, 0, 4, 4);
+    layout->addLayout(left);
+    layout->addWidget(m_sourceGroup);
+    layout->addWidget(m_targets, 1);
+
+    connect(m_save, &QPushButton::clicked, this, &RemoteKeyEditor::saveRequested);
+    connect(m_delete, &QPushButton::clicked, this, &RemoteKeyEditor::deleteRequested);
+
+    discardEnterAndEscape(this);
+    retranslate();
+    resize(sizeHint());
+}
+
+RemoteKeyEditor::~RemoteKeyEditor() = default;
+
+void RemoteKeyEditor::fillKeys(const QString& stem) {
+    m_keys->clear();
+    for (int k = 1; k <= kRemoteKeyCount; ++k)
+        m_keys->addItem(stem + QString::number(k));
+    m_keys->setCurrentIndex(0);
+}
+
+int RemoteKeyEditor::selectedKey() const {
+    return m_keys->currentIndex();
+}
+
+void RemoteKeyEditor::loadPreset(int k, const TimingEntry& entry) {
+    *m_entry = entry;
+    if (k >= 0 && k < m_keys->count())
+        m_keys->setCurrentIndex(k);
+    m_targets->showSummaries();
+    m_panel->loadSourceSettings(*m_entry);
+}
+
+TimingEntry RemoteKeyEditor::storePreset() {
+    m_entry->used = 1;
+    m_panel->saveSourceSettings(*m_entry);
+    return *m_entry;
+}
+
+void RemoteKeyEditor::retranslate() {
+    const TextTable& t = m_context.texts;
+    m_panel->retranslate();
+    fillKeys(t.text(139));
+    m_keyGroup->setTitle(t.text(84));
+    m_keyLabel->setText(t.text(85));
+    m_editGroup->setTitle(t.text(45));
+    m_save->setText(t.text(47));
+    m_delete->setText(t.text(48));
+    m_sourceGroup->setTitle(t.text(50));
+    m_targets->retranslate();
+}
+
+} // namespace quorvan

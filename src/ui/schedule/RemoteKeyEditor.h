@@ -1,0 +1,65 @@
+#pragma once
+
+#include "core/files/ScheduleTypes.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace quorvan {
+
+struct AppContext;
+class SourcePanel;
+class ZonePowerPanel;
+
+// The editor docked under the remote-key list: the key to store under, the sources, zones and power channels of
+// one preset. Save and Delete are forwarded to the page.
+class RemoteKeyEditor : public QWidget {
+    Q_OBJECT
+public:
+    enum ControlId { KeyList = 1072, SaveButton = 1080, DeleteButton = 1081 };
+
+    explicit RemoteKeyEditor(AppContext& context, QWidget* parent = nullptr);
+    ~RemoteKeyEditor() override;
+
+    // Shows the preset of key k + 1 and selects that key.
+    void loadPreset(int k, const TimingEntry& entry);
+    // The working entry with used = 1 and the source settings of the panel.
+    TimingEntry storePreset();
+    void retranslate();
+
+    int selectedKey() const;
+    QComboBox* keyList() const { return m_keys; }
+    const TimingEntry& workingEntry() const { return *m_entry; }
+    SourcePanel& sourcePanel() const { return *m_panel; }
+    ZonePowerPanel& targets() const { return *m_targets; }
+    QPushButton* saveButton() const { return m_save; }
+    QPushButton* deleteButton() const { return m_delete; }
+
+signals:
+    // The buttons, for the page.
+    void saveRequested();
+    void deleteRequested();
+
+private:
+    void fillKeys(const QString& stem);
+
+    AppContext& m_context;
+    std::unique_ptr<TimingEntry> m_entry;
+    QGroupBox* m_keyGroup;
+    QLabel* m_keyLabel;
+    QComboBox* m_keys;
+    QGroupBox* m_editGroup;
+    QPushButton* m_save;
+    QPushButton* m_delete;
+    QGroupBox* m_sourceGroup;
+    SourcePanel* m_panel;
+    ZonePowerPanel* m_targets;
+};
+
+} // namespace quorvan

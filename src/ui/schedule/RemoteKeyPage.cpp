@@ -1,0 +1,128 @@
+#include "ui/schedule/RemoteKeyPage.h"
+
+#include "core/files/ScheduleTypes.h"
+#include "core/schedule/EntryFormat.h"
+#include "core/settings/NameTables.h"
+#include "core/texts/TextTable.h"
+#include "ui/common/AppContext.h"
+#include "ui/common/EnterEscapeFilter.h"
+#include "ui/common/ListSupport.h"
+#include "ui/common/ShellActions.h"
+#include "ui/schedule/RemoteKeyEditor.h"
+
+#include <QTableWidget>
+
+#include <cstring>
+
+namespace quorvan {
+
+RemoteKeyPage::RemoteKeyPage(AppContext& context, ShellActions& shell, QWidget* parent)
+    : QWidget(parent), m_context(context), m_shell(shell),
+      m_list(makeReportList(this, kListId,
+                            {QStringLiteral("序号"), QStringLiteral("遥控键"), QStringLiteral("节目"),
+                             QStringLiteral("音频矩阵"), QStringLiteral("电源")},
+                            {50, 100, 100, 120, 120})),
+      m_editor(new RemoteKeyEditor(context, this)) {
+    m_list->setRowCount(kRemoteKeyCount);
+    connect(m_editor, &RemoteKeyEditor::saveRequested, this, &RemoteKeyPage::savePreset);
+    connect(m_editor, &RemoteKeyEditor::deleteRequested, this, &RemoteKeyPage::deletePreset);
+    connect(m_list, &QTableWidget::itemSelectionChanged, this, [this] { followSelection(m_list->currentRow()); });
+    connect(m_list, &QTableWidget::cellClicked, this, [this](int row, int) { followSelection(row); });
+    discardEnterAndEscape(this);
+    layoutPage();
+    retranslate();
+}
+
+QString RemoteKeyPage::keyName(int row) const {
+    return m_context.texts.text(139) + QString::number(row + 1);
+}
+
+int RemoteKeyPage::selectedRow() const {
+    const QList<QTableWidgetSelectionRange> ranges = m_list->selectedRanges();
+    return ranges.isEmpty() ? -1 : ranges.front().topRow();
+}
+
+int RemoteKeyPage::showTable(ScheduleTable* table, int capacity) {
+    if (!table || capacity > kRemoteKeyCount)
+        return 0;
+    m_table = table;
+    table->count = kRemoteKeyCount;
+    for (int k = 0; k < capacity; ++k)
+        showRow(k, &table->entries[k]);
+    {
+        const QSignalBlocker quiet(m_list);
+        m_list->setCurrentCell(0, 0);
+        m_list->selectRow(0);
+    }
+    m_editor->loadPreset(0, table->entries[0]);
+    return 1;
+}
+
+void RemoteKeyPage::showRow(int row, const TimingEntry* entry) {
+    if (!entry || row < 0 || row >= m_list->rowCount())
+        return;
+    // The number column stays empty; the key name is written for every slot.
+    setCellText(m_list, row, 0, QString());
+    setCellText(m_list, row, 1, keyName(row));
+    const bool used = entry->used != 0;
+    setCellText(m_list, row, 2, used ? formatSources(entry->sourceMask, m_context.texts) : QString());
+    setCellText(m_list, row, 3, used ? formatZones(entry->zoneMask, m_context.names) : QString());
+    setCellText(m_list, row, 4, used ? formatPower(entry->powerMask, m_context.names, m_context.texts) : QString());
+}
+
+void RemoteKeyPage::followSelection(int notifiedRow) {
+    if (notifiedRow < 0 || !m_table)
+        return;
+    const int s = selectedRow();
+    if (s >= 0 && s < kRemoteKeyCount)
+        m_editor->loadPreset(s, m_table->entries[s]);
+}
+
+void RemoteKeyPage::savePreset() {
+    if (!m_table)
+        return;
+    const int k = m_editor->selectedKey();
+    const TimingEntry preset = m_editor->storePreset();
+    if (k >= 0 && k < m_table->count && k < kMaxEntries)
+        m_table->entries[k] = preset;
+    showRow(k, &preset);
+    m_shell.saveDocument();
+}
+
+void RemoteKeyPage::deletePreset() {
+    if (!m_table)
+        return;
+    const int s = selectedRow();
+    if (s >= 0 && s < m_table->count && s < kMaxEntries)
+        std::memset(&m_table->entries[s], 0, sizeof(TimingEntry));
+    static const TimingEntry zero{};
+    showRow(s, &zero);
+    m_list->setFocus();
+    if (s >= 0) {
+        // The editor keeps showing the deleted preset until another row is chosen; a Save stores it again.
+        const QSignalBlocker quiet(m_list);
+        m_list->selectRow(s);
+        m_list->scrollToItem(m_list->item(s, 1));
+    }
+    m_shell.saveDocument();
+}
+
+void RemoteKeyPage::layoutPage() {
+    dockEditor(this, m_list, m_editor, kBand);
+}
+
+void RemoteKeyPage::retranslate() {
+    m_editor->retranslate();
+    const int headings[kColumnCount] = {30, 38, 34, 75, 36};
+    for (int c = 0; c < kColumnCount; ++c)
+        m_list->horizontalHeaderItem(c)->setText(m_context.texts.text(headings[c]));
+    for (int k = 0; k < m_list->rowCount(); ++k)
+        setCellText(m_list, k, 1, keyName(k));
+}
+
+void RemoteKeyPage::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    layoutPage();
+}
+
+} // namespace quorvan

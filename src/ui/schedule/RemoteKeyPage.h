@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QWidget>
+
+class QTableWidget;
+
+namespace quorvan {
+
+struct AppContext;
+class ShellActions;
+class RemoteKeyEditor;
+struct ScheduleTable;
+struct TimingEntry;
+
+// The page of the remote-key presets: twelve fixed rows, one per key of the remote control, with the preset
+// editor docked below.
+class RemoteKeyPage : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kListId = 9999;
+    static constexpr int kColumnCount = 5;
+    static constexpr int kBand = 25;
+
+    RemoteKeyPage(AppContext& context, ShellActions& shell, QWidget* parent = nullptr);
+
+    // Attaches the table (its count becomes 12) and fills the rows. Refused (0) for no table or a capacity
+    // above 12.
+    int showTable(ScheduleTable* table, int capacity);
+    void showRow(int row, const TimingEntry* entry);
+    void layoutPage();
+    void retranslate();
+
+    // Stores the editor's preset under the key chosen in its key list (the editor's Save).
+    void savePreset();
+    // Clears the selected row's preset (the editor's Delete).
+    void deletePreset();
+    void followSelection(int notifiedRow);
+
+    QTableWidget* list() const { return m_list; }
+    RemoteKeyEditor& editor() const { return *m_editor; }
+    ScheduleTable* table() const { return m_table; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QString keyName(int row) const;
+    int selectedRow() const;
+
+    AppContext& m_context;
+    ShellActions& m_shell;
+    QTableWidget* m_list;
+    RemoteKeyEditor* m_editor;
+    ScheduleTable* m_table = nullptr;
+};
+
+} // namespace quorvan

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QWidget>
+
+class QGroupBox;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace quorvan {
+
+struct AppContext;
+struct TimingEntry;
+
+// The zone and power groups of both entry editors: a button that opens the picker and a summary box each.
+// They work on the editor's working entry.
+class ZonePowerPanel : public QWidget {
+    Q_OBJECT
+public:
+    enum ControlId { PowerButton = 1084, ZoneButton = 1085, ZoneSummaryBox = 1087, PowerSummaryBox = 1088 };
+
+    ZonePowerPanel(AppContext& context, TimingEntry& workingEntry, QWidget* parent = nullptr);
+
+    // Rewrites both summaries from the working entry.
+    void showSummaries();
+    void retranslate();
+    // Run the picker on a copy of the words; OK copies them back; the summary is rewritten either way.
+    void pickZones();
+    void pickPowerChannels();
+
+    QPushButton* zoneButton() const { return m_zoneButton; }
+    QPushButton* powerButton() const { return m_powerButton; }
+    // The texts of boxes 1087 and 1088 exactly as built (lines end in CR LF, the last LF removed).
+    const QString& zoneSummary() const { return m_zoneSummary; }
+    const QString& powerSummary() const { return m_powerSummary; }
+
+private:
+    AppContext& m_context;
+    TimingEntry& m_entry;
+    QGroupBox* m_zoneGroup;
+    QPushButton* m_zoneButton;
+    QPlainTextEdit* m_zoneBox;
+    QGroupBox* m_powerGroup;
+    QPushButton* m_powerButton;
+    QPlainTextEdit* m_powerBox;
+    QString m_zoneSummary;
+    QString m_powerSummary;
+};
+
+} // namespace quorvan

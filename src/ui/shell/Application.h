@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace quorvan {
+
+// The application: resolves the home folder, creates the one model, text table, name tables, settings files
+// and serial connection of the process, and runs the main window until the user closes it.
+class Application {
+public:
+    // Runs the program on the home folder given with --home (or the default one); returns the exit status.
+    int run(const std::optional<QString>& homeOption);
+};
+
+} // namespace quorvan

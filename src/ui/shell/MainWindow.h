@@ -1,0 +1,94 @@
+#pragma once
+
+#include "ui/common/ShellActions.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+class QLabel;
+class QSplitter;
+class QStackedWidget;
+class QStatusBar;
+class QTimer;
+
+namespace quorvan {
+
+struct AppContext;
+class CopyDialog;
+class MediaEngine;
+class MusicPlayerWindow;
+class SettingsDialog;
+class RemoteKeyPage;
+class TimingListPage;
+class NavigationTree;
+class ToolBar;
+
+// The main window: tool bar, navigation tree, the page of the current document and the status bar. Panes, pages
+// and dialogs reach it through ShellActions.
+class MainWindow : public QWidget, public ShellActions {
+    Q_OBJECT
+public:
+    static constexpr int kStatusBarId = 233;
+    static constexpr int kMinTreeWidth = 150;
+
+    explicit MainWindow(AppContext& context, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // ShellActions
+    void openSettings() override;
+    void openCopyDialog() override;
+    void selectDocument(int index) override;
+    void saveDocument() override;
+    void reloadDocument() override;
+    void retranslateAll() override;
+    void showMusicPlayer() override;
+    void saveSettings() override;
+
+    void showPage(QWidget* page);
+    void layoutPanes();
+    void updateStatusBar();
+    // One tick of the one-second timer: status bar, then re-open the configured serial port.
+    void tick();
+    void showAbout();
+
+    NavigationTree& tree() const { return *m_tree; }
+    ToolBar& toolBar() const { return *m_toolBar; }
+    TimingListPage& timingPage() const { return *m_timingPage; }
+    RemoteKeyPage& remotePage() const { return *m_remotePage; }
+    QWidget* currentPage() const { return m_currentPage; }
+    QLabel* statusPart(int part) const { return m_statusParts[std::size_t(part)]; }
+    QTimer* timer() const { return m_timer; }
+    int configuredPort() const { return m_configuredPort; }
+    SettingsDialog* settingsDialog() const { return m_settingsDialog; }
+    CopyDialog* copyDialog() const { return m_copyDialog; }
+    bool musicPlaying() const;
+    MusicPlayerWindow& musicPlayer() const { return *m_musicPlayer; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildControls();
+
+    AppContext& m_context;
+    QStatusBar* m_statusBar = nullptr;
+    std::array<QLabel*, 4> m_statusParts{};
+    NavigationTree* m_tree = nullptr;
+    ToolBar* m_toolBar = nullptr;
+    QSplitter* m_splitter = nullptr;
+    QStackedWidget* m_pages = nullptr;
+    TimingListPage* m_timingPage = nullptr;
+    RemoteKeyPage* m_remotePage = nullptr;
+    QWidget* m_currentPage = nullptr;
+    std::unique_ptr<MediaEngine> m_ownEngine;
+    MusicPlayerWindow* m_musicPlayer = nullptr;
+    SettingsDialog* m_settingsDialog = nullptr;
+    CopyDialog* m_copyDialog = nullptr;
+    QTimer* m_timer = nullptr;
+    int m_configuredPort = 0;
+};
+
+} // namespace quorvan

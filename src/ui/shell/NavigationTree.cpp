@@ -1,0 +1,69 @@
+#include "ui/shell/NavigationTree.h"
+
+#include "core/schedule/ScheduleModel.h"
+#include "core/texts/TextTable.h"
+#include "ui/common/AppContext.h"
+#include "ui/common/EnterEscapeFilter.h"
+#include "ui/common/ShellActions.h"
+
+#include <QHeaderView>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace quorvan {
+
+NavigationTree::NavigationTree(AppContext& context, ShellActions& shell, QWidget* parent)
+    : QWidget(parent), m_context(context), m_shell(shell), m_tree(new QTreeWidget(this)) {
+    m_tree->setObjectName(QStringLiteral("tree%1").arg(kTreeId));
+    m_tree->setHeaderHidden(true);
+    m_tree->setRootIsDecorated(true);
+    m_tree->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_tree->header()->setStretchLastSection(false);
+    m_tree->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 3, 0);
+    layout->addWidget(m_tree);
+
+    m_normalFolder = new QTreeWidgetItem(m_tree, {QStringLiteral("一般时间表")});
+    m_remoteFolder = new QTreeWidgetItem(m_tree, {QStringLiteral("遥控设定")});
+    for (const ScheduleDocument& doc : m_context.model.documents) {
+        QTreeWidgetItem* parentItem = doc.kind == DocumentKind::RemotePresets ? m_remoteFolder : m_normalFolder;
+        m_documentItems.push_back(new QTreeWidgetItem(parentItem, {doc.caption}));
+    }
+    m_remoteFolder->setExpanded(true);
+    connect(m_tree, &QTreeWidget::itemSelectionChanged, this, &NavigationTree::selectChosenDocument);
+    discardEnterAndEscape(this);
+    retranslate();
+}
+
+QTreeWidgetItem* NavigationTree::documentItem(int index) const {
+    return index >= 0 && std::size_t(index) < m_documentItems.size() ? m_documentItems[std::size_t(index)] : nullptr;
+}
+
+void NavigationTree::retranslate() {
+    const auto& docs = m_context.model.documents;
+    for (std::size_t i = 0; i < docs.size() && i < m_documentItems.size(); ++i)
+        m_documentItems[i]->setText(0, docs[i].caption);
+    m_normalFolder->setText(0, m_context.texts.text(18));
+    m_remoteFolder->setText(0, m_context.texts.text(29));
+}
+
+void NavigationTree::selectDocumentItem(int index) {
+    if (QTreeWidgetItem* item = documentItem(index)) {
+        if (item->parent())
+            item->parent()->setExpanded(true);
+        m_tree->setCurrentItem(item);
+    }
+}
+
+void NavigationTree::selectChosenDocument() {
+    const QList<QTreeWidgetItem*> selected = m_tree->selectedItems();
+    if (selected.isEmpty())
+        return;
+    for (std::size_t i = 0; i < m_documentItems.size() && i < m_context.model.documents.size(); ++i)
+        if (m_documentItems[i] == selected.front())
+            m_shell.selectDocument(int(i));
+}
+
+} // namespace quorvan

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QWidget>
+
+#include <vector>
+
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace quorvan {
+
+struct AppContext;
+class ShellActions;
+
+// The navigation tree: the documents under their two folders. Selecting a document selects it in the main
+// window; folders do nothing.
+class NavigationTree : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kTreeId = 1003;
+
+    NavigationTree(AppContext& context, ShellActions& shell, QWidget* parent = nullptr);
+
+    void retranslate();
+    // Selects the item of document index, which reports the selection like a user's click.
+    void selectDocumentItem(int index);
+
+    QTreeWidget* tree() const { return m_tree; }
+    QTreeWidgetItem* documentItem(int index) const;
+    QTreeWidgetItem* normalFolder() const { return m_normalFolder; }
+    QTreeWidgetItem* remoteFolder() const { return m_remoteFolder; }
+
+private:
+    void selectChosenDocument();
+
+    AppContext& m_context;
+    ShellActions& m_shell;
+    QTreeWidget* m_tree;
+    QTreeWidgetItem* m_normalFolder;
+    QTreeWidgetItem* m_remoteFolder;
+    std::vector<QTreeWidgetItem*> m_documentItems;
+};
+
+} // namespace quorvan

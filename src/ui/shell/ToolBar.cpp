@@ -1,0 +1,110 @@
+#include "ui/shell/ToolBar.h"
+
+#include "core/files/ScheduleFile.h"
+#include "core/schedule/ScheduleModel.h"
+#include "core/storage/CardTransfer.h"
+#include "core/texts/TextTable.h"
+#include "ui/common/AppContext.h"
+#include "ui/common/DialogUnits.h"
+#include "ui/common/EnterEscapeFilter.h"
+#include "ui/common/ShellActions.h"
+#include "ui/shell/StorageActions.h"
+#include "ui/widgets/IconButton.h"
+
+#include <QContextMenuEvent>
+#include <QIcon>
+#include <QMenu>
+
+namespace quorvan {
+
+namespace {
+
+struct ButtonInfo {
+    ToolBar::ButtonId id;
+    int x;
+    const char* icon;
+    int text;
+};
+
+constexpr ButtonInfo kButtons[] = {
+    {ToolBar::SystemOption, 6, ":/icons/settings.png", 1}, {ToolBar::Import, 112, ":/icons/import.png", 2},
+    {ToolBar::Export, 218, ":/icons/export.png", 3},       {ToolBar::CopyTiming, 324, ":/icons/copy.png", 4},
+    {ToolBar::MusicPlay, 431, ":/icons/music.png", 6},
+};
+
+QStringList documentFiles(const ScheduleModel& model) {
+    QStringList files;
+    for (const ScheduleDocument& doc : model.documents)
+        files << doc.fileName;
+    return files;
+}
+
+} // namespace
+
+ToolBar::ToolBar(AppContext& context, ShellActions& shell, QWidget* parent)
+    : QWidget(parent), m_context(context), m_shell(shell) {
+    setFixedHeight(dluY(44));
+    for (std::size_t i = 0; i < m_buttons.size(); ++i) {
+        const ButtonInfo& info = kButtons[i];
+        auto* button = new IconButton(this);
+        button->setObjectName(QStringLiteral("button%1").arg(int(info.id)));
+        button->setGeometry(dluX(info.x), dluY(6), dluX(100), dluY(36));
+        button->setButtonIcon(QIcon(QString::fromLatin1(info.icon)), QSize(32, 32));
+        button->setFlat(false);
+        m_buttons[i] = button;
+        connect(button, &QPushButton::clicked, this, [this, id = info.id] {
+            switch (id) {
+            case SystemOption:
+                m_shell.openSettings();
+                break;
+            case Import:
+                importFromCard();
+                break;
+            case Export:
+                exportToCard();
+                break;
+            case CopyTiming:
+                m_shell.openCopyDialog();
+                break;
+            case MusicPlay:
+                m_shell.showMusicPlayer();
+                break;
+            }
+        });
+    }
+    discardEnterAndEscape(this);
+    retranslate();
+}
+
+IconButton* ToolBar::button(ButtonId id) const {
+    for (std::size_t i = 0; i < m_buttons.size(); ++i)
+        if (kButtons[i].id == id)
+            return m_buttons[i];
+    return nullptr;
+}
+
+void ToolBar::retranslate() {
+    for (std::size_t i = 0; i < m_buttons.size(); ++i)
+        m_buttons[i]->setText(m_context.texts.text(kButtons[i].text));
+}
+
+void ToolBar::importFromCard() {
+    const ScheduleModel& model = m_context.model;
+    if (importFromStorage(m_context.prompts, m_context.texts, dataFolderPath(model.programFolder()),
+                          transferSet(documentFiles(model))) == 1)
+        m_shell.reloadDocument();
+}
+
+void ToolBar::exportToCard() {
+    const ScheduleModel& model = m_context.model;
+    exportToStorage(m_context.prompts, m_context.texts, dataFolderPath(model.programFolder()),
+                    transferSet(documentFiles(model)));
+}
+
+void ToolBar::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    menu.addAction(QStringLiteral("关于 Quorvan(&A)..."), this, &ToolBar::aboutRequested);
+    menu.exec(event->globalPos());
+}
+
+} // namespace quorvan

@@ -1,0 +1,97 @@
+#include "ui/sources/ExternalDvdPage.h"
+
+#include "core/schedule/SourceSettings.h"
+#include "core/texts/TextTable.h"
+#include "ui/common/AppContext.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+
+#include <algorithm>
+
+namespace quorvan {
+
+namespace {
+
+QLabel* label(QWidget* parent, const QString& text, int id, int x, int y, int w) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QStringLiteral("label") + QString::number(id));
+    l->setGeometry(x, y, w, 22);
+    return l;
+}
+
+QComboBox* combo(QWidget* parent, int id, int x, int y, int w) {
+    auto* c = new QComboBox(parent);
+    c->setObjectName(QStringLiteral("combo") + QString::number(id));
+    c->setGeometry(x, y, w, 22);
+    c->setMaxVisibleItems(16);
+    return c;
+}
+
+} // namespace
+
+ExternalDvdPage::ExternalDvdPage(AppContext& context, QWidget* parent)
+    : QWidget(parent), m_context(context), m_group(new QGroupBox(QStringLiteral("外控DVD"), this)) {
+    resize(440, 210);
+    m_group->setObjectName(QStringLiteral("group1102"));
+    m_group->setGeometry(0, 0, 440, 210);
+
+    // Two columns of four players; each column has its own headings.
+    const int trackHeadingIds[2] = {1103, 1104};
+    const int repeatHeadingIds[2] = {1111, 1112};
+    const int rowLabelIds[8] = {1105, 1106, 1107, 1108, 1109, 1110, 1113, 1114};
+    for (int column = 0; column < 2; ++column) {
+        const int x = 8 + 214 * column;
+        m_trackHeadings[std::size_t(column)] =
+            label(m_group, QStringLiteral("曲目"), trackHeadingIds[column], x + 40, 20, 54);
+        m_repeatHeadings[std::size_t(column)] =
+            label(m_group, QStringLiteral("循环模式"), repeatHeadingIds[column], x + 98, 20, 112);
+    }
+
+    QStringList tracks{QString()};
+    for (int t = 1; t <= kDvdTracks; ++t)
+        tracks << QString::asprintf("%02d", t);
+    for (int k = 0; k < 8; ++k) {
+        const int x = 8 + 214 * (k / 4);
+        const int y = 48 + 38 * (k % 4);
+        // The player names are fixed words of the page, the same in both languages.
+        label(m_group, QStringLiteral("DVD") + QString::number(k + 1), rowLabelIds[k], x, y, 38);
+        m_tracks[std::size_t(k)] = combo(m_group, kFirstTrackId + k, x + 40, y, 54);
+        m_tracks[std::size_t(k)]->addItems(tracks);
+        m_repeats[std::size_t(k)] = combo(m_group, kFirstRepeatId + k, x + 98, y, 112);
+        m_repeats[std::size_t(k)]->addItems(
+            {QStringLiteral("单曲一次"), QStringLiteral("单曲循环"), QStringLiteral("循序播放")});
+    }
+}
+
+void ExternalDvdPage::showSelections(const SourcePanelState& state) {
+    for (std::size_t k = 0; k < 8; ++k) {
+        m_tracks[k]->setCurrentIndex(state.dvd[k].position);
+        m_repeats[k]->setCurrentIndex(state.dvd[k].repeat);
+    }
+}
+
+void ExternalDvdPage::readSelections(SourcePanelState& state) const {
+    for (std::size_t k = 0; k < 8; ++k) {
+        state.dvd[k].position = std::max(m_tracks[k]->currentIndex(), 0);
+        state.dvd[k].repeat = m_repeats[k]->currentIndex();
+    }
+}
+
+void ExternalDvdPage::retranslate() {
+    const TextTable& texts = m_context.texts;
+    m_group->setTitle(texts.text(53));
+    for (std::size_t column = 0; column < 2; ++column) {
+        m_trackHeadings[column]->setText(texts.text(73));
+        m_repeatHeadings[column]->setText(texts.text(57));
+    }
+    const QStringList modes{texts.text(90), texts.text(91), texts.text(92)};
+    for (QComboBox* repeat : m_repeats) {
+        repeat->clear();
+        repeat->addItems(modes);
+        repeat->setCurrentIndex(0);
+    }
+}
+
+} // namespace quorvan

@@ -1,0 +1,47 @@
+#include "ui/sources/ExternalMp3Page.h"
+
+#include "core/schedule/SourceSettings.h"
+
+#include <QComboBox>
+
+#include <algorithm>
+
+namespace quorvan {
+
+ExternalMp3Page::ExternalMp3Page(QWidget* parent) : QWidget(parent) {
+    resize(440, 210);
+    QStringList tracks{QString()};
+    for (int t = 1; t <= kExtMp3Tracks; ++t)
+        tracks << QString::asprintf("%02d", t);
+    const QStringList modes{QStringLiteral("单曲一次"), QStringLiteral("单曲循环"), QStringLiteral("全部循环")};
+    for (int k = 0; k < 8; ++k) {
+        const int x = 12 + 216 * (k / 4);
+        const int y = 20 + 38 * (k % 4);
+        auto* track = new QComboBox(this);
+        track->setObjectName(QStringLiteral("combo") + QString::number(kFirstTrackId + k));
+        track->setGeometry(x, y, 70, 22);
+        track->addItems(tracks);
+        m_tracks[std::size_t(k)] = track;
+        auto* repeat = new QComboBox(this);
+        repeat->setObjectName(QStringLiteral("combo") + QString::number(kFirstRepeatId + k));
+        repeat->setGeometry(x + 76, y, 100, 22);
+        repeat->addItems(modes);
+        m_repeats[std::size_t(k)] = repeat;
+    }
+}
+
+void ExternalMp3Page::showSelections(const SourcePanelState& state) {
+    for (std::size_t k = 0; k < 8; ++k) {
+        m_tracks[k]->setCurrentIndex(state.extMp3[k].position);
+        m_repeats[k]->setCurrentIndex(state.extMp3[k].repeat);
+    }
+}
+
+void ExternalMp3Page::readSelections(SourcePanelState& state) const {
+    for (std::size_t k = 0; k < 8; ++k) {
+        state.extMp3[k].position = std::max(m_tracks[k]->currentIndex(), 0);
+        state.extMp3[k].repeat = m_repeats[k]->currentIndex();
+    }
+}
+
+} // namespace quorvan

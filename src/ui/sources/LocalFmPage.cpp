@@ -1,0 +1,47 @@
+#include "ui/sources/LocalFmPage.h"
+
+#include "core/schedule/SourceSettings.h"
+#include "core/texts/TextTable.h"
+#include "ui/common/AppContext.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+
+#include <algorithm>
+
+namespace quorvan {
+
+LocalFmPage::LocalFmPage(AppContext& context, QWidget* parent)
+    : QWidget(parent), m_context(context), m_group(new QGroupBox(QStringLiteral("主机收音机"), this)),
+      m_label(new QLabel(QStringLiteral("设定频道"), m_group)), m_frequencies(new QComboBox(m_group)) {
+    resize(440, 210);
+    m_group->setObjectName(QStringLiteral("group1108"));
+    m_group->setGeometry(0, 0, 440, 210);
+    m_label->setObjectName(QStringLiteral("label1106"));
+    m_label->setGeometry(20, 40, 110, 22);
+    m_frequencies->setObjectName(QStringLiteral("list1107"));
+    m_frequencies->setGeometry(140, 40, 120, 22);
+    m_frequencies->setMaxVisibleItems(16);
+
+    // Position 0 is the empty line (no FM source); position n is 87.0 MHz + (n - 1) * 0.1 MHz.
+    QStringList lines{QString()};
+    for (int n = 1; n <= kFmPositions; ++n)
+        lines << fmLine(n);
+    m_frequencies->addItems(lines);
+}
+
+void LocalFmPage::showSelections(const SourcePanelState& state) {
+    m_frequencies->setCurrentIndex(state.fmPosition);
+}
+
+void LocalFmPage::readSelections(SourcePanelState& state) const {
+    state.fmPosition = std::max(m_frequencies->currentIndex(), 0);
+}
+
+void LocalFmPage::retranslate() {
+    m_group->setTitle(m_context.texts.text(52));
+    m_label->setText(m_context.texts.text(58));
+}
+
+} // namespace quorvan

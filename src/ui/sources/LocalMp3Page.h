@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QWidget>
+
+class QButtonGroup;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+
+namespace quorvan {
+
+struct AppContext;
+struct SourcePanelState;
+
+// Host MP3 page of the source panel: the play list of the controller's own player, its modes and storage.
+class LocalMp3Page : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kSongListId = 1067;
+    static constexpr int kAddId = 1044;
+    static constexpr int kDeleteId = 1081;
+    static constexpr int kMoveUpId = 1054;
+    static constexpr int kMoveDownId = 1055;
+    static constexpr int kPlayModeId = 1116;
+    static constexpr int kRepeatModeId = 1028;
+    static constexpr int kInternalId = 1029;
+    static constexpr int kCardId = 1030;
+    static constexpr int kWidth = 440;
+    static constexpr int kHeight = 210;
+
+    LocalMp3Page(AppContext& context, QWidget* parent = nullptr);
+
+    void showSelections(const SourcePanelState& state);
+    void readSelections(SourcePanelState& state) const;
+    // Captions of the current language; the mode lists are refilled and show their first entries.
+    void retranslate();
+
+    void addSongs();
+    void deleteSong();
+    void moveSongUp();
+    void moveSongDown();
+
+    QListWidget* songList() const { return m_songs; }
+
+private:
+    int selectedRow() const;
+    void moveSelected(int step);
+
+    AppContext& m_context;
+    QGroupBox* m_group;
+    QLabel* m_playModeLabel;
+    QLabel* m_repeatModeLabel;
+    QComboBox* m_playMode;
+    QComboBox* m_repeatMode;
+    QRadioButton* m_internal;
+    QRadioButton* m_card;
+    QListWidget* m_songs;
+    QPushButton* m_moveUp;
+    QPushButton* m_moveDown;
+    QPushButton* m_add;
+    QPushButton* m_delete;
+};
+
+} // namespace quorvan

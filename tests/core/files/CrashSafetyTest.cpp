@@ -1,0 +1,196 @@
+// A save that is cut off at any moment, or refused by the file system, never leaves anything but the previous
+// or the new schedule in the data file.
+#include "TestSupport.h"
+
+#include "core/files/ScheduleFile.h"
+#include "core/schedule/ScheduleModel.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <random>
+
+using namespace quorvan;
+using namespace quorvan::test;
+
+namespace {
+
+std::unique_ptr<ScheduleTable> largestTable(char16_t mark) {
+    auto table = makeTable();
+    for (int i = 0; i < kMaxEntries; ++i) {
+        TimingEntry e{};
+        e.used = 1;
+        e.weekdays = mark;
+        e.sourceMask = 1;
+        e.playlistOnCard = 1;
+        e.playlistCount = kMaxSongs;
+        e.mp3TrackCount = kMaxSongs;
+        for (int j = 0; j < kMaxSongs; ++j)
+            setSongName(e.playlist[j], QString(200, QChar(mark)) + QString::number(i * 1000 + j));
+        appendEntry(*table, e);
+    }
+    return table;
+}
+
+} // namespace
+
+namespace {
+
+// A child process that saves A, B, A, B ... back to back and writes one byte to a pipe after each save.
+class SavingChild {
+public:
+    SavingChild(const QString& path, const ScheduleTable& a, const ScheduleTable& b) {
+        int fds[2];
+        EXPECT_EQ(pipe(fds), 0);
+        m_pid = fork();
+        if (m_pid == 0) {
+            ::close(fds[0]);
+            for (int n = 0;; ++n) {
+                saveTableFile(path, n % 2 == 0 ? a : b);
+                if (::write(fds[1], "s", 1) != 1)
+                    _exit(0);
+            }
+        }
+        ::close(fds[1]);
+        m_progress = fds[0];
+    }
+    ~SavingChild() {
+        kill();
+        ::close(m_progress);
+    }
+    // Blocks until the child finishes its next save.
+    bool waitForSave() {
+        char c;
+        return ::read(m_progress, &c, 1) == 1;
+    }
+    void kill() {
+        if (m_pid > 0) {
+            ::kill(m_pid, SIGKILL);
+            int status = 0;
+            waitpid(m_pid, &status, 0);
+            m_killed = WIFSIGNALED(status);
+            m_pid = -1;
+        }
+    }
+    bool killed() const { return m_killed; }
+    // Saves the child finished after the last waitForSave (read once it is dead).
+    int savesSinceWait() const {
+        ::fcntl(m_progress, F_SETFL, O_NONBLOCK);
+        int n = 0;
+        char c;
+        while (::read(m_progress, &c, 1) == 1)
+            ++n;
+        return n;
+    }
+
+private:
+    pid_t m_pid = -1;
+    int m_progress = -1;
+    bool m_killed = false;
+};
+
+void sleepNs(qint64 ns) {
+    timespec pause{time_t(ns / 1'000'000'000), long(ns % 1'000'000'000)};
+    nanosleep(&pause, nullptr);
+}
+
+} // namespace
+
+TEST(CrashSafety, SavesKilledAtRandomMomentsLeaveTheOldOrTheNewFile) {
+    TempHome home;
+    const QString path = home.file(QStringLiteral("SCH01.DAT"));
+    const auto a = largestTable(u'A');
+    const auto b = largestTable(u'B');
+    const QByteArray bytesA = serializeTable(*a);
+    const QByteArray bytesB = serializeTable(*b);
+    ASSERT_EQ(bytesA.size(), 40783880);
+    ASSERT_TRUE(saveTableFile(path, *b).ok);
+
+    // How long one save takes in a child, measured between two of its saves.
+    qint64 saveNs = 0;
+    {
+        SavingChild child(path, *a, *b);
+        ASSERT_TRUE(child.waitForSave());
+        QElapsedTimer timer;
+        timer.start();
+        ASSERT_TRUE(child.waitForSave());
+        saveNs = timer.nsecsElapsed();
+    }
+
+    // Each kill lands at its own moment of a save, from its first to its last part, with a random jitter.
+    std::mt19937 random(20261209);
+    std::uniform_real_distribution<double> jitter(0.0, 1.0);
+    constexpr int kKills = 30;
+    int midSave = 0;
+    for (int k = 0; k < kKills; ++k) {
+        {
+            SavingChild child(path, *a, *b);
+            ASSERT_TRUE(child.waitForSave());
+            const double phase = (k + jitter(random)) / kKills;
+            sleepNs(qint64(phase * double(saveNs)));
+            child.kill();
+            ASSERT_TRUE(child.killed());
+            midSave += child.savesSinceWait() == 0;
+        }
+        const QByteArray now = readFile(path);
+        ASSERT_TRUE(now == bytesA || now == bytesB) << "kill " << k << " left " << now.size() << " bytes";
+    }
+    EXPECT_GE(midSave, kKills / 2) << "most kills must land inside a save";
+
+    // Whatever a killed save leaves behind is never read as the data file and never blocks the next save.
+    for (const QString& name : QDir(home.path()).entryList(QDir::Files)) {
+        if (name != QStringLiteral("SCH01.DAT")) {
+            EXPECT_TRUE(name.startsWith(QStringLiteral("SCH01.DAT."))) << name.toStdString();
+        }
+    }
+    auto loaded = makeTable();
+    EXPECT_EQ(loadTableFile(path, *loaded), 256);
+    EXPECT_TRUE(saveTableFile(path, *a).ok);
+    EXPECT_EQ(readFile(path), bytesA);
+}
+
+TEST(CrashSafety, ReadOnlyFolderRefusesTheSaveAndKeepsTheOldFile) {
+    TempHome home;
+    const QString folder = home.file(QStringLiteral("zone_data"));
+    auto table = makeTable();
+    appendEntry(*table, exampleEntry());
+    ASSERT_TRUE(saveTable(home.path(), QStringLiteral("SCH01.DAT"), *table).ok);
+    const QString path = folder + QStringLiteral("/SCH01.DAT");
+    const QByteArray before = readFile(path);
+    appendEntry(*table, exampleEntry());
+
+    const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup |
+                          QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther;
+    ASSERT_TRUE(QFile::setPermissions(folder, readOnly));
+    ASSERT_TRUE(QFile::setPermissions(home.path(), readOnly | QFileDevice::WriteOwner));
+
+    if (geteuid() != 0) {
+        const SaveResult result = saveTable(home.path(), QStringLiteral("SCH01.DAT"), *table);
+        EXPECT_FALSE(result.ok);
+        EXPECT_TRUE(result.error.contains(QStringLiteral("SCH01.DAT")));
+    } else {
+        // Root writes anywhere: try the save as an ordinary user, as an operator would run the program.
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            if (setgid(65534) != 0 || setuid(65534) != 0)
+                _exit(3);
+            const SaveResult result = saveTable(home.path(), QStringLiteral("SCH01.DAT"), *table);
+            _exit(result.ok ? 1 : (result.error.contains(QStringLiteral("SCH01.DAT")) ? 0 : 2));
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0) << "1: the save claimed success, 2: the reason lacks the file name";
+    }
+    EXPECT_EQ(readFile(path), before);
+    QFile::setPermissions(folder, readOnly | QFileDevice::WriteOwner);
+}

@@ -1,0 +1,209 @@
+#include "TestSupport.h"
+
+#include "core/schedule/EntryListLogic.h"
+#include "core/schedule/ScheduleModel.h"
+#include "core/settings/NameTables.h"
+#include "core/texts/TextTable.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+using namespace quorvan;
+using namespace quorvan::test;
+
+namespace {
+
+// A list that, like the real one, reports every selection change at once.
+class FakeRows : public RowList {
+public:
+    std::vector<QStringList> rows;
+    int selected = -1;
+    std::function<void(int)> notify;
+
+    int rowCount() const override { return int(rows.size()); }
+    void insertRow(int row) override { rows.insert(rows.begin() + row, QStringList(7, QString())); }
+    void removeRow(int row) override {
+        rows.erase(rows.begin() + row);
+        if (selected >= rowCount())
+            selected = -1;
+    }
+    void removeAllRows() override {
+        rows.clear();
+        selected = -1;
+    }
+    void setCells(int row, const QStringList& cells) override { rows[std::size_t(row)] = cells; }
+    void setNumberCell(int row, const QString& text) override { rows[std::size_t(row)][0] = text; }
+    int selectedRow() const override { return selected; }
+    void selectRow(int row) override {
+        if (row < 0 || row >= rowCount())
+            return;
+        selected = row;
+        if (notify)
+            notify(row);
+    }
+    QString number(int row) const { return rows[std::size_t(row)][0]; }
+};
+
+class FakeHost : public EntryListHost {
+public:
+    TimingEntry shown{};
+    TimingEntry toStore{};
+    int saves = 0;
+    int fullMessages = 0;
+    void loadEntry(const TimingEntry& entry) override { shown = entry; }
+    TimingEntry storeEntry() override {
+        toStore.used = 1;
+        return toStore;
+    }
+    void saveDocument() override { ++saves; }
+    void listFull() override { ++fullMessages; }
+};
+
+struct Fixture {
+    TextTable texts;
+    NameTables names;
+    FakeRows rows;
+    FakeHost host;
+    std::unique_ptr<ScheduleTable> table = makeTable();
+    EntryListLogic logic{rows, host, texts, names};
+
+    Fixture() {
+        texts.loadEnglish();
+        rows.notify = [this](int row) { logic.followSelection(row); };
+    }
+    void fill(int n) {
+        for (int i = 0; i < n; ++i) {
+            TimingEntry e{};
+            e.used = 1;
+            e.weekdays = std::uint32_t(i + 1); // tells the entries apart
+            appendEntry(*table, e);
+        }
+    }
+};
+
+} // namespace
+
+TEST(EntryListLogic, EmptyTableShowsOnePendingRowAndSavingItAppends) {
+    Fixture f;
+    ASSERT_EQ(f.logic.showTable(f.table.get(), 256), 1);
+    ASSERT_EQ(f.rows.rowCount(), 1);
+    EXPECT_EQ(f.rows.number(0), QStringLiteral("*"));
+    EXPECT_TRUE(f.logic.newRowPending());
+    EXPECT_EQ(f.host.shown.used, 0) << "a cleared editor";
+
+    f.host.toStore.weekdays = 0x3E;
+    f.logic.saveEntry();
+    EXPECT_EQ(f.table->count, 1);
+    EXPECT_EQ(f.table->entries[0].weekdays, 0x3Eu);
+    EXPECT_EQ(f.rows.number(0), QStringLiteral("1"));
+    EXPECT_EQ(f.rows.rowCount(), 2);
+    EXPECT_EQ(f.rows.number(1), QStringLiteral("*"));
+    EXPECT_EQ(f.rows.selected, 1);
+    EXPECT_EQ(f.host.saves, 1);
+
+    EXPECT_EQ(f.logic.showTable(nullptr, 256), 0);
+    EXPECT_EQ(f.logic.showTable(f.table.get(), 0), 0);
+    EXPECT_EQ(f.logic.showTable(f.table.get(), 257), 0);
+    EXPECT_EQ(f.rows.rowCount(), 2) << "a refused table changes nothing";
+}
+
+TEST(EntryListLogic, TheListHoldsAtMost256Rows) {
+    Fixture f;
+    f.fill(255);
+    f.logic.showTable(f.table.get(), 256);
+    EXPECT_EQ(f.rows.rowCount(), 255);
+    f.logic.newEntry();
+    EXPECT_EQ(f.rows.rowCount(), 256);
+    f.logic.saveEntry();
+    EXPECT_EQ(f.table->count, 256);
+    EXPECT_EQ(f.rows.rowCount(), 256) << "the save that fills the table opens no pending row";
+    EXPECT_FALSE(f.logic.newRowPending());
+    f.logic.newEntry();
+    EXPECT_EQ(f.host.fullMessages, 1);
+    EXPECT_EQ(f.rows.rowCount(), 256);
+    EXPECT_FALSE(f.logic.newRowPending());
+}
+
+TEST(EntryListLogic, DeleteRenumbersReselectsAndShowsTheEntryNowThere) {
+    Fixture f;
+    f.fill(5);
+    f.logic.showTable(f.table.get(), 256);
+    f.rows.selectRow(1);
+    EXPECT_EQ(f.host.shown.weekdays, 2u);
+    f.logic.deleteEntry();
+    EXPECT_EQ(f.table->count, 4);
+    ASSERT_EQ(f.rows.rowCount(), 4);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(f.rows.number(i), QString::number(i + 1));
+    EXPECT_EQ(f.rows.selected, 1);
+    EXPECT_EQ(f.table->entries[1].weekdays, 3u);
+    EXPECT_EQ(f.host.shown.weekdays, 3u) << "the editor shows the former third entry, not the deleted one";
+    EXPECT_EQ(f.host.saves, 1);
+
+    f.rows.selectRow(3);
+    f.logic.deleteEntry();
+    EXPECT_EQ(f.rows.selected, 2) << "deleting the last row selects the row above";
+    EXPECT_EQ(f.host.shown.weekdays, 4u);
+}
+
+TEST(EntryListLogic, DeletingTheOnlyEntryLeavesAPendingRow) {
+    Fixture f;
+    f.fill(1);
+    f.logic.showTable(f.table.get(), 256);
+    f.logic.deleteEntry();
+    EXPECT_EQ(f.table->count, 0);
+    ASSERT_EQ(f.rows.rowCount(), 1);
+    EXPECT_EQ(f.rows.number(0), QStringLiteral("*"));
+    EXPECT_TRUE(f.logic.newRowPending());
+}
+
+TEST(EntryListLogic, DeleteWhilePendingDropsOnlyThePendingRow) {
+    Fixture f;
+    f.fill(3);
+    f.logic.showTable(f.table.get(), 256);
+    f.logic.newEntry();
+    ASSERT_EQ(f.rows.rowCount(), 4);
+    f.logic.deleteEntry();
+    EXPECT_EQ(f.rows.rowCount(), 3);
+    EXPECT_EQ(f.table->count, 3);
+    EXPECT_EQ(f.host.saves, 0) << "the file is not written";
+    EXPECT_FALSE(f.logic.newRowPending());
+    EXPECT_EQ(f.rows.selected, 2);
+}
+
+TEST(EntryListLogic, PickingAStoredRowWhilePendingDropsTheNewEntry) {
+    Fixture f;
+    f.fill(3);
+    f.logic.showTable(f.table.get(), 256);
+    f.logic.newEntry();
+    f.rows.selectRow(3); // the pending row itself: nothing happens
+    EXPECT_TRUE(f.logic.newRowPending());
+    f.rows.selectRow(1);
+    EXPECT_FALSE(f.logic.newRowPending());
+    EXPECT_EQ(f.rows.rowCount(), 3);
+    EXPECT_EQ(f.rows.selected, 1);
+    EXPECT_EQ(f.host.shown.weekdays, 2u);
+    EXPECT_EQ(f.table->count, 3);
+}
+
+TEST(EntryListLogic, SaveReplacesTheSelectedEntryAndUnusedSlotsShowEmptyRows) {
+    Fixture f;
+    f.fill(2);
+    f.table->entries[1].used = 0;
+    f.logic.showTable(f.table.get(), 256);
+    EXPECT_EQ(f.rows.rows[1], QStringList(7, QString()));
+    f.rows.selectRow(1);
+    f.host.toStore.weekdays = 0x41;
+    f.logic.saveEntry();
+    EXPECT_EQ(f.table->entries[1].weekdays, 0x41u);
+    EXPECT_EQ(f.table->entries[1].used, 1);
+    EXPECT_EQ(f.rows.rows[1][1], QStringLiteral("Sun,Sat"));
+    EXPECT_EQ(f.host.saves, 1);
+
+    f.rows.selected = -1;
+    f.logic.saveEntry();
+    EXPECT_EQ(f.host.saves, 2) << "saved even with nothing selected";
+    EXPECT_EQ(f.table->count, 2);
+}

@@ -1,0 +1,310 @@
+#include <gtest/gtest.h>
+
+#include "FakePrompts.h"
+#include "TestSupport.h"
+#include "WidgetProbe.h"
+
+#include "core/schedule/ScheduleModel.h"
+#include "core/serial/SerialLink.h"
+#include "core/settings/NameTables.h"
+#include "core/settings/SettingsFiles.h"
+#include "core/texts/TextTable.h"
+#include "ui/common/AppContext.h"
+#include "ui/player/MediaEngine.h"
+#include "ui/player/MediaTransport.h"
+#include "ui/player/MusicPlayerWindow.h"
+#include "ui/player/QtMediaEngine.h"
+
+#include <QComboBox>
+#include <QDataStream>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QMediaPlayer>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <cmath>
+#include <memory>
+
+namespace quorvan {
+namespace {
+
+using test::FakePrompts;
+using test::TempHome;
+
+// Records the sources it is given and reports the state the test sets.
+class FakeMediaEngine : public MediaEngine {
+public:
+    void setSource(const QString& fullPath) override { sources << fullPath; }
+    int playState() const override { return state; }
+
+    QStringList sources;
+    int state = None;
+};
+
+// Half a second of a 440 Hz tone, 16-bit mono PCM at 8 kHz, as a RIFF/WAVE file.
+QByteArray toneWav(int milliseconds) {
+    constexpr int kRate = 8000;
+    const int samples = kRate * milliseconds / 1000;
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    const auto tag = [&out](const char* fourCc) { out.writeRawData(fourCc, 4); };
+    tag("RIFF");
+    out << quint32(36 + samples * 2);
+    tag("WAVE");
+    tag("fmt ");
+    out << quint32(16) << quint16(1) << quint16(1) << quint32(kRate) << quint32(kRate * 2) << quint16(2) << quint16(16);
+    tag("data");
+    out << quint32(samples * 2);
+    for (int i = 0; i < samples; ++i)
+        out << qint16(std::lround(8000.0 * std::sin(2.0 * M_PI * 440.0 * i / kRate)));
+    return bytes;
+}
+
+class MusicPlayerTest : public ::testing::Test {
+protected:
+    MusicPlayerTest() { texts.loadEnglish(); }
+
+    void open(MediaEngine& engine) {
+        window = std::make_unique<MusicPlayerWindow>(context, engine);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+    template <typename W> W* control(const QString& name) { return test::findControl<W>(window.get(), name); }
+    QListWidget* songs() { return control<QListWidget>(QStringLiteral("list1067")); }
+    QComboBox* combo(int id) { return control<QComboBox>(QStringLiteral("combo%1").arg(id)); }
+    void click(int id) { control<QPushButton>(QStringLiteral("button%1").arg(id))->click(); }
+    QStringList lines() { return test::listLines(songs()); }
+    int selectedRow() { return test::selectedListRow(songs()); }
+    QString makeFile(const QString& name, const QByteArray& bytes = QByteArrayLiteral("ID3")) {
+        test::writeFile(home.file(name), bytes);
+        return home.file(name);
+    }
+    // Adds files through the Add button and the file chooser.
+    void add(const QStringList& paths) {
+        prompts.files.push_back(paths);
+        click(MusicPlayerWindow::kAddId);
+    }
+
+    TempHome home;
+    TextTable texts;
+    NameTables names;
+    SettingsFiles settings{home.path()};
+    SerialLink serial;
+    FakePrompts prompts;
+    ScheduleModel model{texts, home.path()};
+    AppContext context{texts, names, model, settings, serial, prompts};
+    // The engines outlive the window.
+    FakeMediaEngine engine;
+    std::unique_ptr<QtMediaEngine> realEngine;
+    std::unique_ptr<MusicPlayerWindow> window;
+};
+
+TEST_F(MusicPlayerTest, AddPlaysTheFirstReadableFileAndTicksFollowTheEngine) {
+    open(engine);
+    const QString a = makeFile(QStringLiteral("a.mp3"));
+    const QString b = makeFile(QStringLiteral("B.WAV"));
+    add({home.file(QStringLiteral("missing.mp3")), a, b});
+
+    EXPECT_EQ(lines(), (QStringList{QStringLiteral("a.mp3"), QStringLiteral("B.WAV")}));
+    EXPECT_EQ(engine.sources, QStringList{a});
+    EXPECT_EQ(selectedRow(), 1);
+    EXPECT_TRUE(window->playing());
+    EXPECT_EQ(prompts.fileTitles, QStringList{QStringLiteral("Add")});
+    const QString filter = prompts.fileFilters.value(0);
+    EXPECT_TRUE(filter.startsWith(QStringLiteral("音乐文件 (")));
+    for (const char* pattern : {"*.MP3", "*.mp3", "*.WAV", "*.wav", "*.FLAC", "*.flac", "*.ape"})
+        EXPECT_TRUE(filter.contains(QString::fromLatin1(pattern))) << pattern;
+
+    // Cancelling the chooser changes nothing.
+    click(MusicPlayerWindow::kAddId);
+    EXPECT_EQ(songs()->count(), 2);
+    EXPECT_EQ(engine.sources.size(), 1);
+
+    engine.state = MediaEngine::Paused;
+    window->tick();
+    EXPECT_FALSE(window->playing());
+    engine.state = MediaEngine::Playing;
+    window->tick();
+    EXPECT_TRUE(window->playing());
+    EXPECT_EQ(engine.sources.size(), 1);
+
+    engine.state = MediaEngine::Stopped;
+    window->tick();
+    EXPECT_EQ(engine.sources, (QStringList{a, QString(), b}));
+    EXPECT_EQ(selectedRow(), 1);
+    EXPECT_TRUE(window->playing());
+
+    // The last song stopped: the media is dropped and the pass ends.
+    window->tick();
+    EXPECT_EQ(engine.sources, (QStringList{a, QString(), b, QString()}));
+    EXPECT_EQ(selectedRow(), -1);
+    EXPECT_FALSE(window->playing());
+    engine.state = MediaEngine::None;
+    songs()->setCurrentRow(0);
+    window->tick();
+    EXPECT_EQ(engine.sources.size(), 4);
+    EXPECT_EQ(selectedRow(), 0); // an idle tick leaves the user's selection alone
+}
+
+TEST_F(MusicPlayerTest, MovedSongPlaysOnDoubleClickAndDeletingThePlayingSongKeepsItPlaying) {
+    open(engine);
+    const QString a = makeFile(QStringLiteral("a.mp3"));
+    const QString b = makeFile(QStringLiteral("b.ogg"));
+    const QString c = makeFile(QStringLiteral("c.flac"));
+    add({a, b, c});
+    engine.sources.clear();
+
+    songs()->setCurrentRow(0);
+    click(MusicPlayerWindow::kMoveDownId);
+    EXPECT_EQ(lines(), (QStringList{QStringLiteral("b.ogg"), QStringLiteral("a.mp3"), QStringLiteral("c.flac")}));
+    EXPECT_EQ(selectedRow(), 1);
+    click(MusicPlayerWindow::kMoveUpId);
+    click(MusicPlayerWindow::kMoveUpId); // already first
+    EXPECT_EQ(lines(), (QStringList{QStringLiteral("a.mp3"), QStringLiteral("b.ogg"), QStringLiteral("c.flac")}));
+    songs()->setCurrentRow(2);
+    click(MusicPlayerWindow::kMoveUpId);
+    EXPECT_EQ(lines(), (QStringList{QStringLiteral("a.mp3"), QStringLiteral("c.flac"), QStringLiteral("b.ogg")}));
+    EXPECT_TRUE(engine.sources.isEmpty());
+
+    // Double-click on the moved song's line.
+    QListWidget* list = songs();
+    const QPoint at = list->visualItemRect(list->item(1)).center();
+    // A widget double-click in Qt Test sends no press of its own; the click before it is the first press.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    EXPECT_EQ(engine.sources, QStringList{c});
+    EXPECT_EQ(selectedRow(), 1);
+    EXPECT_TRUE(window->playing());
+
+    // Deleting it leaves the engine alone; the next line takes the selection.
+    click(MusicPlayerWindow::kDeleteId);
+    EXPECT_EQ(lines(), (QStringList{QStringLiteral("a.mp3"), QStringLiteral("b.ogg")}));
+    EXPECT_EQ(engine.sources, QStringList{c});
+    EXPECT_TRUE(window->playing());
+    EXPECT_EQ(selectedRow(), 1);
+    EXPECT_EQ(window->order().paths(), (QStringList{a, b}));
+    click(MusicPlayerWindow::kDeleteId);
+    EXPECT_EQ(selectedRow(), 0);
+    songs()->clearSelection();
+    click(MusicPlayerWindow::kDeleteId);
+    EXPECT_EQ(lines(), QStringList{QStringLiteral("a.mp3")});
+}
+
+TEST_F(MusicPlayerTest, ModesSurviveALanguageChangeAndClosingOnlyHides) {
+    open(engine);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Music Play"));
+    EXPECT_EQ(control<QLabel>(QStringLiteral("label1104"))->text(), QStringLiteral("Play mode"));
+    EXPECT_EQ(control<QPushButton>(QStringLiteral("button1054"))->text(), QStringLiteral("Move up"));
+    EXPECT_EQ(combo(1116)->itemText(1), QStringLiteral("Random"));
+    EXPECT_EQ(combo(1028)->itemText(1), QStringLiteral("All"));
+    EXPECT_EQ(combo(1116)->currentIndex(), 0);
+
+    combo(1116)->setCurrentIndex(1);
+    combo(1028)->setCurrentIndex(1);
+    EXPECT_EQ(window->order().playMode(), PlayOrder::RandomPlay);
+    EXPECT_EQ(window->order().repeatMode(), PlayOrder::All);
+
+    texts.loadChinese();
+    window->retranslate();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("播放电脑音乐"));
+    EXPECT_EQ(control<QLabel>(QStringLiteral("label1111"))->text(), QStringLiteral("循环模式"));
+    EXPECT_EQ(control<QPushButton>(QStringLiteral("button1081"))->text(), QStringLiteral("删除"));
+    EXPECT_EQ(combo(1116)->itemText(0), QStringLiteral("循序播放"));
+    EXPECT_EQ(combo(1116)->count(), 2);
+    EXPECT_EQ(combo(1116)->currentIndex(), 1);
+    EXPECT_EQ(combo(1028)->currentIndex(), 1);
+    EXPECT_EQ(window->order().playMode(), PlayOrder::RandomPlay);
+    EXPECT_EQ(window->order().repeatMode(), PlayOrder::All);
+
+    // Closed, the window keeps its list and its timer still moves through the songs.
+    const QString a = makeFile(QStringLiteral("a.mp3"));
+    add({a});
+    window->close();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(songs()->count(), 1);
+    ASSERT_TRUE(window->timer()->isActive());
+    EXPECT_EQ(window->timer()->interval(), 1000);
+    engine.state = MediaEngine::Stopped;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return engine.sources.size() >= 3; }, 2500));
+    EXPECT_EQ(engine.sources.mid(0, 3), (QStringList{a, QString(), a})); // random, repeat all, one song
+}
+
+// The real engine on the GStreamer backend, headless: two short files play one after the other.
+TEST_F(MusicPlayerTest, RealEnginePlaysTwoFilesInOrderAndStops) {
+    qputenv("QT_MEDIA_BACKEND", "gstreamer");
+    realEngine = std::make_unique<QtMediaEngine>();
+    QtMediaEngine& real = *realEngine;
+    if (!real.available())
+        GTEST_SKIP() << "Qt Multimedia found no media backend (GStreamer plugin not loadable)";
+    QMediaPlayer& player = real.player();
+
+    QElapsedTimer clock;
+    clock.start();
+    QStringList started, ended;
+    QList<qint64> startTimes;
+    QObject::connect(&player, &QMediaPlayer::playbackStateChanged, [&](QMediaPlayer::PlaybackState state) {
+        if (state == QMediaPlayer::PlayingState) {
+            started << player.source().fileName();
+            startTimes << clock.elapsed();
+        }
+    });
+    QObject::connect(&player, &QMediaPlayer::mediaStatusChanged, [&](QMediaPlayer::MediaStatus status) {
+        if (status == QMediaPlayer::EndOfMedia)
+            ended << player.source().fileName();
+    });
+
+    open(real);
+    ASSERT_NE(window->findChild<MediaTransport*>(), nullptr);
+    const QString a = makeFile(QStringLiteral("a.wav"), toneWav(500));
+    const QString b = makeFile(QStringLiteral("b.wav"), toneWav(500));
+    add({a, b});
+    EXPECT_EQ(player.source().toLocalFile(), a);
+    EXPECT_TRUE(window->playing());
+    if (player.error() == QMediaPlayer::FormatError)
+        GTEST_SKIP() << "the GStreamer backend cannot decode WAV here: " << player.errorString().toStdString();
+
+    const bool done =
+        QTest::qWaitFor([&] { return !window->playing() && ended.contains(QStringLiteral("b.wav")); }, 10000);
+    ASSERT_TRUE(done) << "started " << started.join(u',').toStdString() << ", ended " << ended.join(u',').toStdString()
+                      << ", error " << player.errorString().toStdString();
+    EXPECT_EQ(started, (QStringList{QStringLiteral("a.wav"), QStringLiteral("b.wav")}));
+    EXPECT_EQ(ended, (QStringList{QStringLiteral("a.wav"), QStringLiteral("b.wav")}));
+    ASSERT_EQ(startTimes.size(), 2);
+    EXPECT_GE(startTimes[1] - startTimes[0], 450); // the first really played to its end
+    EXPECT_TRUE(player.source().isEmpty());
+    EXPECT_EQ(real.playState(), MediaEngine::None);
+    EXPECT_EQ(selectedRow(), -1);
+
+    // The transport's pause and stop are what the next tick sees.
+    auto* transport = window->findChild<MediaTransport*>();
+    window->playSong(0);
+    EXPECT_EQ(real.playState(), MediaEngine::Playing);
+    transport->playPauseButton()->click();
+    EXPECT_EQ(real.playState(), MediaEngine::Paused);
+    window->tick();
+    EXPECT_FALSE(window->playing());
+    transport->stopButton()->click();
+    EXPECT_EQ(real.playState(), MediaEngine::Stopped);
+    window->tick();
+    EXPECT_EQ(player.source().toLocalFile(), b);
+    EXPECT_TRUE(window->playing());
+
+    // A song whose file has gone counts as stopped, and the player moves on.
+    ASSERT_TRUE(QFile::remove(a));
+    window->playSong(0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return real.playState() == MediaEngine::Stopped; }, 3000))
+        << "state " << real.playState();
+    window->tick();
+    EXPECT_EQ(player.source().toLocalFile(), b);
+    EXPECT_EQ(MediaTransport::formatTime(65'400), QStringLiteral("1:05"));
+    EXPECT_EQ(MediaTransport::formatTime(3'600'000), QStringLiteral("60:00"));
+}
+
+} // namespace
+} // namespace quorvan

@@ -1,0 +1,231 @@
+#include "UiHarness.h"
+
+#include "core/files/ScheduleFile.h"
+#include "ui/player/MusicPlayerWindow.h"
+#include "ui/schedule/RemoteKeyPage.h"
+#include "ui/schedule/TimingListPage.h"
+#include "ui/shell/NavigationTree.h"
+#include "ui/shell/ToolBar.h"
+#include "ui/widgets/IconButton.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+using namespace quorvan;
+using namespace quorvan::test;
+
+namespace {
+
+void clickItem(QTreeWidget* tree, QTreeWidgetItem* item) {
+    const QRect rect = tree->visualItemRect(item);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, rect.center());
+}
+
+void saveEntries(const UiHarness& h, const QString& file, int entries) {
+    auto table = makeTable();
+    for (int i = 0; i < entries; ++i)
+        appendEntry(*table, exampleEntry());
+    ASSERT_TRUE(saveTableFile(h.dataFile(file), *table).ok);
+}
+
+} // namespace
+
+TEST(MainWindow, StartsInChineseWithDefaultsWhenNoSettingsExist) {
+    UiHarness h;
+    MainWindow& w = h.start();
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("智能分区广播系统"));
+    EXPECT_EQ(h.texts.language(), 2);
+    EXPECT_EQ(w.statusPart(0)->text(), QStringLiteral("正在编辑:时程1"));
+    EXPECT_EQ(w.statusPart(1)->text(), QStringLiteral("播放电脑音乐:停止"));
+    EXPECT_EQ(w.statusPart(3)->text(), QStringLiteral("现在时间:  2026/12/09 08:00:00"));
+    EXPECT_EQ(h.names.display(NameTable::Power, 0), QStringLiteral("主机电源1"));
+    EXPECT_EQ(w.currentPage(), &w.timingPage());
+    EXPECT_TRUE(QFileInfo(h.home.file(QStringLiteral("zone_data"))).isDir());
+    EXPECT_EQ(w.toolBar().button(ToolBar::MusicPlay)->text(), QStringLiteral("播放电脑音乐"));
+    EXPECT_EQ(w.tree().normalFolder()->text(0), QStringLiteral("普通时程表"));
+}
+
+TEST(MainWindow, LanguageComesFromConfigIni) {
+    struct Case {
+        const char* ini;
+        int language;
+        const char16_t* title;
+    } cases[] = {{"[LanguageSelect]\nID=1\n", 1, u"Zone Broadcast System"},
+                 {"[languageselect]\nid = 1\n", 1, u"Zone Broadcast System"},
+                 {"[LanguageSelect]\nID=7\n", 2, u"智能分区广播系统"},
+                 {"[LanguageSelect]\nID=-1\n", 2, u"智能分区广播系统"},
+                 {"[LanguageSelect]\nID=0\n", 2, u"智能分区广播系统"},
+                 {"[LanguageSelect]\nID=\n", 2, u"智能分区广播系统"}};
+    for (const Case& c : cases) {
+        UiHarness h;
+        h.writeConfig(c.ini);
+        MainWindow& w = h.start();
+        EXPECT_EQ(h.texts.language(), c.language) << c.ini;
+        EXPECT_EQ(w.windowTitle(), QString::fromUtf16(c.title)) << c.ini;
+    }
+}
+
+TEST(MainWindow, TreeSelectsDocumentsAndFoldersDoNothing) {
+    UiHarness h;
+    h.writeConfig("[LanguageSelect]\nID=1\n");
+    h.start();
+    saveEntries(h, QStringLiteral("SCH03.DAT"), 3);
+    MainWindow& w = *h.window;
+    QTreeWidget* tree = w.tree().tree();
+
+    clickItem(tree, w.tree().documentItem(2));
+    EXPECT_EQ(w.currentPage(), &w.timingPage());
+    EXPECT_EQ(w.timingPage().list()->rowCount(), 3);
+    EXPECT_EQ(w.statusPart(0)->text(), QStringLiteral("Edit:Schedule3"));
+
+    clickItem(tree, w.tree().normalFolder());
+    EXPECT_EQ(w.statusPart(0)->text(), QStringLiteral("Edit:Schedule3"));
+    EXPECT_EQ(h.model->currentIndex, 2);
+
+    clickItem(tree, w.tree().documentItem(4));
+    EXPECT_EQ(w.currentPage(), &w.remotePage());
+    EXPECT_TRUE(w.remotePage().isVisible());
+    EXPECT_FALSE(w.timingPage().isVisible());
+    EXPECT_EQ(w.remotePage().list()->rowCount(), 12);
+    EXPECT_EQ(w.remotePage().list()->item(11, 1)->text(), QStringLiteral("Remote12"));
+    EXPECT_EQ(w.statusPart(0)->text(), QStringLiteral("Edit:Remote"));
+}
+
+TEST(MainWindow, TimerTicksTheClockAndReadsTheConfiguredPort) {
+    UiHarness h;
+    MainWindow& w = h.start();
+    h.now = h.now.addSecs(1);
+    h.writeConfig("[SettingComm]\ncom=3\ndevice=/nonexistent/tty%d\n");
+    QTest::qWait(1300);
+    EXPECT_EQ(w.statusPart(3)->text(), QStringLiteral("现在时间:  2026/12/09 08:00:01"));
+    EXPECT_EQ(w.configuredPort(), 3);
+    EXPECT_EQ(h.serial.portNumber(), 0) << "the missing device does not open, silently";
+    EXPECT_TRUE(h.prompts.messages.empty());
+}
+
+TEST(MainWindow, TreePaneStaysWithinItsWidthLimits) {
+    UiHarness h;
+    MainWindow& w = h.start();
+    w.resize(240, 500);
+    QTest::qWait(10);
+    EXPECT_GE(w.tree().width(), MainWindow::kMinTreeWidth);
+    w.resize(1000, 600);
+    QTest::qWait(10);
+    EXPECT_LE(w.tree().width(), 1000 - 100);
+    auto* splitter = w.findChild<QSplitter*>();
+    splitter->setSizes({950, 50});
+    w.layoutPanes();
+    EXPECT_LE(w.tree().width(), 900);
+}
+
+TEST(MainWindow, ImportCopiesTheFilesReloadsThePageAndReports) {
+    UiHarness h;
+    h.writeConfig("[LanguageSelect]\nID=1\n");
+    MainWindow& w = h.start();
+    w.selectDocument(1);
+    ASSERT_EQ(w.timingPage().list()->rowCount(), 1) << "an empty schedule shows its pending row";
+
+    TempHome card;
+    auto table = makeTable();
+    appendEntry(*table, exampleEntry());
+    appendEntry(*table, exampleEntry());
+    ASSERT_TRUE(saveTableFile(card.file(QStringLiteral("sch02.dat")), *table).ok);
+    h.prompts.folders.push_back(card.path());
+    QTest::mouseClick(w.toolBar().button(ToolBar::Import), Qt::LeftButton);
+    ASSERT_EQ(h.prompts.messages.size(), 1u);
+    EXPECT_EQ(h.prompts.messages[0].text, QStringLiteral("Import success !"));
+    EXPECT_EQ(h.prompts.folderTitles.value(0), QStringLiteral("Plese Select import folder !"));
+    EXPECT_EQ(w.timingPage().list()->rowCount(), 2) << "the page shows the imported file";
+    EXPECT_TRUE(QFileInfo::exists(h.dataFile(QStringLiteral("SCH02.DAT"))));
+
+    TempHome empty;
+    h.prompts.folders.push_back(empty.path());
+    w.toolBar().importFromCard();
+    ASSERT_EQ(h.prompts.messages.size(), 2u);
+    EXPECT_EQ(h.prompts.messages[1].text, QStringLiteral("Import False , the folder not have correct data !"));
+    EXPECT_EQ(h.prompts.messages[1].icon, Prompts::Icon::Stop);
+    EXPECT_EQ(w.timingPage().list()->rowCount(), 2);
+}
+
+TEST(MainWindow, ExportReportsFailureWhenTheCardCannotBeWritten) {
+    UiHarness h;
+    h.writeConfig("[LanguageSelect]\nID=1\n");
+    MainWindow& w = h.start();
+    TempHome card;
+    writeFile(card.file(QStringLiteral("not-a-folder")), "x");
+    h.prompts.folders.push_back(card.file(QStringLiteral("not-a-folder")));
+    w.toolBar().exportToCard();
+    ASSERT_EQ(h.prompts.messages.size(), 1u);
+    EXPECT_TRUE(h.prompts.messages[0].text.startsWith(QStringLiteral("Export False !")));
+    EXPECT_EQ(h.prompts.messages[0].caption, QStringLiteral("Warning"));
+
+    h.prompts.folders.push_back(card.path());
+    w.toolBar().exportToCard();
+    EXPECT_EQ(h.prompts.messages.back().text, QStringLiteral("Export success !"));
+    EXPECT_EQ(QDir(card.path()).entryList({QStringLiteral("*.DAT")}, QDir::Files).size(), 11);
+}
+
+TEST(MainWindow, FailedSaveOfTheDocumentWarnsWithTheFileAndReason) {
+    UiHarness h;
+    h.writeConfig("[LanguageSelect]\nID=1\n");
+    MainWindow& w = h.start();
+    appendEntry(h.model->table(), exampleEntry());
+    // Replace the data folder by a regular file: the save cannot create its file.
+    QDir(h.home.file(QStringLiteral("zone_data"))).removeRecursively();
+    writeFile(h.home.file(QStringLiteral("zone_data")), "x");
+    w.saveDocument();
+    ASSERT_EQ(h.prompts.messages.size(), 1u);
+    EXPECT_EQ(h.prompts.messages[0].caption, QStringLiteral("Warning"));
+    EXPECT_EQ(h.prompts.messages[0].icon, Prompts::Icon::Stop);
+    EXPECT_TRUE(h.prompts.messages[0].text.contains(QStringLiteral("SCH01.DAT")));
+    EXPECT_EQ(h.model->table().count, 1) << "the table in memory stays as edited";
+}
+
+TEST(MainWindow, MusicPlayerIsShownFromItsButtonAndDrivesTheStatusBar) {
+    UiHarness h;
+    h.writeConfig("[LanguageSelect]\nID=1\n");
+    MainWindow& w = h.start();
+    EXPECT_FALSE(w.musicPlayer().isVisible()) << "created hidden";
+    QTest::mouseClick(w.toolBar().button(ToolBar::MusicPlay), Qt::LeftButton);
+    EXPECT_TRUE(w.musicPlayer().isVisible());
+    EXPECT_EQ(w.musicPlayer().windowTitle(), QStringLiteral("Music Play"));
+
+    TempHome music;
+    writeFile(music.file(QStringLiteral("bell.wav")), "RIFF");
+    h.prompts.files.push_back({music.file(QStringLiteral("bell.wav"))});
+    w.musicPlayer().addSongs();
+    ASSERT_EQ(h.engine.sources.size(), 1);
+    h.engine.state = MediaEngine::Playing;
+    w.tick();
+    EXPECT_EQ(w.statusPart(1)->text(), QStringLiteral("MusicPlay:Play"));
+    w.musicPlayer().close();
+    h.engine.state = MediaEngine::Paused;
+    w.musicPlayer().tick();
+    w.updateStatusBar();
+    EXPECT_EQ(w.statusPart(1)->text(), QStringLiteral("MusicPlay:Stop"));
+}
+
+TEST(MainWindow, AboutBoxShowsTheVersion) {
+    UiHarness h;
+    MainWindow& w = h.start();
+    w.activateWindow();
+    QString title, version;
+    QTimer::singleShot(0, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(box, nullptr);
+        title = box->windowTitle();
+        if (auto* label = box->findChild<QLabel*>(QStringLiteral("version")))
+            version = label->text();
+        box->close();
+    });
+    w.showAbout();
+    EXPECT_EQ(title, QStringLiteral("关于 Quorvan"));
+    EXPECT_EQ(version, QStringLiteral("Quorvan，1.0 版"));
+}
