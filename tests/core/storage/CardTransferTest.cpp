@@ -1,60 +1,20 @@
-#include "TestSupport.h"
-
-#include "core/storage/CardTransfer.h"
-
-#include <QDir>
-#include <QFileInfo>
+#include "CardFolders.h"
 
 #include <gtest/gtest.h>
-
-#include <algorithm>
 
 using namespace quorvan;
 using namespace quorvan::test;
 
 namespace {
-
-const QStringList kDocuments = {QStringLiteral("SCH01.DAT"), QStringLiteral("SCH02.DAT"), QStringLiteral("SCH03.DAT"),
-                                QStringLiteral("SCH04.DAT"), QStringLiteral("REMOTE.DAT")};
-
-QStringList allNames() {
-    return transferSet(kDocuments);
-}
-
-QStringList sorted(QStringList names) {
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-// Everything in folder, hidden entries and subfolders included, in binary order.
-QStringList entriesOf(const QString& folder) {
-    return sorted(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot));
-}
-
-qint64 sizeOf(const QString& path) {
-    return QFileInfo(path).size();
-}
-
-class CardTransfer : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(QDir().mkpath(data()));
-        ASSERT_TRUE(QDir().mkpath(card()));
-    }
-    QString data() const { return home.file(QStringLiteral("zone_data")); }
-    QString card() const { return home.file(QStringLiteral("card")); }
-    QString inData(const QString& name) const { return data() + u'/' + name; }
-    QString onCard(const QString& name) const { return card() + u'/' + name; }
-
-    TempHome home;
-};
-
+class CardTransfer : public CardFolders {};
 } // namespace
 
 TEST_F(CardTransfer, TransferSetIsTheDocumentsThenTheSixSpecialDateFiles) {
     const QStringList names = allNames();
     ASSERT_EQ(names.size(), 11);
-    EXPECT_EQ(names.mid(0, 5), kDocuments);
+    EXPECT_EQ(names.mid(0, 5),
+              (QStringList{QStringLiteral("SCH01.DAT"), QStringLiteral("SCH02.DAT"), QStringLiteral("SCH03.DAT"),
+                           QStringLiteral("SCH04.DAT"), QStringLiteral("REMOTE.DAT")}));
     EXPECT_EQ(names.mid(5), (QStringList{QStringLiteral("SDATE01.DAT"), QStringLiteral("SDATE02.DAT"),
                                          QStringLiteral("SDATE03.DAT"), QStringLiteral("SDATE04.DAT"),
                                          QStringLiteral("SDATE05.DAT"), QStringLiteral("SDATE06.DAT")}));

@@ -1,64 +1,23 @@
+#include "CardFolders.h"
 #include "FakePrompts.h"
-#include "TestSupport.h"
 
-#include "core/storage/CardTransfer.h"
 #include "core/texts/TextTable.h"
 #include "ui/shell/StorageActions.h"
 
-#include <QDir>
-#include <QFileInfo>
-
 #include <gtest/gtest.h>
-
-#include <algorithm>
 
 using namespace quorvan;
 using namespace quorvan::test;
 
 namespace {
 
-const QStringList kDocuments = {QStringLiteral("SCH01.DAT"), QStringLiteral("SCH02.DAT"), QStringLiteral("SCH03.DAT"),
-                                QStringLiteral("SCH04.DAT"), QStringLiteral("REMOTE.DAT")};
-
-QStringList allNames() {
-    return transferSet(kDocuments);
-}
-
-QStringList sorted(QStringList names) {
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-// Everything in folder, hidden entries and subfolders included, in binary order.
-QStringList entriesOf(const QString& folder) {
-    return sorted(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot));
-}
-
-// Bytes that differ from position to position, so a truncated or shifted copy shows.
-QByteArray patternBytes(int size, int seed) {
-    QByteArray bytes(size, Qt::Uninitialized);
-    for (int i = 0; i < size; ++i)
-        bytes[i] = char((i * 131 + seed * 17 + i / 251) & 0xFF);
-    return bytes;
-}
-
-qint64 sizeOf(const QString& path) {
-    return QFileInfo(path).size();
-}
-
-class StorageActions : public ::testing::Test {
+class StorageActions : public CardFolders {
 protected:
     void SetUp() override {
+        CardFolders::SetUp();
         texts.loadEnglish();
-        ASSERT_TRUE(QDir().mkpath(data()));
-        ASSERT_TRUE(QDir().mkpath(card()));
     }
-    QString data() const { return home.file(QStringLiteral("zone_data")); }
-    QString card() const { return home.file(QStringLiteral("card")); }
-    QString inData(const QString& name) const { return data() + u'/' + name; }
-    QString onCard(const QString& name) const { return card() + u'/' + name; }
 
-    TempHome home;
     TextTable texts;
     FakePrompts prompts;
 };
