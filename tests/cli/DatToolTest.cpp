@@ -435,4 +435,24 @@ TEST(DatToolUsage, HelpVersionAndUsageErrors) {
         EXPECT_EQ(str(r.out), "") << args.join(u' ').toStdString();
         EXPECT_TRUE(r.err.contains(usage)) << args.join(u' ').toStdString();
     }
+
+    // Unknown options and missing values are refused with a line that names them, before any file is read.
+    const struct {
+        QStringList args;
+        const char* line;
+    } refused[] = {
+        {{u"--bogus"_s, u"json"_s, fx(u"fx-example"_s)}, "quorvan-dat: unknown option --bogus\n"},
+        {{u"json"_s, u"--bogus"_s, fx(u"fx-example"_s)}, "quorvan-dat: unknown option --bogus\n"},
+        {{u"check"_s, u"-x"_s, fx(u"fx-example"_s)}, "quorvan-dat: unknown option -x\n"},
+        {{u"show"_s, fx(u"fx-example"_s), u"--lang"_s}, "quorvan-dat: show: Missing value after '--lang'.\n"}};
+    for (const auto& c : refused) {
+        r = dat(c.args);
+        EXPECT_EQ(r.code, 2) << c.line;
+        EXPECT_TRUE(r.err.startsWith(QString::fromUtf8(c.line))) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(usage));
+    }
+    // After "--" a name may start with a dash: it is a file, checked like any other.
+    r = dat({u"check"_s, u"--"_s, u"-no-such-file"_s});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.out.startsWith(u"-no-such-file"_s)) << r.out.toStdString();
 }

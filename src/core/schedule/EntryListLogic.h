@@ -5,8 +5,8 @@
 namespace quorvan {
 
 class NameTables;
-class TextTable;
 struct ScheduleTable;
+class TextTable;
 struct TimingEntry;
 
 // The list as the bookkeeping sees it. Selecting a row may notify the selection synchronously.

@@ -7,11 +7,11 @@
 namespace quorvan {
 
 class MediaEngine;
-class ScheduleModel;
 class NameTables;
 class Prompts;
-class SettingsFiles;
+class ScheduleModel;
 class SerialLink;
+class SettingsFiles;
 class TextTable;
 
 // The process-wide objects the windows work with, created once in main() and passed by reference.

@@ -12,8 +12,8 @@ class QPushButton;
 namespace quorvan {
 
 struct AppContext;
-class ShellActions;
 struct ScheduleTable;
+class ShellActions;
 
 // Copies one entry, or all entries, between documents, working on the data files. It owns two tables of its
 // own while it is open and has the main window reload its page after a copy.

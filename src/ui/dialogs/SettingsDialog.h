@@ -7,9 +7,9 @@ class QTabWidget;
 namespace quorvan {
 
 struct AppContext;
-class ShellActions;
 class LanguagePage;
 class NamesPage;
+class ShellActions;
 
 // The system settings: power channel names, zone names and the language, one tab each. Every change is applied
 // and saved at once, so there is nothing to confirm or cancel; the window's close box ends the dialog.

@@ -7,9 +7,9 @@ class QTableWidget;
 namespace quorvan {
 
 struct AppContext;
-class ShellActions;
 class RemoteKeyEditor;
 struct ScheduleTable;
+class ShellActions;
 struct TimingEntry;
 
 // The page of the remote-key presets: twelve fixed rows, one per key of the remote control, with the preset

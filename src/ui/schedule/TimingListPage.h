@@ -11,9 +11,9 @@ class QTableWidget;
 namespace quorvan {
 
 struct AppContext;
-class ShellActions;
 class EntryEditor;
 struct ScheduleTable;
+class ShellActions;
 struct TimingEntry;
 
 // The page of a normal schedule: one list row per timing entry, with the entry editor docked below.

@@ -20,10 +20,10 @@ struct AppContext;
 class CopyDialog;
 class MediaEngine;
 class MusicPlayerWindow;
-class SettingsDialog;
-class RemoteKeyPage;
-class TimingListPage;
 class NavigationTree;
+class RemoteKeyPage;
+class SettingsDialog;
+class TimingListPage;
 class ToolBar;
 
 // The main window: tool bar, navigation tree, the page of the current document and the status bar. Panes, pages

@@ -9,8 +9,8 @@ namespace quorvan {
 
 struct AppContext;
 class ExternalDvdPage;
-class ExternalRadioPage;
 class ExternalMp3Page;
+class ExternalRadioPage;
 class LocalFmPage;
 class LocalMp3Page;
 struct TimingEntry;
