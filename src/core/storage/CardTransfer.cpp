@@ -67,46 +67,46 @@ QStringList transferSet(const QStringList& documentFiles) {
     return names;
 }
 
-bool copyNamedFile(const QString& fromFolder, const QString& toFolder, const QString& name, QString* error) {
+CopyResult copyNamedFile(const QString& fromFolder, const QString& toFolder, const QString& name, QString* error) {
     const QStringList matches = matchingFiles(fromFolder, name);
     if (matches.isEmpty()) {
         setError(error, QStringLiteral("not found in ") + QDir::toNativeSeparators(fromFolder));
-        return false;
+        return CopyResult::NotFound;
     }
 
     const QString sourcePath = QDir(fromFolder).filePath(matches.first());
     QFile source(sourcePath);
     if (!source.open(QIODevice::ReadOnly)) {
         setError(error, QDir::toNativeSeparators(sourcePath) + QStringLiteral(": ") + source.errorString());
-        return false;
+        return CopyResult::SourceFailed;
     }
 
     AtomicFile target(QDir(toFolder).filePath(name));
     if (!target.open()) {
         setError(error, target.errorText());
-        return false;
+        return CopyResult::TargetFailed;
     }
     QByteArray buffer(kCopyChunk, Qt::Uninitialized);
     for (;;) {
         const qint64 got = source.read(buffer.data(), buffer.size());
         if (got < 0) {
             setError(error, QDir::toNativeSeparators(sourcePath) + QStringLiteral(": ") + source.errorString());
-            return false; // the target's destructor discards the temporary file
+            return CopyResult::SourceFailed; // the target's destructor discards the temporary file
         }
         if (got == 0)
             break;
         if (!target.write(buffer.constData(), got)) {
             setError(error, target.errorText());
-            return false;
+            return CopyResult::TargetFailed;
         }
     }
     const SaveResult committed = target.commit();
     if (!committed) {
         setError(error, committed.error);
-        return false;
+        return CopyResult::TargetFailed;
     }
     removeCaseVariants(toFolder, name);
-    return true;
+    return CopyResult::Copied;
 }
 
 bool createEmptyFile(const QString& folder, const QString& name, bool onlyIfMissing, QString* error) {
@@ -131,20 +131,28 @@ QStringList TransferReport::failureLines() const {
 TransferReport importFiles(const QString& storageFolder, const QString& dataFolder, const QStringList& names) {
     TransferReport report;
     for (const QString& name : names) {
-        if (copyNamedFile(storageFolder, dataFolder, name)) {
+        QString reason;
+        const CopyResult copy = copyNamedFile(storageFolder, dataFolder, name, &reason);
+        if (copy == CopyResult::Copied) {
             report.copied << name;
             continue;
         }
-        // Not on the card (or unreadable there): the data folder keeps its own file, or gets an empty one.
-        if (!matchingFiles(dataFolder, name).isEmpty()) {
-            report.kept << name;
+        if (copy == CopyResult::TargetFailed) {
+            // The data folder could not take the file: its own file stays as it was, and no empty file is made
+            // in place of the one that did not arrive.
+            report.failed.append({name, reason});
             continue;
         }
-        QString reason;
-        if (createEmptyFile(dataFolder, name, false, &reason))
-            report.created << name;
-        else
+        // Not on the card, or unreadable there: the data folder keeps its own file, or gets an empty one.
+        const bool inData = !matchingFiles(dataFolder, name).isEmpty();
+        QString createError;
+        const bool inPlace = inData || createEmptyFile(dataFolder, name, false, &createError);
+        if (copy == CopyResult::SourceFailed)
             report.failed.append({name, reason});
+        else if (!inPlace)
+            report.failed.append({name, createError});
+        else
+            (inData ? report.kept : report.created) << name;
     }
     return report;
 }
@@ -154,7 +162,7 @@ TransferReport exportFiles(const QString& dataFolder, const QString& storageFold
     for (const QString& name : names) {
         QString reason;
         if (!matchingFiles(dataFolder, name).isEmpty()) {
-            if (copyNamedFile(dataFolder, storageFolder, name, &reason))
+            if (copyNamedFile(dataFolder, storageFolder, name, &reason) == CopyResult::Copied)
                 report.copied << name;
             else
                 report.failed.append({name, reason});

@@ -462,4 +462,14 @@ const char16_t* const kChinese[kTextCount] = {
     /* 225 */ u"智能矩阵广播系统",
 };
 
+// The program's own texts. Keep the order of TextId.
+const AddedText kAdded[kAddedCount] = {
+    /* 1000 */ {u"Import incomplete. These files could not be imported:", u"导入未完成，以下文件未能导入："},
+    /* 1001 */ {u"The changes could not be saved.", u"修改未能保存。"},
+    /* 1002 */ {u"The entry has changes that are not saved yet. Save them?", u"当前时程有尚未保存的修改，是否保存？"},
+    /* 1003 */ {u"Save", u"保存"},
+    /* 1004 */ {u"Discard", u"不保存"},
+    /* 1005 */ {u"Cancel", u"取消"},
+};
+
 } // namespace quorvan::textdata

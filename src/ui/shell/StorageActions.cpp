@@ -24,7 +24,11 @@ int importFromStorage(Prompts& prompts, const TextTable& texts, const QString& d
     if (folder.isEmpty())
         return 0;
     const TransferReport report = importFiles(folder, dataFolder, names);
-    if (report.anyCopied())
+    if (!report.failed.isEmpty()) {
+        // Some files did not arrive: say which and why, whatever else was copied.
+        const QString text = texts.text(TextId::ImportIncomplete) + u'\n' + report.failureLines().join(u'\n');
+        prompts.message(texts.text(kTextWarning), text, Prompts::Icon::Stop);
+    } else if (report.anyCopied())
         prompts.message(texts.text(kTextMessage), texts.text(kTextImportSuccess), Prompts::Icon::None);
     else
         prompts.message(texts.text(kTextWarning), texts.text(kTextImportFailed), Prompts::Icon::Stop);

@@ -53,24 +53,26 @@ TEST_F(CardTransfer, CopyNamedFileChoosesAStableMatchAndReportsFailures) {
     writeFile(onCard(QStringLiteral("SCH03.DAT")), "upper");
     writeFile(onCard(QStringLiteral("Sch03.Dat")), "mixed");
     QString error;
-    EXPECT_TRUE(copyNamedFile(card(), data(), QStringLiteral("SCH03.DAT"), &error)) << error.toStdString();
+    EXPECT_EQ(copyNamedFile(card(), data(), QStringLiteral("SCH03.DAT"), &error), CopyResult::Copied)
+        << error.toStdString();
     EXPECT_EQ(readFile(inData(QStringLiteral("SCH03.DAT"))), QByteArray("upper"));
     EXPECT_EQ(entriesOf(data()), QStringList{QStringLiteral("SCH03.DAT")});
 
     // A name that is only a folder, or absent, is not found.
     ASSERT_TRUE(QDir(card()).mkdir(QStringLiteral("SCH04.DAT")));
     error.clear();
-    EXPECT_FALSE(copyNamedFile(card(), data(), QStringLiteral("SCH04.DAT"), &error));
+    EXPECT_EQ(copyNamedFile(card(), data(), QStringLiteral("SCH04.DAT"), &error), CopyResult::NotFound);
     EXPECT_FALSE(error.isEmpty());
     error.clear();
-    EXPECT_FALSE(copyNamedFile(card(), data(), QStringLiteral("SDATE01.DAT"), &error));
+    EXPECT_EQ(copyNamedFile(card(), data(), QStringLiteral("SDATE01.DAT"), &error), CopyResult::NotFound);
     EXPECT_FALSE(error.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(inData(QStringLiteral("SCH04.DAT"))));
 
     // A target that cannot be written: its "folder" is a regular file.
     writeFile(home.file(QStringLiteral("plain")), "x");
     error.clear();
-    EXPECT_FALSE(copyNamedFile(card(), home.file(QStringLiteral("plain")), QStringLiteral("SCH03.DAT"), &error));
+    EXPECT_EQ(copyNamedFile(card(), home.file(QStringLiteral("plain")), QStringLiteral("SCH03.DAT"), &error),
+              CopyResult::TargetFailed);
     EXPECT_TRUE(error.contains(QStringLiteral("SCH03.DAT"))) << error.toStdString();
     error.clear();
     EXPECT_FALSE(createEmptyFile(home.file(QStringLiteral("plain")), QStringLiteral("SCH03.DAT"), true, &error));
@@ -113,4 +115,54 @@ TEST_F(CardTransfer, ReportsSayWhatHappenedToEveryNameOfTheSet) {
         EXPECT_FALSE(failed.failed[i].reason.isEmpty());
         EXPECT_TRUE(lines[i].startsWith(allNames()[i] + QStringLiteral(": "))) << lines[i].toStdString();
     }
+}
+
+TEST_F(CardTransfer, ImportThatCannotWriteReportsTheFileAndNeverLeavesAnEmptyOneInItsPlace) {
+    const QByteArray two = exampleFileBytes(); // 4904 bytes
+    const QByteArray three = patternBytes(9976, 3);
+    writeFile(onCard(QStringLiteral("SCH02.DAT")), two);
+    writeFile(onCard(QStringLiteral("SCH03.DAT")), three);
+    writeFile(inData(QStringLiteral("SCH03.DAT")), "earlier schedule three");
+
+    // Room for the smaller file only.
+    for (const bool earlierFile : {true, false}) {
+        SCOPED_TRACE(earlierFile ? "with an earlier SCH03.DAT" : "without one");
+        if (!earlierFile) {
+            ASSERT_TRUE(QFile::remove(inData(QStringLiteral("SCH03.DAT"))));
+        }
+        TransferReport report;
+        {
+            FileSizeLimit limit(8 * 1024);
+            ASSERT_TRUE(limit.ok());
+            report = importFiles(card(), data(), allNames());
+        }
+        EXPECT_EQ(report.copied, QStringList{QStringLiteral("SCH02.DAT")});
+        ASSERT_EQ(report.failed.size(), 1) << report.failureLines().join(u'\n').toStdString();
+        EXPECT_EQ(report.failed[0].name, QStringLiteral("SCH03.DAT"));
+        EXPECT_TRUE(report.failed[0].reason.contains(QStringLiteral("SCH03.DAT")))
+            << report.failed[0].reason.toStdString();
+        EXPECT_EQ(readFile(inData(QStringLiteral("SCH02.DAT"))), two);
+        if (earlierFile) {
+            EXPECT_EQ(readFile(inData(QStringLiteral("SCH03.DAT"))), QByteArray("earlier schedule three"));
+            EXPECT_EQ(entriesOf(data()), sorted(allNames()));
+        } else {
+            EXPECT_FALSE(QFileInfo::exists(inData(QStringLiteral("SCH03.DAT")))) << "no 0-byte file in its place";
+            QStringList expected = allNames();
+            expected.removeOne(QStringLiteral("SCH03.DAT"));
+            EXPECT_EQ(entriesOf(data()), sorted(expected)) << "and no temporary file left behind";
+        }
+    }
+}
+
+TEST_F(CardTransfer, ImportOfACardFileThatCannotBeReadKeepsTheDataFileAndReportsIt) {
+    // A name on the card whose content cannot be read: a link to a file every read of which fails.
+    ASSERT_TRUE(QFile::link(QStringLiteral("/proc/self/mem"), onCard(QStringLiteral("SCH01.DAT"))));
+    writeFile(onCard(QStringLiteral("SCH02.DAT")), "schedule two");
+    writeFile(inData(QStringLiteral("SCH01.DAT")), "own schedule one");
+    const TransferReport report = importFiles(card(), data(), allNames());
+    EXPECT_EQ(report.copied, QStringList{QStringLiteral("SCH02.DAT")});
+    ASSERT_EQ(report.failed.size(), 1);
+    EXPECT_EQ(report.failed[0].name, QStringLiteral("SCH01.DAT"));
+    EXPECT_EQ(readFile(inData(QStringLiteral("SCH01.DAT"))), QByteArray("own schedule one"));
+    EXPECT_EQ(entriesOf(data()), sorted(allNames()));
 }

@@ -4,6 +4,8 @@
 
 #include <QMap>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 namespace quorvan {
@@ -114,6 +116,29 @@ TEST(TextTable, KeepsTheWordingExactlyAsShipped) {
     EXPECT_EQ(zh.text(12), u"短路输出");
     EXPECT_EQ(en.text(153), u"Message");
     EXPECT_EQ(zh.text(154), u"警告");
+}
+
+TEST(TextTable, AddedTextsFollowTheControllersInBothLanguages) {
+    TextTable en;
+    en.loadEnglish();
+    TextTable zh;
+    zh.loadChinese();
+    for (int n = TextId::First; n < TextId::End; ++n) {
+        EXPECT_FALSE(en.text(n).isEmpty()) << n;
+        EXPECT_FALSE(zh.text(n).isEmpty()) << n;
+        EXPECT_NE(en.text(n), zh.text(n)) << n << " needs its own Chinese wording";
+        // Chinese wordings are written in Chinese, English ones without any CJK character.
+        const auto cjk = [](QChar c) { return c.unicode() >= 0x3000; };
+        const QString chinese = zh.text(n);
+        const QString english = en.text(n);
+        EXPECT_TRUE(std::any_of(chinese.begin(), chinese.end(), cjk)) << n;
+        EXPECT_TRUE(std::none_of(english.begin(), english.end(), cjk)) << n;
+    }
+    EXPECT_EQ(en.text(TextId::ChangesNotSaved), u"The changes could not be saved.");
+    EXPECT_EQ(zh.text(TextId::ChangesNotSaved), u"修改未能保存。");
+    // The numbers between the two ranges, and past the end, are empty.
+    for (int n : {TextTable::kCount, 999, int(TextId::End)})
+        EXPECT_TRUE(en.text(n).isEmpty()) << n;
 }
 
 } // namespace

@@ -164,3 +164,37 @@ TEST_F(StorageActions, ExportFailuresAreReportedWithTheFailedNames) {
     EXPECT_TRUE(retry.failed.isEmpty()) << retry.failureLines().join(u'\n').toStdString();
     EXPECT_EQ(readFile(onCard(QStringLiteral("SCH03.DAT"))), big);
 }
+
+TEST_F(StorageActions, ImportThatCouldNotWriteWarnsWithEachFileInsteadOfReportingSuccess) {
+    writeFile(onCard(QStringLiteral("SCH02.DAT")), exampleFileBytes()); // 4904 bytes
+    writeFile(onCard(QStringLiteral("SCH03.DAT")), patternBytes(9976, 3));
+    writeFile(inData(QStringLiteral("SCH03.DAT")), "earlier schedule three");
+    prompts.folders.push_back(card());
+    {
+        FileSizeLimit limit(8 * 1024);
+        ASSERT_TRUE(limit.ok());
+        EXPECT_EQ(importFromStorage(prompts, texts, data(), allNames()), 1);
+    }
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].caption, texts.text(154));
+    EXPECT_EQ(prompts.messages[0].icon, Prompts::Icon::Stop);
+    QStringList lines = prompts.messages[0].text.split(u'\n');
+    ASSERT_EQ(lines.size(), 2) << prompts.messages[0].text.toStdString();
+    EXPECT_EQ(lines[0], texts.text(TextId::ImportIncomplete));
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("SCH03.DAT: "))) << lines[1].toStdString();
+    EXPECT_EQ(readFile(inData(QStringLiteral("SCH03.DAT"))), QByteArray("earlier schedule three"));
+
+    // A data folder that cannot take any file: every name is listed, and the card is not blamed (text 160).
+    ASSERT_TRUE(QDir(data()).removeRecursively());
+    writeFile(data(), "not a folder");
+    prompts = FakePrompts();
+    prompts.folders.push_back(card());
+    EXPECT_EQ(importFromStorage(prompts, texts, data(), allNames()), 1);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].caption, texts.text(154));
+    lines = prompts.messages[0].text.split(u'\n');
+    ASSERT_EQ(lines.size(), 12) << prompts.messages[0].text.toStdString();
+    EXPECT_EQ(lines[0], texts.text(TextId::ImportIncomplete));
+    for (int i = 0; i < 11; ++i)
+        EXPECT_TRUE(lines[i + 1].startsWith(allNames()[i] + QStringLiteral(": "))) << lines[i + 1].toStdString();
+}

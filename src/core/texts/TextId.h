@@ -1,0 +1,20 @@
+#pragma once
+
+namespace quorvan {
+
+// Numbers of the texts this program added to the controller's table (which keeps its 0..225). They run from
+// 1000 without gaps; each has an English and a simplified Chinese wording in TextTableData.cpp.
+struct TextId {
+    enum : int {
+        First = 1000,
+        ImportIncomplete = First, // lead line of the warning that lists files an import could not bring in
+        ChangesNotSaved,          // lead line of the warning after a failed save
+        UnsavedEntry,             // question before leaving an entry with unsaved changes
+        SaveButton,
+        DiscardButton,
+        CancelButton,
+        End
+    };
+};
+
+} // namespace quorvan
