@@ -7,6 +7,7 @@
 #include "ui/common/ShellActions.h"
 
 #include <QHeaderView>
+#include <QMouseEvent>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -33,6 +34,7 @@ NavigationTree::NavigationTree(AppContext& context, ShellActions& shell, QWidget
     }
     m_remoteFolder->setExpanded(true);
     connect(m_tree, &QTreeWidget::itemSelectionChanged, this, &NavigationTree::selectChosenDocument);
+    m_tree->viewport()->installEventFilter(this);
     discardEnterAndEscape(this);
     retranslate();
 }
@@ -55,6 +57,24 @@ void NavigationTree::selectDocumentItem(int index) {
             item->parent()->setExpanded(true);
         m_tree->setCurrentItem(item);
     }
+}
+
+// Only the left button chooses a document: Qt's views also select on a right or middle press, which would
+// switch the document under the operator's hand.
+bool NavigationTree::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_tree->viewport()) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+            if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
+                return true;
+            break;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void NavigationTree::selectChosenDocument() {

@@ -30,6 +30,9 @@ public:
     QTreeWidgetItem* normalFolder() const { return m_normalFolder; }
     QTreeWidgetItem* remoteFolder() const { return m_remoteFolder; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void selectChosenDocument();
 

@@ -89,6 +89,18 @@ TEST(MainWindow, TreeSelectsDocumentsAndFoldersDoNothing) {
     EXPECT_EQ(w.statusPart(0)->text(), QStringLiteral("Edit:Schedule3"));
     EXPECT_EQ(h.model->currentIndex, 2);
 
+    // A right or middle click (or double-click) on another document changes nothing.
+    const QPoint other = tree->visualItemRect(w.tree().documentItem(0)).center();
+    QTreeWidgetItem* const before = tree->currentItem();
+    for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
+        QTest::mouseClick(tree->viewport(), button, {}, other);
+        QTest::mouseDClick(tree->viewport(), button, {}, other);
+        EXPECT_EQ(h.model->currentIndex, 2) << button;
+        EXPECT_EQ(tree->currentItem(), before) << button;
+        EXPECT_FALSE(w.tree().documentItem(0)->isSelected()) << button;
+        EXPECT_EQ(w.statusPart(0)->text(), QStringLiteral("Edit:Schedule3")) << button;
+    }
+
     clickItem(tree, w.tree().documentItem(4));
     EXPECT_EQ(w.currentPage(), &w.remotePage());
     EXPECT_TRUE(w.remotePage().isVisible());
