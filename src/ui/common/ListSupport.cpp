@@ -1,7 +1,9 @@
 #include "ui/common/ListSupport.h"
 
 #include <QHeaderView>
+#include <QAbstractItemDelegate>
 #include <QPushButton>
+#include <QStyleOptionViewItem>
 #include <QTableWidget>
 
 namespace quorvan {
@@ -52,6 +54,21 @@ void setUpCheckGrid(QListWidget* list, QSize cell) {
     list->setUniformItemSizes(true);
     list->setGridSize(cell);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
+}
+
+void fitCheckGrid(QListWidget* list, QSize minimumCell) {
+    QStyleOptionViewItem option;
+    option.initFrom(list);
+    option.font = list->font();
+    option.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
+    QSize cell = minimumCell;
+    for (int i = 0; i < list->count(); ++i) {
+        const QSize hint = list->itemDelegate()->sizeHint(option, list->model()->index(i, 0));
+        cell = cell.expandedTo(QSize(hint.width() + 4, hint.height()));
+    }
+    for (int i = 0; i < list->count(); ++i)
+        list->item(i)->setSizeHint(cell);
+    list->setGridSize(cell);
 }
 
 QPushButton* makeIdButton(QWidget* parent, int id, const QString& caption) {

@@ -33,6 +33,9 @@ template <std::size_t N> void writeChecks(QListWidget* list, const std::array<bo
 
 // A wrapping list of fixed-size check items, the way a small-icon view lays them out.
 void setUpCheckGrid(QListWidget* list, QSize cell);
+// Once the items are in: widens every cell to the widest item (check box and whole text), never below
+// minimumCell, so that no name is cut.
+void fitCheckGrid(QListWidget* list, QSize minimumCell);
 
 // A push button named by its control id ("button<id>") that Enter never presses.
 QPushButton* makeIdButton(QWidget* parent, int id, const QString& caption);

@@ -49,6 +49,7 @@ PowerPickerDialog::PowerPickerDialog(AppContext& context, const std::uint32_t (&
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(given[std::size_t(i)] ? Qt::Checked : Qt::Unchecked);
     }
+    fitCheckGrid(m_list, QSize(kColumnWidth, kRowHeight));
 
     auto* allSelect = new QPushButton(texts.text(168), this);
     allSelect->setObjectName(QStringLiteral("button%1").arg(kAllSelectId));

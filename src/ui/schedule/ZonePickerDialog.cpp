@@ -41,6 +41,7 @@ ZonePickerDialog::ZonePickerDialog(AppContext& context, const std::uint32_t (&ma
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(given[std::size_t(z)] ? Qt::Checked : Qt::Unchecked);
     }
+    fitCheckGrid(m_list, QSize(kColumnWidth, kRowHeight));
 
     auto* groupLabel = new QLabel(texts.text(179), this);
     groupLabel->setObjectName(QStringLiteral("label%1").arg(kGroupLabelId));

@@ -18,6 +18,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <QTimer>
 
@@ -84,6 +86,22 @@ void whenModal(std::function<void(QWidget*)> act) {
         ASSERT_NE(dialog, nullptr);
         act(dialog);
     });
+}
+
+// Every item of a picker's list shows its whole name: its cell is at least as wide as the text in the list's font
+// plus the check box in front of it.
+void expectWholeNames(QWidget& picker, QListWidget* list) {
+    picker.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&picker));
+    const QFontMetrics metrics(list->font());
+    QStyleOptionButton box;
+    const int indicator = list->style()->pixelMetric(QStyle::PM_IndicatorWidth, &box, list);
+    for (int i = 0; i < list->count(); ++i) {
+        const QListWidgetItem* item = list->item(i);
+        const QRect cell = list->visualItemRect(item);
+        EXPECT_GE(cell.width(), metrics.horizontalAdvance(item->text()) + indicator) << item->text().toStdString();
+        EXPECT_GT(cell.height(), 0) << i;
+    }
 }
 
 TEST(ZonePickerTest, ShowsControlsAndNames) {
@@ -294,6 +312,30 @@ TEST(PowerPickerTest, PickReturnsWordsOnlyOnOkAndIgnoresEscape) {
     const auto picked = PowerPickerDialog::pick(*pc.ctx, mask);
     ASSERT_TRUE(picked.has_value());
     EXPECT_EQ((*picked)[0], 0x8002u);
+}
+
+} // namespace
+} // namespace quorvan
+
+namespace quorvan {
+namespace {
+
+TEST(PickerNames, EveryZoneAndPowerChannelShowsItsWholeName) {
+    for (const bool english : {true, false}) {
+        SCOPED_TRACE(english ? "English" : "Chinese");
+        PickerContext pc;
+        if (!english)
+            pc.texts.loadChinese();
+        // One long name of the operator's own, among the defaults.
+        pc.names.setStored(NameTable::Power, 4, QStringLiteral("Amplifier of the main assembly hall"));
+        pc.names.setStored(NameTable::Zones, 9, QStringLiteral("Second floor corridor and stairs"));
+        pc.names.computeDisplayNames(pc.texts);
+        const std::uint32_t mask[9] = {};
+        PowerPickerDialog power(*pc.ctx, mask);
+        expectWholeNames(power, power.list());
+        ZonePickerDialog zones(*pc.ctx, mask);
+        expectWholeNames(zones, zones.list());
+    }
 }
 
 } // namespace
