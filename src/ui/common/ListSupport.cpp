@@ -1,17 +1,25 @@
 #include "ui/common/ListSupport.h"
 
-#include <QHeaderView>
+#include "ui/common/CutTextToolTips.h"
+
 #include <QAbstractItemDelegate>
+#include <QHeaderView>
 #include <QPushButton>
 #include <QStyleOptionViewItem>
 #include <QTableWidget>
 
+#include <algorithm>
+
 namespace quorvan {
+
+namespace {
+// Property of a report list holding the least width of each column.
+constexpr char kLeastWidths[] = "quorvanLeastColumnWidths";
+} // namespace
 
 QTableWidget* makeReportList(QWidget* parent, int id, const QStringList& headers, const QList<int>& widths) {
     auto* list = new QTableWidget(0, int(headers.size()), parent);
     list->setObjectName(QStringLiteral("list%1").arg(id));
-    list->setHorizontalHeaderLabels(headers);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -22,11 +30,23 @@ QTableWidget* makeReportList(QWidget* parent, int id, const QStringList& headers
     list->horizontalHeader()->setSectionsMovable(true);
     list->horizontalHeader()->setStretchLastSection(true);
     list->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    for (int c = 0; c < widths.size(); ++c)
-        list->setColumnWidth(c, widths[c]);
+    list->setItemDelegate(new CutTextToolTips(list));
+    QVariantList least;
+    for (const int w : widths)
+        least << w;
+    list->setProperty(kLeastWidths, least);
     list->setFrameShape(QFrame::StyledPanel);
     list->setFrameShadow(QFrame::Sunken);
+    setHeadings(list, headers);
     return list;
+}
+
+void setHeadings(QTableWidget* list, const QStringList& headings) {
+    list->setHorizontalHeaderLabels(headings);
+    const QVariantList least = list->property(kLeastWidths).toList();
+    QHeaderView* header = list->horizontalHeader();
+    for (int c = 0; c < least.size() && c < list->columnCount(); ++c)
+        list->setColumnWidth(c, std::max(least[c].toInt(), header->sectionSizeHint(c)));
 }
 
 void setCellText(QTableWidget* list, int row, int column, const QString& text) {

@@ -11,8 +11,12 @@ class QWidget;
 
 namespace quorvan {
 
-// A report-style list: single whole-row selection, grid lines, movable column headers, read-only cells.
+// A report-style list: single whole-row selection, grid lines, movable column headers, read-only cells, and the
+// whole text of a cut cell as its tooltip. widths are the columns' least widths (see setHeadings).
 QTableWidget* makeReportList(QWidget* parent, int id, const QStringList& headers, const QList<int>& widths);
+// Sets the column headings of a report list and widens each column that is narrower than its heading; no column
+// becomes narrower than the least width it was made with.
+void setHeadings(QTableWidget* list, const QStringList& headings);
 // Sets the texts of one row, creating missing cells.
 void setRowTexts(QTableWidget* list, int row, const QStringList& texts);
 void setCellText(QTableWidget* list, int row, int column, const QString& text);

@@ -64,7 +64,7 @@ void NamesPage::retranslate() {
     m_group->setTitle(texts.text(m_groupText));
     m_button->setText(texts.text(171));
     m_label->setText(texts.text(103));
-    m_list->setHorizontalHeaderLabels({texts.text(30), texts.text(41)});
+    setHeadings(m_list, {texts.text(30), texts.text(41)});
     for (int i = 0; i < m_rows; ++i)
         setCellText(m_list, i, 1, m_context.names.display(m_table, i));
 }

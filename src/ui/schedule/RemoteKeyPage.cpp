@@ -113,9 +113,10 @@ void RemoteKeyPage::layoutPage() {
 
 void RemoteKeyPage::retranslate() {
     m_editor->retranslate();
-    const int headings[kColumnCount] = {30, 38, 34, 75, 36};
-    for (int c = 0; c < kColumnCount; ++c)
-        m_list->horizontalHeaderItem(c)->setText(m_context.texts.text(headings[c]));
+    QStringList headings;
+    for (const int n : {30, 38, 34, 75, 36})
+        headings << m_context.texts.text(n);
+    setHeadings(m_list, headings);
     for (int k = 0; k < m_list->rowCount(); ++k)
         setCellText(m_list, k, 1, keyName(k));
 }

@@ -48,9 +48,10 @@ void TimingListPage::layoutPage() {
 
 void TimingListPage::retranslate() {
     m_editor->retranslate();
-    const int headings[kColumnCount] = {30, 31, 32, 33, 34, 75, 36};
-    for (int c = 0; c < kColumnCount; ++c)
-        m_list->horizontalHeaderItem(c)->setText(m_context.texts.text(headings[c]));
+    QStringList headings;
+    for (const int n : {30, 31, 32, 33, 34, 75, 36})
+        headings << m_context.texts.text(n);
+    setHeadings(m_list, headings);
 }
 
 void TimingListPage::resizeEvent(QResizeEvent* event) {

@@ -122,7 +122,7 @@ TEST(SettingsDialog, BuildsThreeTabsOnPowerNamesWithTheLanguagesTexts) {
         EXPECT_EQ(page->label()->text(), QStringLiteral("Name Setting"));
         EXPECT_EQ(list->horizontalHeaderItem(0)->text(), QStringLiteral("Number"));
         EXPECT_EQ(list->horizontalHeaderItem(1)->text(), QStringLiteral("Name"));
-        EXPECT_EQ(list->columnWidth(0), 50);
+        EXPECT_GE(list->columnWidth(0), 50); // widened to its heading: "Number" does not fit 50 px
         ASSERT_EQ(list->rowCount(), c.rows);
         EXPECT_EQ(cellText(list, 0, 0), QStringLiteral("1"));
         EXPECT_EQ(cellText(list, c.rows - 1, 0), QString::number(c.rows));

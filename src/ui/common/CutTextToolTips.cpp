@@ -1,0 +1,36 @@
+#include "ui/common/CutTextToolTips.h"
+
+#include <QAbstractItemView>
+#include <QHelpEvent>
+#include <QToolTip>
+
+namespace quorvan {
+
+bool CutTextToolTips::isCut(const QAbstractItemView* view, const QStyleOptionViewItem& option,
+                            const QModelIndex& index) {
+    QStyleOptionViewItem cell = option;
+    cell.index = index;
+    cell.features |= QStyleOptionViewItem::HasDisplay;
+    cell.text = index.data(Qt::DisplayRole).toString();
+    if (cell.text.isEmpty())
+        return false;
+    const QRect textRect = view->style()->subElementRect(QStyle::SE_ItemViewItemText, &cell, view);
+    // The style draws the text inside the rectangle with a small margin on each side.
+    const int margin = view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, &cell, view) + 1;
+    return cell.fontMetrics.horizontalAdvance(cell.text) > textRect.width() - 2 * margin;
+}
+
+bool CutTextToolTips::helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                                const QModelIndex& index) {
+    if (!event || !view || event->type() != QEvent::ToolTip)
+        return QStyledItemDelegate::helpEvent(event, view, option, index);
+    if (index.isValid() && isCut(view, option, index)) {
+        QToolTip::showText(event->globalPos(), index.data(Qt::DisplayRole).toString(), view->viewport(),
+                           view->visualRect(index));
+    } else {
+        QToolTip::hideText();
+    }
+    return true;
+}
+
+} // namespace quorvan
