@@ -21,6 +21,14 @@ public:
     void message(const QString& caption, const QString& text, Icon icon) override {
         messages.push_back({caption, text, icon});
     }
+    int question(const QString& caption, const QString& text, const QStringList& buttons, int cancelIndex) override {
+        questions.push_back({caption, text, buttons});
+        if (answers.empty())
+            return cancelIndex;
+        const int answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
     QString chooseFolder(const QString& title) override {
         folderTitles << title;
         if (folders.empty())
@@ -39,7 +47,15 @@ public:
         return f;
     }
 
+    struct Question {
+        QString caption;
+        QString text;
+        QStringList buttons;
+    };
+
     std::vector<Message> messages;
+    std::vector<Question> questions;
+    std::deque<int> answers; // answers of question, as button indexes; none left → the cancel button
     QStringList folderTitles, fileTitles, fileFilters;
     std::deque<QString> folders;   // answers of chooseFolder; empty → cancelled
     std::deque<QStringList> files; // answers of chooseFiles

@@ -53,10 +53,12 @@ int EntryListLogic::showTable(ScheduleTable* table, int capacity) {
         showRow(i, &table->entries[i]);
     }
     m_rows.selectRow(0);
-    if (count > 0)
+    if (count > 0) {
         m_host.loadEntry(table->entries[0]);
-    else
+        m_shownRow = 0;
+    } else {
         newEntry();
+    }
     return 1;
 }
 
@@ -69,6 +71,8 @@ void EntryListLogic::showRow(int row, const TimingEntry* entry) {
 void EntryListLogic::newEntry() {
     if (!m_table || m_newRowPending)
         return;
+    if (m_busy == 0 && !leaveShownEntry())
+        return;
     Busy busy(m_busy);
     const int n = m_rows.rowCount();
     if (n >= kMaxEntries) {
@@ -80,6 +84,7 @@ void EntryListLogic::newEntry() {
     m_rows.setNumberCell(n, QStringLiteral("*"));
     m_rows.selectRow(n);
     m_host.loadEntry(zeroEntry());
+    m_shownRow = n;
 }
 
 void EntryListLogic::saveEntry() {
@@ -102,6 +107,39 @@ void EntryListLogic::saveEntry() {
     replaceEntry(*m_table, s, entry);
     showRow(s, &entry);
     m_host.saveDocument();
+}
+
+void EntryListLogic::storeShownEntry() {
+    const TimingEntry entry = m_host.storeEntry();
+    const int pendingRow = m_rows.rowCount() - 1;
+    if (m_newRowPending && m_shownRow == pendingRow) {
+        // The new entry becomes a stored row; no other new row is opened, the operator is on the way elsewhere.
+        m_newRowPending = false;
+        appendEntry(*m_table, entry);
+        showRow(m_shownRow, &entry);
+    } else if (m_shownRow >= 0 && m_shownRow < m_table->count) {
+        replaceEntry(*m_table, m_shownRow, entry);
+        showRow(m_shownRow, &entry);
+    }
+    m_host.saveDocument();
+}
+
+bool EntryListLogic::leaveShownEntry() {
+    if (!m_table || !m_host.hasUnsavedChanges())
+        return true;
+    switch (m_host.askToLeave()) {
+    case LeaveAnswer::Discard:
+        return true;
+    case LeaveAnswer::Stay:
+        return false;
+    case LeaveAnswer::Save:
+        break;
+    }
+    if (!m_host.entryCanBeSaved())
+        return false;
+    Busy busy(m_busy);
+    storeShownEntry();
+    return true;
 }
 
 void EntryListLogic::deleteRows() {
@@ -136,18 +174,40 @@ void EntryListLogic::deleteEntry() {
         loadSelected();
 }
 
+void EntryListLogic::reloadShownEntry() {
+    if (m_shownRow >= 0 && m_shownRow < m_table->count)
+        m_host.loadEntry(m_table->entries[m_shownRow]);
+    else if (m_newRowPending && m_shownRow == m_rows.rowCount() - 1)
+        m_host.loadEntry(zeroEntry());
+}
+
 void EntryListLogic::loadSelected() {
     const int s = m_rows.selectedRow();
-    if (s >= 0 && s < m_table->count)
+    if (s >= 0 && s < m_table->count) {
         m_host.loadEntry(m_table->entries[s]);
+        m_shownRow = s;
+    } else if (m_newRowPending && s == m_rows.rowCount() - 1) {
+        m_shownRow = s;
+    }
 }
 
 void EntryListLogic::followSelection(int notifiedRow) {
     if (m_busy > 0 || notifiedRow < 0 || !m_table)
         return;
     Busy busy(m_busy);
-    const int last = m_rows.rowCount() - 1;
     const int s = m_rows.selectedRow();
+    if (s == m_shownRow)
+        return; // the same row again: the editor keeps what it shows, edits included
+    const bool stay = !leaveShownEntry();
+    if (stay || s < 0) {
+        // Back to the row the editor shows; a deselection never leaves Save without a row. Edits the operator
+        // chose to discard go with a fresh load of the row.
+        m_rows.selectRow(m_shownRow);
+        if (!stay)
+            reloadShownEntry();
+        return;
+    }
+    const int last = m_rows.rowCount() - 1;
     if (!m_newRowPending) {
         loadSelected();
         return;

@@ -23,14 +23,24 @@ public:
     virtual void selectRow(int row) = 0; // selects, focuses and scrolls the row into view; -1 selects nothing
 };
 
+// The operator's answer when leaving an entry whose edits are not saved.
+enum class LeaveAnswer { Save, Discard, Stay };
+
 // What the bookkeeping needs from the editor and the window around it.
 class EntryListHost {
 public:
     virtual ~EntryListHost() = default;
     virtual void loadEntry(const TimingEntry& entry) = 0;
+    // The edited entry; from now on the editor counts it as saved.
     virtual TimingEntry storeEntry() = 0;
     virtual void saveDocument() = 0; // the main window writes the current table to its file
     virtual void listFull() = 0;     // tell the operator that no entry can be added
+    // Whether the editor shows changes not stored since its entry was loaded or stored.
+    virtual bool hasUnsavedChanges() = 0;
+    // Asks the operator whether to save those changes before leaving the entry.
+    virtual LeaveAnswer askToLeave() = 0;
+    // The Save button's own check of the editor (it tells the operator when it refuses).
+    virtual bool entryCanBeSaved() = 0;
 };
 
 // The cells of one list row for an entry: number, weekdays, start, end, sources, zones, power. An unused entry
@@ -46,11 +56,17 @@ public:
     // Attaches a table and fills the list; refused (0) for no table or a capacity of 0 or above 256.
     int showTable(ScheduleTable* table, int capacity);
     void showRow(int row, const TimingEntry* entry);
+    // New, Save and Delete of the editor. New leaves the entry shown as leaveShownEntry does.
     void newEntry();
     void saveEntry();
     void deleteEntry();
-    // The list's item-changed and click notifications, with the notified row.
+    // The list's item-changed and click notifications, with the notified row. Moving to another row, or
+    // deselecting the row, with unsaved edits in the editor asks first (leaveShownEntry); a refusal selects the
+    // shown row again. Deselecting always comes back to the shown row, so that Save has a row to store to.
     void followSelection(int notifiedRow);
+    // Before the editor is given another entry or document: with unsaved edits, asks whether to save them.
+    // Save stores them to the shown row as the Save button would. False when the operator stays.
+    bool leaveShownEntry();
 
     bool newRowPending() const { return m_newRowPending; }
     ScheduleTable* table() const { return m_table; }
@@ -58,6 +74,8 @@ public:
 private:
     void deleteRows();
     void loadSelected();
+    void storeShownEntry();
+    void reloadShownEntry();
 
     RowList& m_rows;
     EntryListHost& m_host;
@@ -65,7 +83,8 @@ private:
     const NameTables& m_names;
     ScheduleTable* m_table = nullptr;
     bool m_newRowPending = false;
-    int m_busy = 0; // > 0 while the page itself changes the selection
+    int m_shownRow = -1; // the row whose entry the editor shows
+    int m_busy = 0;      // > 0 while the page itself changes the selection
 };
 
 } // namespace quorvan

@@ -2,13 +2,26 @@
 
 #include "core/files/AtomicFile.h"
 #include "core/texts/TextTable.h"
+#include "ui/common/Prompts.h"
 
 namespace quorvan {
 
 QString saveFailureText(const TextTable& texts, const SaveResult& result) {
-    const QString lead =
-        texts.language() == 1 ? QStringLiteral("The changes could not be saved.") : QStringLiteral("修改未能保存。");
-    return lead + u'\n' + result.error;
+    return texts.text(TextId::ChangesNotSaved) + u'\n' + result.error;
+}
+
+LeaveAnswer askToLeaveEntry(Prompts& prompts, const TextTable& texts) {
+    enum { Save, Discard, Cancel };
+    const QStringList buttons{texts.text(TextId::SaveButton), texts.text(TextId::DiscardButton),
+                              texts.text(TextId::CancelButton)};
+    switch (prompts.question(texts.text(153), texts.text(TextId::UnsavedEntry), buttons, Cancel)) {
+    case Save:
+        return LeaveAnswer::Save;
+    case Discard:
+        return LeaveAnswer::Discard;
+    default:
+        return LeaveAnswer::Stay;
+    }
 }
 
 } // namespace quorvan

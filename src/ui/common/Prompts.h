@@ -9,12 +9,15 @@ namespace quorvan {
 // from a script, because a modal dialog would block them.
 class Prompts {
 public:
-    enum class Icon { None, Information, Warning, Stop };
+    enum class Icon { None, Information, Warning, Stop, Question };
 
     virtual ~Prompts() = default;
 
     // A modal message box with an OK button.
     virtual void message(const QString& caption, const QString& text, Icon icon) = 0;
+    // A modal question with one button per text, the first the default. Returns the index of the button chosen,
+    // or cancelIndex when the box is closed without a choice (Escape, the close box).
+    virtual int question(const QString& caption, const QString& text, const QStringList& buttons, int cancelIndex) = 0;
     // A folder chosen by the user; empty when cancelled.
     virtual QString chooseFolder(const QString& title) = 0;
     // Files chosen by the user (full paths, in the dialog's order); empty when cancelled. filter is a Qt

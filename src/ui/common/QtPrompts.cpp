@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace quorvan {
 
@@ -29,9 +30,33 @@ void QtPrompts::message(const QString& caption, const QString& text, Icon icon) 
     case Icon::Stop:
         box.setIcon(QMessageBox::Critical);
         break;
+    case Icon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
     }
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
+}
+
+int QtPrompts::question(const QString& caption, const QString& text, const QStringList& buttons, int cancelIndex) {
+    QMessageBox box(owner());
+    box.setWindowTitle(caption);
+    box.setText(text);
+    box.setIcon(QMessageBox::Question);
+    QList<QAbstractButton*> added;
+    for (int i = 0; i < buttons.size(); ++i) {
+        const QMessageBox::ButtonRole role = i == cancelIndex ? QMessageBox::RejectRole
+                                             : i == 0         ? QMessageBox::AcceptRole
+                                                              : QMessageBox::DestructiveRole;
+        added << box.addButton(buttons[i], role);
+    }
+    if (!added.isEmpty())
+        box.setDefaultButton(qobject_cast<QPushButton*>(added.first()));
+    if (cancelIndex >= 0 && cancelIndex < added.size())
+        box.setEscapeButton(added[cancelIndex]);
+    box.exec();
+    const qsizetype chosen = added.indexOf(box.clickedButton());
+    return chosen >= 0 ? int(chosen) : cancelIndex;
 }
 
 QString QtPrompts::chooseFolder(const QString& title) {

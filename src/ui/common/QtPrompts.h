@@ -14,6 +14,7 @@ public:
     void setOwner(QWidget* owner) { m_owner = owner; }
 
     void message(const QString& caption, const QString& text, Icon icon) override;
+    int question(const QString& caption, const QString& text, const QStringList& buttons, int cancelIndex) override;
     QString chooseFolder(const QString& title) override;
     QStringList chooseFiles(const QString& title, const QString& filter) override;
 

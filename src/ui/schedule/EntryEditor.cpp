@@ -34,7 +34,8 @@ QTimeEdit* makeTimePicker(QWidget* parent, int id) {
 } // namespace
 
 EntryEditor::EntryEditor(AppContext& context, QWidget* parent)
-    : QWidget(parent), m_context(context), m_entry(std::make_unique<TimingEntry>()) {
+    : QWidget(parent), m_context(context), m_entry(std::make_unique<TimingEntry>()),
+      m_saved(std::make_unique<TimingEntry>()) {
     std::memset(m_entry.get(), 0, sizeof(TimingEntry));
 
     m_timeGroup = new QGroupBox(QStringLiteral("时间设定"), this);
@@ -113,9 +114,19 @@ void EntryEditor::loadEntry(const TimingEntry& entry) {
     m_end->setTime(pickerTime(entry.endHour, entry.endMinute, entry.endSecond));
     m_targets->showSummaries();
     m_panel->loadSourceSettings(*m_entry);
+    *m_saved = editedEntry();
 }
 
 TimingEntry EntryEditor::storeEntry() {
+    *m_saved = editedEntry();
+    return *m_saved;
+}
+
+bool EntryEditor::hasUnsavedChanges() {
+    return !(editedEntry() == *m_saved);
+}
+
+TimingEntry EntryEditor::editedEntry() {
     m_entry->used = 1;
     m_panel->saveSourceSettings(*m_entry);
     std::array<bool, 7> days{};
@@ -125,14 +136,18 @@ TimingEntry EntryEditor::storeEntry() {
     return *m_entry;
 }
 
+bool EntryEditor::timesCanBeSaved() {
+    if (!sameTimes(m_start->time(), m_end->time()))
+        return true;
+    // A fixed Chinese message in both languages.
+    m_context.prompts.message(QStringLiteral("提示信息"), QStringLiteral("开始时间和结束时间不能重复!"),
+                              Prompts::Icon::None);
+    return false;
+}
+
 void EntryEditor::requestSave() {
-    if (sameTimes(m_start->time(), m_end->time())) {
-        // A fixed Chinese message in both languages.
-        m_context.prompts.message(QStringLiteral("提示信息"), QStringLiteral("开始时间和结束时间不能重复!"),
-                                  Prompts::Icon::None);
-        return;
-    }
-    emit saveRequested();
+    if (timesCanBeSaved())
+        emit saveRequested();
 }
 
 void EntryEditor::retranslate() {

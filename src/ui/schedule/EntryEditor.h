@@ -37,8 +37,12 @@ public:
     ~EntryEditor() override;
 
     void loadEntry(const TimingEntry& entry);
-    // The edited entry, with used = 1.
+    // The edited entry, with used = 1; from now on it counts as saved.
     TimingEntry storeEntry();
+    // Whether the controls show anything other than the entry last loaded or stored.
+    bool hasUnsavedChanges();
+    // The Save button's check: start and end must differ; tells the operator when they do not.
+    bool timesCanBeSaved();
     void retranslate();
 
     const TimingEntry& workingEntry() const { return *m_entry; }
@@ -58,8 +62,12 @@ signals:
     void deleteRequested();
 
 private:
+    // The entry the controls show, with used = 1.
+    TimingEntry editedEntry();
+
     AppContext& m_context;
     std::unique_ptr<TimingEntry> m_entry;
+    std::unique_ptr<TimingEntry> m_saved; // what editedEntry gave when the entry was loaded or stored
     SourcePanel* m_panel;
     QGroupBox* m_timeGroup;
     QLabel* m_startLabel;

@@ -18,7 +18,8 @@
 namespace quorvan {
 
 RemoteKeyEditor::RemoteKeyEditor(AppContext& context, QWidget* parent)
-    : QWidget(parent), m_context(context), m_entry(std::make_unique<TimingEntry>()) {
+    : QWidget(parent), m_context(context), m_entry(std::make_unique<TimingEntry>()),
+      m_saved(std::make_unique<TimingEntry>()) {
     std::memset(m_entry.get(), 0, sizeof(TimingEntry));
 
     m_keyGroup = new QGroupBox(QStringLiteral("遥控键选择"), this);
@@ -81,9 +82,19 @@ void RemoteKeyEditor::loadPreset(int k, const TimingEntry& entry) {
         m_keys->setCurrentIndex(k);
     m_targets->showSummaries();
     m_panel->loadSourceSettings(*m_entry);
+    *m_saved = editedPreset();
 }
 
 TimingEntry RemoteKeyEditor::storePreset() {
+    *m_saved = editedPreset();
+    return *m_saved;
+}
+
+bool RemoteKeyEditor::hasUnsavedChanges() {
+    return !(editedPreset() == *m_saved);
+}
+
+TimingEntry RemoteKeyEditor::editedPreset() {
     m_entry->used = 1;
     m_panel->saveSourceSettings(*m_entry);
     return *m_entry;

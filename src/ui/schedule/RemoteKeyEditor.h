@@ -29,8 +29,10 @@ public:
 
     // Shows the preset of key k + 1 and selects that key.
     void loadPreset(int k, const TimingEntry& entry);
-    // The working entry with used = 1 and the source settings of the panel.
+    // The working entry with used = 1 and the source settings of the panel; from now on it counts as saved.
     TimingEntry storePreset();
+    // Whether the controls show anything other than the preset last loaded or stored (the key list aside).
+    bool hasUnsavedChanges();
     void retranslate();
 
     int selectedKey() const;
@@ -48,9 +50,11 @@ signals:
 
 private:
     void fillKeys(const QString& stem);
+    TimingEntry editedPreset();
 
     AppContext& m_context;
     std::unique_ptr<TimingEntry> m_entry;
+    std::unique_ptr<TimingEntry> m_saved; // what editedPreset gave when the preset was loaded or stored
     QGroupBox* m_keyGroup;
     QLabel* m_keyLabel;
     QComboBox* m_keys;

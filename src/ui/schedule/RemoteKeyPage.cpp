@@ -7,6 +7,7 @@
 #include "ui/common/AppContext.h"
 #include "ui/common/EnterEscapeFilter.h"
 #include "ui/common/ListSupport.h"
+#include "ui/common/Messages.h"
 #include "ui/common/ShellActions.h"
 #include "ui/schedule/RemoteKeyEditor.h"
 
@@ -55,6 +56,7 @@ int RemoteKeyPage::showTable(ScheduleTable* table, int capacity) {
         m_list->selectRow(0);
     }
     m_editor->loadPreset(0, table->entries[0]);
+    m_shownRow = 0;
     return 1;
 }
 
@@ -71,11 +73,37 @@ void RemoteKeyPage::showRow(int row, const TimingEntry* entry) {
 }
 
 void RemoteKeyPage::followSelection(int notifiedRow) {
-    if (notifiedRow < 0 || !m_table)
+    if (m_asking || notifiedRow < 0 || !m_table)
         return;
     const int s = selectedRow();
-    if (s >= 0 && s < kRemoteKeyCount)
-        m_editor->loadPreset(s, m_table->entries[s]);
+    if (s == m_shownRow)
+        return; // the same row again: the editor keeps what it shows, edits included
+    const bool stay = !leaveShownPreset();
+    if (stay || s < 0 || s >= kRemoteKeyCount) {
+        // Back to the row the editor shows; a deselection never leaves Delete without a row.
+        const QSignalBlocker quiet(m_list);
+        m_list->selectRow(m_shownRow);
+        if (!stay && m_shownRow >= 0)
+            m_editor->loadPreset(m_shownRow, m_table->entries[m_shownRow]);
+        return;
+    }
+    m_editor->loadPreset(s, m_table->entries[s]);
+    m_shownRow = s;
+}
+
+bool RemoteKeyPage::leaveShownPreset() {
+    if (!m_table || !m_editor->hasUnsavedChanges())
+        return true;
+    m_asking = true;
+    const LeaveAnswer answer = askToLeaveEntry(m_context.prompts, m_context.texts);
+    m_asking = false;
+    if (answer == LeaveAnswer::Stay)
+        return false;
+    if (answer == LeaveAnswer::Save) {
+        const QSignalBlocker quiet(m_list);
+        savePreset();
+    }
+    return true;
 }
 
 void RemoteKeyPage::savePreset() {

@@ -34,6 +34,9 @@ public:
     void savePreset();
     // Clears the selected row's preset (the editor's Delete).
     void deletePreset();
+    // Before another row or document is shown or the program ends: unsaved edits in the editor are saved (as
+    // its Save button would) or discarded as the operator chooses. False when the operator stays.
+    bool leaveShownPreset();
     void followSelection(int notifiedRow);
 
     QTableWidget* list() const { return m_list; }
@@ -52,6 +55,8 @@ private:
     QTableWidget* m_list;
     RemoteKeyEditor* m_editor;
     ScheduleTable* m_table = nullptr;
+    int m_shownRow = -1;   // the key whose preset the editor shows
+    bool m_asking = false; // while the question is open, selection changes are not the operator's moves
 };
 
 } // namespace quorvan

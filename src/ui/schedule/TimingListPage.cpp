@@ -5,6 +5,7 @@
 #include "ui/common/AppContext.h"
 #include "ui/common/EnterEscapeFilter.h"
 #include "ui/common/ListSupport.h"
+#include "ui/common/Messages.h"
 #include "ui/common/Prompts.h"
 #include "ui/common/ShellActions.h"
 #include "ui/schedule/EntryEditor.h"
@@ -111,6 +112,18 @@ void TimingListPage::listFull() {
                               english ? QStringLiteral("The list is full: a schedule holds at most 256 entries.")
                                       : QStringLiteral("列表已满：一个时程表最多256条。"),
                               Prompts::Icon::Stop);
+}
+
+bool TimingListPage::hasUnsavedChanges() {
+    return m_editor->hasUnsavedChanges();
+}
+
+LeaveAnswer TimingListPage::askToLeave() {
+    return askToLeaveEntry(m_context.prompts, m_context.texts);
+}
+
+bool TimingListPage::entryCanBeSaved() {
+    return m_editor->timesCanBeSaved();
 }
 
 } // namespace quorvan

@@ -31,6 +31,9 @@ public:
     void showRow(int row, const TimingEntry* entry);
     void layoutPage();
     void retranslate();
+    // Before another document is shown or the program ends: unsaved edits are saved or discarded as the
+    // operator chooses. False when the operator stays.
+    bool leaveShownEntry() { return m_logic.leaveShownEntry(); }
 
     QTableWidget* list() const { return m_list; }
     EntryEditor& editor() const { return *m_editor; }
@@ -55,6 +58,9 @@ private:
     TimingEntry storeEntry() override;
     void saveDocument() override;
     void listFull() override;
+    bool hasUnsavedChanges() override;
+    LeaveAnswer askToLeave() override;
+    bool entryCanBeSaved() override;
 
     AppContext& m_context;
     ShellActions& m_shell;

@@ -19,6 +19,7 @@
 #include "ui/shell/NavigationTree.h"
 #include "ui/shell/ToolBar.h"
 
+#include <QCloseEvent>
 #include <QIcon>
 #include <QLabel>
 #include <QShortcut>
@@ -160,7 +161,20 @@ void MainWindow::reloadDocument() {
     updateStatusBar();
 }
 
+bool MainWindow::leaveCurrentPage() {
+    if (m_currentPage == m_timingPage)
+        return m_timingPage->leaveShownEntry();
+    if (m_currentPage == m_remotePage)
+        return m_remotePage->leaveShownPreset();
+    return true;
+}
+
 void MainWindow::selectDocument(int index) {
+    if (!leaveCurrentPage()) {
+        // The operator stays: the tree shows the current document again.
+        m_tree->showDocumentItem(m_context.model.currentIndex);
+        return;
+    }
     m_context.names.computeDisplayNames(m_context.texts);
     m_context.model.selectDocument(index);
     updateStatusBar();
@@ -253,6 +267,14 @@ void MainWindow::openCopyDialog() {
     m_copyDialog = &dialog;
     dialog.exec();
     m_copyDialog = nullptr;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // Unsaved edits in the editor are saved or discarded as the operator chooses, or the program stays open.
+    if (leaveCurrentPage())
+        event->accept();
+    else
+        event->ignore();
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {

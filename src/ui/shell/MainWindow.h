@@ -68,10 +68,13 @@ public:
     MusicPlayerWindow& musicPlayer() const { return *m_musicPlayer; }
 
 protected:
+    void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     void buildControls();
+    // The page's unsaved edits are saved or discarded as the operator chooses; false when the operator stays.
+    bool leaveCurrentPage();
 
     AppContext& m_context;
     QStatusBar* m_statusBar = nullptr;

@@ -59,6 +59,11 @@ void NavigationTree::selectDocumentItem(int index) {
     }
 }
 
+void NavigationTree::showDocumentItem(int index) {
+    const QSignalBlocker quiet(m_tree);
+    selectDocumentItem(index);
+}
+
 // Only the left button chooses a document: Qt's views also select on a right or middle press, which would
 // switch the document under the operator's hand.
 bool NavigationTree::eventFilter(QObject* watched, QEvent* event) {

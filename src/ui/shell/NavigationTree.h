@@ -24,6 +24,8 @@ public:
     void retranslate();
     // Selects the item of document index, which reports the selection like a user's click.
     void selectDocumentItem(int index);
+    // Selects the item of document index without reporting it.
+    void showDocumentItem(int index);
 
     QTreeWidget* tree() const { return m_tree; }
     QTreeWidgetItem* documentItem(int index) const;

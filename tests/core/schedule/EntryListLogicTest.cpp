@@ -21,6 +21,19 @@ public:
     std::vector<QStringList> rows;
     int selected = -1;
     std::function<void(int)> notify;
+    // A Ctrl+click on the selected row: nothing stays selected, the list reports the row.
+    void deselect() {
+        const int row = selected;
+        selected = -1;
+        if (notify)
+            notify(row);
+    }
+    // A click that selects row without the page asking for it.
+    void click(int row) {
+        selected = row;
+        if (notify)
+            notify(row);
+    }
 
     int rowCount() const override { return int(rows.size()); }
     void insertRow(int row) override { rows.insert(rows.begin() + row, QStringList(7, QString())); }
@@ -52,13 +65,31 @@ public:
     TimingEntry toStore{};
     int saves = 0;
     int fullMessages = 0;
-    void loadEntry(const TimingEntry& entry) override { shown = entry; }
+    bool edited = false; // the operator changed something in the editor since the last load or store
+    std::vector<LeaveAnswer> answers;
+    int questions = 0;
+    bool timesValid = true;
+    void loadEntry(const TimingEntry& entry) override {
+        shown = entry;
+        edited = false;
+    }
     TimingEntry storeEntry() override {
         toStore.used = 1;
+        edited = false;
         return toStore;
     }
     void saveDocument() override { ++saves; }
     void listFull() override { ++fullMessages; }
+    bool hasUnsavedChanges() override { return edited; }
+    LeaveAnswer askToLeave() override {
+        ++questions;
+        if (answers.empty())
+            return LeaveAnswer::Stay;
+        const LeaveAnswer a = answers.front();
+        answers.erase(answers.begin());
+        return a;
+    }
+    bool entryCanBeSaved() override { return timesValid; }
 };
 
 struct Fixture {
@@ -206,4 +237,135 @@ TEST(EntryListLogic, SaveReplacesTheSelectedEntryAndUnusedSlotsShowEmptyRows) {
     f.logic.saveEntry();
     EXPECT_EQ(f.host.saves, 2) << "saved even with nothing selected";
     EXPECT_EQ(f.table->count, 2);
+}
+
+TEST(EntryListLogic, LeavingAnEditedRowAsksAndSaveStoresToTheRowBeingLeft) {
+    Fixture f;
+    f.fill(3);
+    f.logic.showTable(f.table.get(), 256);
+    ASSERT_EQ(f.rows.selected, 0);
+
+    // Nothing changed: no question, the clicked row is shown.
+    f.rows.click(1);
+    EXPECT_EQ(f.host.questions, 0);
+    EXPECT_EQ(f.host.shown.weekdays, 2u);
+
+    // Changed, then another row: Stay keeps the row and the edits.
+    f.host.edited = true;
+    f.host.toStore.weekdays = 0x7F;
+    f.rows.click(2);
+    EXPECT_EQ(f.host.questions, 1);
+    EXPECT_EQ(f.rows.selected, 1) << "back on the row being edited";
+    EXPECT_EQ(f.host.shown.weekdays, 2u) << "the editor was not reloaded";
+    EXPECT_TRUE(f.host.edited);
+    EXPECT_EQ(f.host.saves, 0);
+
+    // Save stores into row 1 (the row left), writes the file, then shows row 2.
+    f.host.answers = {LeaveAnswer::Save};
+    f.rows.click(2);
+    EXPECT_EQ(f.table->entries[1].weekdays, 0x7Fu);
+    EXPECT_EQ(f.table->count, 3);
+    EXPECT_EQ(f.host.saves, 1);
+    EXPECT_EQ(f.rows.rows[1][1], QStringLiteral("Sun,Mon,Tues,Wed,Thur,Fri,Sat"));
+    EXPECT_EQ(f.rows.selected, 2);
+    EXPECT_EQ(f.host.shown.weekdays, 3u);
+
+    // Discard drops the edits; the table and file stay as they were.
+    f.host.edited = true;
+    f.host.toStore.weekdays = 0x01;
+    f.host.answers = {LeaveAnswer::Discard};
+    f.rows.click(0);
+    EXPECT_EQ(f.table->entries[2].weekdays, 3u);
+    EXPECT_EQ(f.host.saves, 1);
+    EXPECT_EQ(f.host.shown.weekdays, 1u);
+
+    // Clicking the row being edited again asks nothing and keeps the edits.
+    f.host.edited = true;
+    f.rows.click(0);
+    EXPECT_EQ(f.host.questions, 3);
+    EXPECT_TRUE(f.host.edited);
+}
+
+TEST(EntryListLogic, DeselectingTheEditedRowAsksAndNeverLeavesSaveWithoutARow) {
+    Fixture f;
+    f.fill(2);
+    f.logic.showTable(f.table.get(), 256);
+    f.rows.click(1);
+
+    // Without edits a deselection just comes back to the row, so that Save still has a row to store to.
+    f.rows.deselect();
+    EXPECT_EQ(f.host.questions, 0);
+    EXPECT_EQ(f.rows.selected, 1);
+
+    f.host.edited = true;
+    f.host.toStore.weekdays = 0x40;
+    f.host.answers = {LeaveAnswer::Save};
+    f.rows.deselect();
+    EXPECT_EQ(f.host.questions, 1);
+    EXPECT_EQ(f.rows.selected, 1);
+    EXPECT_EQ(f.table->entries[1].weekdays, 0x40u);
+    EXPECT_EQ(f.host.saves, 1);
+
+    // Discard reloads the row as stored.
+    f.host.edited = true;
+    f.host.toStore.weekdays = 0x10;
+    f.host.answers = {LeaveAnswer::Discard};
+    f.rows.deselect();
+    EXPECT_EQ(f.rows.selected, 1);
+    EXPECT_EQ(f.host.shown.weekdays, 0x40u);
+    EXPECT_FALSE(f.host.edited);
+    EXPECT_EQ(f.host.saves, 1);
+}
+
+TEST(EntryListLogic, AnEditedNewRowIsAppendedOnSaveAndAnInvalidOneKeepsTheOperatorThere) {
+    Fixture f;
+    f.fill(2);
+    f.logic.showTable(f.table.get(), 256);
+    f.logic.newEntry();
+    ASSERT_TRUE(f.logic.newRowPending());
+    ASSERT_EQ(f.rows.selected, 2);
+
+    // The Save button's own check refuses (equal times): the operator stays on the new row.
+    f.host.edited = true;
+    f.host.toStore.weekdays = 0x22;
+    f.host.timesValid = false;
+    f.host.answers = {LeaveAnswer::Save};
+    f.rows.click(0);
+    EXPECT_EQ(f.rows.selected, 2);
+    EXPECT_TRUE(f.logic.newRowPending());
+    EXPECT_EQ(f.table->count, 2);
+    EXPECT_EQ(f.host.saves, 0);
+
+    // Valid: appended as the third entry, and row 0 is shown; no further new row is opened.
+    f.host.timesValid = true;
+    f.host.answers = {LeaveAnswer::Save};
+    f.rows.click(0);
+    EXPECT_EQ(f.table->count, 3);
+    EXPECT_EQ(f.table->entries[2].weekdays, 0x22u);
+    EXPECT_FALSE(f.logic.newRowPending());
+    EXPECT_EQ(f.rows.rowCount(), 3);
+    EXPECT_EQ(f.rows.number(2), QStringLiteral("3"));
+    EXPECT_EQ(f.rows.selected, 0);
+    EXPECT_EQ(f.host.shown.weekdays, 1u);
+
+    // New while a stored row has edits asks first; Stay keeps the row.
+    f.host.edited = true;
+    f.logic.newEntry();
+    EXPECT_FALSE(f.logic.newRowPending());
+    EXPECT_EQ(f.rows.selected, 0);
+    f.host.answers = {LeaveAnswer::Discard};
+    f.logic.newEntry();
+    EXPECT_TRUE(f.logic.newRowPending());
+    EXPECT_EQ(f.rows.selected, 3);
+
+    // leaveShownEntry (another document, the end of the program) asks the same question.
+    f.host.edited = true;
+    EXPECT_FALSE(f.logic.leaveShownEntry());
+    f.host.answers = {LeaveAnswer::Save};
+    EXPECT_TRUE(f.logic.leaveShownEntry());
+    EXPECT_EQ(f.table->count, 4);
+    f.host.edited = false;
+    const int asked = f.host.questions;
+    EXPECT_TRUE(f.logic.leaveShownEntry());
+    EXPECT_EQ(f.host.questions, asked) << "nothing to ask without edits";
 }
