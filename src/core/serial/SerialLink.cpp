@@ -1,6 +1,10 @@
 #include "core/serial/SerialLink.h"
 
+#include <QFile>
 #include <QSerialPort>
+
+#include <poll.h>
+#include <sys/stat.h>
 
 namespace quorvan {
 
@@ -17,6 +21,7 @@ void SerialLink::closeLocked() {
     if (m_port && m_port->isOpen())
         m_port->close();
     m_port.reset();
+    m_deviceName.clear();
 }
 
 void SerialLink::closePort() {
@@ -44,6 +49,37 @@ int SerialLink::openPort(int n) {
         closeLocked();
     }
     std::lock_guard guard(m_lock);
+    return openLocked(n);
+}
+
+int SerialLink::holdPort(int n) {
+    std::lock_guard guard(m_lock);
+    if (healthyLocked(n))
+        return 1;
+    closeLocked();
+    return openLocked(n);
+}
+
+bool SerialLink::healthyLocked(int n) const {
+    if (!m_port || !m_port->isOpen() || n <= 0 || m_portNumber != n || deviceName(n, m_pattern) != m_deviceName)
+        return false;
+    if (m_port->error() != QSerialPort::NoError)
+        return false;
+    const int fd = int(m_port->handle());
+    // A hang-up (a removed adapter, the far side of a pseudo-terminal gone) shows on the descriptor.
+    pollfd state{fd, 0, 0};
+    if (::poll(&state, 1, 0) < 0 || (state.revents & (POLLHUP | POLLERR | POLLNVAL)))
+        return false;
+    // The path must still lead to the device that is open: a device that was unplugged and came back, or a
+    // link now pointing elsewhere, is opened anew.
+    struct stat byPath {};
+    struct stat open {};
+    if (::stat(QFile::encodeName(m_deviceName).constData(), &byPath) != 0 || ::fstat(fd, &open) != 0)
+        return false;
+    return byPath.st_rdev == open.st_rdev && byPath.st_ino == open.st_ino && byPath.st_dev == open.st_dev;
+}
+
+int SerialLink::openLocked(int n) {
     if (n <= 0)
         return 0;
     auto port = std::make_unique<QSerialPort>();
@@ -55,10 +91,17 @@ int SerialLink::openPort(int n) {
     port->setDataBits(QSerialPort::Data8);
     port->setParity(QSerialPort::NoParity);
     port->setStopBits(QSerialPort::OneStop);
+    m_deviceName = deviceName(n, m_pattern);
     m_port = std::move(port);
     m_portNumber = n;
     m_baudRate = 9600;
+    ++m_openCount;
     return 1;
+}
+
+int SerialLink::openCount() const {
+    std::lock_guard guard(m_lock);
+    return m_openCount;
 }
 
 int SerialLink::portNumber() const {

@@ -232,7 +232,7 @@ void MainWindow::tick() {
     m_configuredPort = com.present ? com.value : 0;
     m_context.serial.setDevicePattern(
         m_context.settings.readText(QStringLiteral("SettingComm"), QStringLiteral("device")));
-    m_context.serial.openPort(m_configuredPort); // a port that does not open is tried again next second
+    m_context.serial.holdPort(m_configuredPort); // a port that does not open is tried again next second
 }
 
 bool MainWindow::musicPlaying() const {

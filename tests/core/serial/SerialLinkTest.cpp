@@ -1,73 +1,15 @@
-#include "core/serial/SerialLink.h"
+#include "PseudoTerminal.h"
 
-#include <QFile>
-#include <QTemporaryDir>
+#include "core/serial/SerialLink.h"
 
 #include <gtest/gtest.h>
 
-#include <pty.h>
 #include <termios.h>
-#include <unistd.h>
 
 using quorvan::SerialLink;
+using quorvan::test::PseudoTerminal;
 
 namespace {
-
-// A pseudo-terminal whose slave side is reachable as "<tmp>/ttyQ0", so that a SerialLink with the device pattern
-// "<tmp>/ttyQ%d" finds it as port 1. The lock file QSerialPort takes is named after the full path, so every
-// instance has its own lock and parallel test runs do not collide.
-class PseudoTerminal {
-public:
-    PseudoTerminal() {
-        if (::openpty(&m_master, &m_slave, nullptr, nullptr, nullptr) != 0)
-            return;
-        const char* slaveName = ::ttyname(m_slave);
-        if (slaveName && m_dir.isValid())
-            m_linked = QFile::link(QString::fromLocal8Bit(slaveName), m_dir.path() + QStringLiteral("/ttyQ0"));
-    }
-    ~PseudoTerminal() {
-        if (m_slave >= 0)
-            ::close(m_slave);
-        if (m_master >= 0)
-            ::close(m_master);
-    }
-    PseudoTerminal(const PseudoTerminal&) = delete;
-    PseudoTerminal& operator=(const PseudoTerminal&) = delete;
-
-    bool ready() const { return m_master >= 0 && m_slave >= 0 && m_linked; }
-    // Port 1 is the terminal; port 2 names a device that does not exist.
-    QString pattern() const { return m_dir.path() + QStringLiteral("/ttyQ%d"); }
-
-    termios lineSettings() const {
-        termios t{};
-        EXPECT_EQ(::tcgetattr(m_slave, &t), 0);
-        return t;
-    }
-
-    // Puts the line into a state unlike the one the connection must set: 19200 baud, two stop bits, canonical
-    // mode with echo and output processing. (The pty driver keeps every slave at 8 data bits without parity, so
-    // those two cannot be scrambled here.)
-    void scrambleLine() const {
-        termios t = lineSettings();
-        t.c_cflag |= CSTOPB;
-        t.c_lflag |= ICANON | ECHO;
-        t.c_oflag |= OPOST;
-        t.c_iflag |= ISTRIP;
-        cfsetispeed(&t, B19200);
-        cfsetospeed(&t, B19200);
-        ASSERT_EQ(::tcsetattr(m_slave, TCSANOW, &t), 0);
-        const termios now = lineSettings();
-        ASSERT_NE(now.c_cflag & CSTOPB, 0u);
-        ASSERT_NE(now.c_lflag & ICANON, 0u);
-        ASSERT_EQ(cfgetospeed(&now), speed_t(B19200));
-    }
-
-private:
-    QTemporaryDir m_dir;
-    int m_master = -1;
-    int m_slave = -1;
-    bool m_linked = false;
-};
 
 void expectClosed(const SerialLink& com) {
     EXPECT_FALSE(com.isOpen());
@@ -221,4 +163,69 @@ TEST(SerialLinkTest, DeviceNames) {
     EXPECT_EQ(SerialLink::deviceName(1, QStringLiteral("/dev/ttyUSB%d")), QStringLiteral("/dev/ttyUSB0"));
     EXPECT_EQ(SerialLink::deviceName(11, QStringLiteral("/dev/ttyUSB%d")), QStringLiteral("/dev/ttyUSB10"));
     EXPECT_EQ(SerialLink::deviceName(3, QStringLiteral("/tmp/x/ttyQ%d")), QStringLiteral("/tmp/x/ttyQ2"));
+}
+
+TEST(SerialLinkTest, HoldPortKeepsAHealthyPortOpenTickAfterTick) {
+    PseudoTerminal pty;
+    ASSERT_TRUE(pty.ready());
+    SerialLink com;
+    com.setDevicePattern(pty.pattern());
+    ASSERT_EQ(com.holdPort(1), 1);
+    expectOpenOnPort1(com);
+    // From now on the connection holds the only descriptor of the terminal: a close would hang it up.
+    pty.releaseSlave();
+    for (int tick = 0; tick < 5; ++tick) {
+        EXPECT_EQ(com.holdPort(1), 1) << tick;
+        expectOpenOnPort1(com);
+    }
+    EXPECT_EQ(com.openCount(), 1) << "opened once, never closed and opened again";
+    EXPECT_FALSE(pty.hungUp()) << "the line is up";
+}
+
+TEST(SerialLinkTest, HoldPortMovesToAnotherPortOrDeviceAtOnce) {
+    PseudoTerminal first;
+    ASSERT_TRUE(first.ready());
+    PseudoTerminal second(first, 1); // "ttyQ1" beside "ttyQ0": port 2 of the same pattern
+    ASSERT_TRUE(second.ready());
+    SerialLink com;
+    com.setDevicePattern(first.pattern());
+    ASSERT_EQ(com.holdPort(1), 1);
+    first.releaseSlave();
+
+    // com changes from 1 to 2: the first terminal is released, the second opened.
+    EXPECT_EQ(com.holdPort(2), 1);
+    EXPECT_EQ(com.portNumber(), 2);
+    EXPECT_TRUE(first.hungUp());
+    EXPECT_EQ(com.openCount(), 2);
+
+    // A changed device pattern opens the port of the new pattern, even with the same number.
+    PseudoTerminal elsewhere;
+    ASSERT_TRUE(elsewhere.ready());
+    com.setDevicePattern(elsewhere.pattern());
+    EXPECT_EQ(com.holdPort(2), 0) << "the new pattern has no ttyQ1";
+    EXPECT_FALSE(com.isOpen());
+    EXPECT_EQ(com.holdPort(1), 1);
+    EXPECT_EQ(com.openCount(), 3);
+}
+
+TEST(SerialLinkTest, HoldPortRecoversWhenTheDeviceGoesAndComesBack) {
+    PseudoTerminal pty;
+    ASSERT_TRUE(pty.ready());
+    SerialLink com;
+    com.setDevicePattern(pty.pattern());
+    ASSERT_EQ(com.holdPort(1), 1);
+    pty.releaseSlave();
+
+    // The far side goes away: the next tick sees the hang-up and lets the port go; nothing opens meanwhile.
+    pty.hangUp();
+    EXPECT_EQ(com.holdPort(1), 0);
+    expectClosed(com);
+    EXPECT_EQ(com.holdPort(1), 0);
+
+    // It comes back under the same name: the next tick opens it.
+    ASSERT_TRUE(pty.reopen());
+    EXPECT_EQ(com.holdPort(1), 1);
+    expectOpenOnPort1(com);
+    expectLineConfigured(pty.lineSettings());
+    EXPECT_EQ(com.openCount(), 2);
 }

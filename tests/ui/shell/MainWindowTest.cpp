@@ -1,3 +1,4 @@
+#include "PseudoTerminal.h"
 #include "UiHarness.h"
 
 #include "core/files/ScheduleFile.h"
@@ -120,6 +121,31 @@ TEST(MainWindow, TimerTicksTheClockAndReadsTheConfiguredPort) {
     EXPECT_EQ(w.configuredPort(), 3);
     EXPECT_EQ(h.serial.portNumber(), 0) << "the missing device does not open, silently";
     EXPECT_TRUE(h.prompts.messages.empty());
+}
+
+TEST(MainWindow, TheTimerKeepsTheConfiguredPortOpenAndFollowsAChangedCom) {
+    PseudoTerminal first;
+    ASSERT_TRUE(first.ready());
+    PseudoTerminal second(first, 1);
+    ASSERT_TRUE(second.ready());
+    UiHarness h;
+    MainWindow& w = h.start();
+    w.timer()->stop(); // the test ticks itself
+    const QByteArray device = first.pattern().toUtf8();
+    h.writeConfig("[SettingComm]\ncom=1\ndevice=" + device + "\n");
+    w.tick();
+    ASSERT_EQ(h.serial.portNumber(), 1);
+    first.releaseSlave();
+    for (int tick = 0; tick < 5; ++tick)
+        w.tick();
+    EXPECT_EQ(h.serial.openCount(), 1) << "held, not closed and opened every second";
+    EXPECT_FALSE(first.hungUp());
+
+    h.writeConfig("[SettingComm]\ncom=2\ndevice=" + device + "\n");
+    w.tick();
+    EXPECT_EQ(h.serial.portNumber(), 2);
+    EXPECT_EQ(w.configuredPort(), 2);
+    EXPECT_TRUE(first.hungUp()) << "the first port was let go";
 }
 
 TEST(MainWindow, TreePaneStaysWithinItsWidthLimits) {
