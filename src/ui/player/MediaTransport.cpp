@@ -48,10 +48,7 @@ MediaTransport::MediaTransport(QMediaPlayer& player, QAudioOutput& audio, QWidge
     row->addWidget(m_volume);
 
     connect(m_playPause, &QToolButton::clicked, this, &MediaTransport::togglePlay);
-    connect(m_stop, &QToolButton::clicked, this, [this] {
-        if (m_player)
-            m_player->stop();
-    });
+    connect(m_stop, &QToolButton::clicked, this, &MediaTransport::stopRequested);
     connect(&player, &QMediaPlayer::playbackStateChanged, this, &MediaTransport::showState);
     connect(&player, &QMediaPlayer::positionChanged, this, &MediaTransport::showPosition);
     connect(&player, &QMediaPlayer::durationChanged, this, &MediaTransport::showDuration);
@@ -82,12 +79,10 @@ QString MediaTransport::formatTime(qint64 ms) {
 }
 
 void MediaTransport::togglePlay() {
-    if (!m_player)
-        return;
-    if (m_player->playbackState() == QMediaPlayer::PlayingState)
-        m_player->pause();
+    if (m_player && m_player->playbackState() == QMediaPlayer::PlayingState)
+        emit pauseRequested();
     else
-        m_player->play();
+        emit playRequested();
 }
 
 void MediaTransport::showState() {

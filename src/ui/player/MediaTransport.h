@@ -12,7 +12,8 @@ class QToolButton;
 namespace quorvan {
 
 // Transport controls of a QMediaPlayer: play/pause, stop, position with elapsed and total time ("m:ss"), and
-// volume.
+// volume. Play, pause and stop go to the engine (the signals below), which keeps track of what the operator
+// asked for; position and volume act on the player directly.
 class MediaTransport : public QWidget {
     Q_OBJECT
 public:
@@ -27,6 +28,11 @@ public:
     QSlider* volumeSlider() const { return m_volume; }
     QLabel* elapsedLabel() const { return m_elapsed; }
     QLabel* totalLabel() const { return m_total; }
+
+signals:
+    void playRequested();
+    void pauseRequested();
+    void stopRequested();
 
 private:
     void togglePlay();

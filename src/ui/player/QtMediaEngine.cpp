@@ -20,33 +20,73 @@ QtMediaEngine::QtMediaEngine(QObject* parent) : QObject(parent) {
 
 void QtMediaEngine::setSource(const QString& fullPath) {
     if (fullPath.isEmpty()) {
+        m_wanted = Wanted::Nothing;
         m_player->setSource(QUrl());
         return;
     }
+    m_wanted = Wanted::Playing;
     m_player->setSource(QUrl::fromLocalFile(fullPath));
     m_player->play();
+}
+
+void QtMediaEngine::play() {
+    if (m_player->source().isEmpty())
+        return;
+    m_wanted = Wanted::Playing;
+    m_player->play();
+}
+
+void QtMediaEngine::pause() {
+    if (m_player->source().isEmpty())
+        return;
+    m_wanted = Wanted::Paused;
+    m_player->pause();
+}
+
+void QtMediaEngine::stop() {
+    if (m_player->source().isEmpty())
+        return;
+    m_wanted = Wanted::Stopped;
+    m_player->stop();
+}
+
+int QtMediaEngine::stateFor(Wanted wanted, QMediaPlayer::PlaybackState backend, QMediaPlayer::MediaStatus status,
+                            bool failed) {
+    if (wanted == Wanted::Nothing)
+        return None;
+    // A file that cannot be opened or decoded leaves the player "playing" with an error set; for the play list
+    // it is over, like a song that ended. So is a file at its end, whatever state the backend settled in.
+    if (failed || status == QMediaPlayer::InvalidMedia || status == QMediaPlayer::EndOfMedia)
+        return Stopped;
+    switch (wanted) {
+    case Wanted::Stopped:
+        return Stopped; // the operator's stop, even when the backend then reports Paused
+    case Wanted::Paused:
+        return Paused;
+    case Wanted::Playing:
+    case Wanted::Nothing:
+        break;
+    }
+    // Asked to play: Paused is the backend loading or prerolling the file, not a pause; Stopped before the file
+    // has loaded is the same. Stopped afterwards means the backend gave up on it.
+    if (backend == QMediaPlayer::StoppedState && status != QMediaPlayer::LoadingMedia)
+        return Stopped;
+    return Playing;
 }
 
 int QtMediaEngine::playState() const {
     if (m_player->source().isEmpty())
         return None;
-    // A file that cannot be opened or decoded leaves the player "playing" with an error set; for the play
-    // list it is over, like a song that ended.
-    if (m_player->error() != QMediaPlayer::NoError || m_player->mediaStatus() == QMediaPlayer::InvalidMedia)
-        return Stopped;
-    switch (m_player->playbackState()) {
-    case QMediaPlayer::PlayingState:
-        return Playing;
-    case QMediaPlayer::PausedState:
-        return Paused;
-    case QMediaPlayer::StoppedState:
-        return Stopped;
-    }
-    return None;
+    return stateFor(m_wanted, m_player->playbackState(), m_player->mediaStatus(),
+                    m_player->error() != QMediaPlayer::NoError);
 }
 
 QWidget* QtMediaEngine::createControls(QWidget* parent) {
-    return new MediaTransport(*m_player, *m_audio, parent);
+    auto* transport = new MediaTransport(*m_player, *m_audio, parent);
+    connect(transport, &MediaTransport::playRequested, this, &QtMediaEngine::play);
+    connect(transport, &MediaTransport::pauseRequested, this, &QtMediaEngine::pause);
+    connect(transport, &MediaTransport::stopRequested, this, &QtMediaEngine::stop);
+    return transport;
 }
 
 bool QtMediaEngine::available() const {

@@ -2,18 +2,32 @@
 
 #include "ui/player/MediaEngine.h"
 
+#include <QMediaPlayer>
 #include <QObject>
 
 class QAudioOutput;
-class QMediaPlayer;
 
 namespace quorvan {
 
-// The media engine on Qt Multimedia (GStreamer backend): a QMediaPlayer with its audio output.
+// The media engine on Qt Multimedia (GStreamer backend): a QMediaPlayer with its audio output. The state it
+// reports combines what the program and the operator asked for with what the backend says, because the backend
+// passes through states of its own: it may report Paused while the next file loads, or after a stop that races
+// the end of the file.
 class QtMediaEngine : public QObject, public MediaEngine {
     Q_OBJECT
 public:
+    // What was last asked of the player: a file to play (setSource or the transport's play), pause, or stop.
+    enum class Wanted { Nothing, Playing, Paused, Stopped };
+
     explicit QtMediaEngine(QObject* parent = nullptr);
+
+    // The state to report (MediaEngine::State) for what was asked and what the backend says.
+    static int stateFor(Wanted wanted, QMediaPlayer::PlaybackState backend, QMediaPlayer::MediaStatus status,
+                        bool failed);
+
+    void play();
+    void pause();
+    void stop();
 
     void setSource(const QString& fullPath) override;
     int playState() const override;
@@ -27,6 +41,7 @@ public:
 private:
     QMediaPlayer* m_player;
     QAudioOutput* m_audio;
+    Wanted m_wanted = Wanted::Nothing;
 };
 
 } // namespace quorvan

@@ -306,5 +306,77 @@ TEST_F(MusicPlayerTest, RealEnginePlaysTwoFilesInOrderAndStops) {
     EXPECT_EQ(MediaTransport::formatTime(3'600'000), QStringLiteral("60:00"));
 }
 
+// The backend's passing states do not fool the play list: a Paused reported after the operator's stop (a stop
+// racing the end of the file) still moves on, and a Paused while the next file loads keeps the playing flag.
+TEST_F(MusicPlayerTest, RealEngineReadsTheOperatorsStopAndALoadingPauseRight) {
+    qputenv("QT_MEDIA_BACKEND", "gstreamer");
+    realEngine = std::make_unique<QtMediaEngine>();
+    QtMediaEngine& real = *realEngine;
+    if (!real.available())
+        GTEST_SKIP() << "Qt Multimedia found no media backend (GStreamer plugin not loadable)";
+    QMediaPlayer& player = real.player();
+    open(real);
+    combo(MusicPlayerWindow::kRepeatModeId)->setCurrentIndex(PlayOrder::All);
+    const QString a = makeFile(QStringLiteral("a.wav"), toneWav(3000));
+    const QString b = makeFile(QStringLiteral("b.wav"), toneWav(3000));
+    add({a, b});
+    window->timer()->stop(); // the test ticks itself
+    ASSERT_TRUE(QTest::qWaitFor([&] { return player.playbackState() == QMediaPlayer::PlayingState; }, 5000));
+
+    // Stop from the transport, then the backend settles in Paused instead of Stopped.
+    auto* transport = window->findChild<MediaTransport*>();
+    transport->stopButton()->click();
+    player.pause();
+    EXPECT_EQ(real.playState(), MediaEngine::Stopped);
+    window->tick();
+    EXPECT_EQ(player.source().toLocalFile(), b) << "the list moved on";
+    EXPECT_TRUE(window->playing());
+
+    // While b loads the backend reports Paused: the player is on its way to the song, not paused.
+    player.pause();
+    EXPECT_EQ(real.playState(), MediaEngine::Playing);
+    window->tick();
+    EXPECT_TRUE(window->playing());
+    EXPECT_EQ(player.source().toLocalFile(), b);
+
+    // The operator's own pause is a pause.
+    player.play();
+    transport->playPauseButton()->click();
+    EXPECT_EQ(real.playState(), MediaEngine::Paused);
+    window->tick();
+    EXPECT_FALSE(window->playing());
+    transport->playPauseButton()->click();
+    EXPECT_EQ(real.playState(), MediaEngine::Playing);
+}
+
+TEST(QtMediaEngineState, WhatWasAskedDecidesOverTheBackendsPassingStates) {
+    using W = QtMediaEngine::Wanted;
+    using P = QMediaPlayer;
+    const struct {
+        W wanted;
+        P::PlaybackState backend;
+        P::MediaStatus status;
+        bool failed;
+        int state;
+    } cases[] = {
+        {W::Nothing, P::PlayingState, P::BufferedMedia, false, MediaEngine::None},
+        {W::Playing, P::PlayingState, P::BufferedMedia, false, MediaEngine::Playing},
+        {W::Playing, P::PausedState, P::LoadingMedia, false, MediaEngine::Playing},
+        {W::Playing, P::PausedState, P::BufferingMedia, false, MediaEngine::Playing},
+        {W::Playing, P::StoppedState, P::LoadingMedia, false, MediaEngine::Playing},
+        {W::Playing, P::StoppedState, P::LoadedMedia, false, MediaEngine::Stopped},
+        {W::Playing, P::StoppedState, P::EndOfMedia, false, MediaEngine::Stopped},
+        {W::Playing, P::PausedState, P::EndOfMedia, false, MediaEngine::Stopped},
+        {W::Playing, P::PlayingState, P::BufferedMedia, true, MediaEngine::Stopped},
+        {W::Playing, P::PlayingState, P::InvalidMedia, false, MediaEngine::Stopped},
+        {W::Paused, P::PausedState, P::BufferedMedia, false, MediaEngine::Paused},
+        {W::Stopped, P::PausedState, P::BufferedMedia, false, MediaEngine::Stopped},
+        {W::Stopped, P::StoppedState, P::LoadedMedia, false, MediaEngine::Stopped},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(QtMediaEngine::stateFor(c.wanted, c.backend, c.status, c.failed), c.state)
+            << int(c.wanted) << " " << int(c.backend) << " " << int(c.status) << " " << c.failed;
+}
+
 } // namespace
 } // namespace quorvan
