@@ -140,6 +140,29 @@ TEST_F(PlayOrderTest, RandomDrawTakesTheFirstUnmarkedSongModuloTheCount) {
     EXPECT_EQ(scripted.markedCount(), 3);
 }
 
+TEST_F(PlayOrderTest, RandomRepeatAllNeverOpensTheNewPassWithTheSongThatJustEnded) {
+    // The generator offers the song that just ended first; the new pass must draw again.
+    std::deque<int> draws{1, 2, 2, 5, 0};
+    PlayOrder scripted{[&draws] {
+        const int r = draws.empty() ? 0 : draws.front();
+        if (!draws.empty())
+            draws.pop_front();
+        return r;
+    }};
+    scripted.setPlayMode(PlayOrder::RandomPlay);
+    scripted.setRepeatMode(PlayOrder::All);
+    EXPECT_EQ(started(scripted, scripted.add(songPaths(3))), 0);
+    EXPECT_EQ(started(scripted, scripted.tick(PlayOrder::Stopped)), 1);
+    EXPECT_EQ(started(scripted, scripted.tick(PlayOrder::Stopped)), 2);
+    // Song 2 ends the pass: the draws 2 (the song that ended) and 5 (2 again) are passed over, 0 opens it.
+    const PlayAction opener = scripted.tick(PlayOrder::Stopped);
+    EXPECT_EQ(started(scripted, opener), 0);
+    EXPECT_EQ(opener.selectRow, 0);
+    EXPECT_TRUE(draws.empty()) << "every draw was used";
+    EXPECT_EQ(scripted.markedCount(), 0) << "the new pass starts with no song marked";
+    EXPECT_TRUE(scripted.playing());
+}
+
 TEST_F(PlayOrderTest, MovedSongsKeepTheirPathsAndDoubleClickPlaysTheMovedFile) {
     order.add(songPaths(3));
     EXPECT_EQ(order.moveUp(0), 0);   // first line: nothing moves
