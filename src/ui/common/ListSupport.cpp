@@ -5,6 +5,8 @@
 #include <QAbstractItemDelegate>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QStyle>
 #include <QStyleOptionViewItem>
 #include <QTableWidget>
 
@@ -98,14 +100,33 @@ QPushButton* makeIdButton(QWidget* parent, int id, const QString& caption) {
     return button;
 }
 
-void dockEditor(QWidget* page, QWidget* list, QWidget* editor, int band) {
+QScrollArea* makeEditorDock(QWidget* page, QWidget* editor) {
+    auto* dock = new QScrollArea(page);
+    dock->setObjectName(QStringLiteral("editorDock"));
+    dock->setFrameShape(QFrame::NoFrame);
+    // The dock keeps the editor as wide as its viewport, never narrower than the editor's own size (see
+    // dockEditor), so that a scroll bar shows only when the editor does not fit.
+    dock->setWidgetResizable(true);
+    dock->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    dock->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    dock->setWidget(editor);
+    return dock;
+}
+
+void dockEditor(QWidget* page, QWidget* list, QScrollArea* dock, int band) {
+    QWidget* editor = dock ? dock->widget() : nullptr;
     if (!editor || !list)
         return;
     const QSize editorSize = editor->sizeHint().expandedTo(editor->minimumSizeHint());
-    const int eh = editorSize.height();
-    editor->setGeometry(0, page->height() - eh, std::max(editorSize.width(), page->width()), eh);
-    editor->show();
-    list->setGeometry(0, 0, page->width(), std::max(0, page->height() - eh - band));
+    const int pageWidth = page->width();
+    // A horizontal scroll bar takes room below the editor when the page is narrower than it.
+    const int scrollBar =
+        pageWidth < editorSize.width() ? dock->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, dock) : 0;
+    const int dockHeight = std::min(editorSize.height() + scrollBar, page->height());
+    editor->setMinimumSize(editorSize);
+    dock->setGeometry(0, page->height() - dockHeight, pageWidth, dockHeight);
+    dock->show();
+    list->setGeometry(0, 0, pageWidth, std::max(0, page->height() - dockHeight - band));
     list->show();
 }
 

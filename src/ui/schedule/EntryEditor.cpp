@@ -6,6 +6,7 @@
 #include "ui/common/EnterEscapeFilter.h"
 #include "ui/common/ListSupport.h"
 #include "ui/common/Prompts.h"
+#include "ui/schedule/EditorArrangement.h"
 #include "ui/schedule/ZonePowerPanel.h"
 #include "ui/sources/SourcePanel.h"
 
@@ -76,11 +77,7 @@ EntryEditor::EntryEditor(AppContext& context, QWidget* parent)
     auto* left = new QVBoxLayout;
     left->addWidget(m_timeGroup);
     left->addWidget(m_editGroup);
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(4, 0, 4, 4);
-    layout->addLayout(left);
-    layout->addWidget(m_sourceGroup);
-    layout->addWidget(m_targets, 1);
+    m_arrangement = std::make_unique<EditorArrangement>(this, left, m_sourceGroup, m_targets);
 
     connect(m_new, &QPushButton::clicked, this, &EntryEditor::newRequested);
     connect(m_save, &QPushButton::clicked, this, &EntryEditor::requestSave);
@@ -165,6 +162,10 @@ void EntryEditor::retranslate() {
     m_delete->setText(t.text(48));
     m_sourceGroup->setTitle(t.text(50));
     m_targets->retranslate();
+}
+
+bool EntryEditor::fitWidth(int width) {
+    return m_arrangement->fitWidth(width);
 }
 
 } // namespace quorvan

@@ -15,6 +15,7 @@ class QTimeEdit;
 
 namespace quorvan {
 
+class EditorArrangement;
 struct AppContext;
 class SourcePanel;
 class ZonePowerPanel;
@@ -52,6 +53,8 @@ public:
     QCheckBox* weekdayBox(int bit) const { return m_weekdays[std::size_t(bit)]; }
     QPushButton* button(ControlId id) const;
     ZonePowerPanel& targets() const { return *m_targets; }
+    // Arranges the editor for a page of this width (see EditorArrangement); true when it changed.
+    bool fitWidth(int width);
 
     void requestSave();
 
@@ -81,6 +84,7 @@ private:
     QPushButton* m_delete;
     QGroupBox* m_sourceGroup;
     ZonePowerPanel* m_targets;
+    std::unique_ptr<EditorArrangement> m_arrangement;
 };
 
 } // namespace quorvan

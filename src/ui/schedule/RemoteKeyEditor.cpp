@@ -4,6 +4,7 @@
 #include "ui/common/AppContext.h"
 #include "ui/common/EnterEscapeFilter.h"
 #include "ui/common/ListSupport.h"
+#include "ui/schedule/EditorArrangement.h"
 #include "ui/schedule/ZonePowerPanel.h"
 #include "ui/sources/SourcePanel.h"
 
@@ -49,11 +50,7 @@ RemoteKeyEditor::RemoteKeyEditor(AppContext& context, QWidget* parent)
     auto* left = new QVBoxLayout;
     left->addWidget(m_keyGroup, 1);
     left->addWidget(m_editGroup);
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(4, 0, 4, 4);
-    layout->addLayout(left);
-    layout->addWidget(m_sourceGroup);
-    layout->addWidget(m_targets, 1);
+    m_arrangement = std::make_unique<EditorArrangement>(this, left, m_sourceGroup, m_targets);
 
     connect(m_save, &QPushButton::clicked, this, &RemoteKeyEditor::saveRequested);
     connect(m_delete, &QPushButton::clicked, this, &RemoteKeyEditor::deleteRequested);
@@ -111,6 +108,10 @@ void RemoteKeyEditor::retranslate() {
     m_delete->setText(t.text(48));
     m_sourceGroup->setTitle(t.text(50));
     m_targets->retranslate();
+}
+
+bool RemoteKeyEditor::fitWidth(int width) {
+    return m_arrangement->fitWidth(width);
 }
 
 } // namespace quorvan

@@ -13,6 +13,7 @@ class QPushButton;
 
 namespace quorvan {
 
+class EditorArrangement;
 struct AppContext;
 class SourcePanel;
 class ZonePowerPanel;
@@ -40,6 +41,8 @@ public:
     const TimingEntry& workingEntry() const { return *m_entry; }
     SourcePanel& sourcePanel() const { return *m_panel; }
     ZonePowerPanel& targets() const { return *m_targets; }
+    // Arranges the editor for a page of this width (see EditorArrangement); true when it changed.
+    bool fitWidth(int width);
     QPushButton* saveButton() const { return m_save; }
     QPushButton* deleteButton() const { return m_delete; }
 
@@ -64,6 +67,7 @@ private:
     QGroupBox* m_sourceGroup;
     SourcePanel* m_panel;
     ZonePowerPanel* m_targets;
+    std::unique_ptr<EditorArrangement> m_arrangement;
 };
 
 } // namespace quorvan

@@ -23,7 +23,7 @@ RemoteKeyPage::RemoteKeyPage(AppContext& context, ShellActions& shell, QWidget* 
                             {QStringLiteral("序号"), QStringLiteral("遥控键"), QStringLiteral("节目"),
                              QStringLiteral("音频矩阵"), QStringLiteral("电源")},
                             {50, 100, 100, 120, 120})),
-      m_editor(new RemoteKeyEditor(context, this)) {
+      m_editor(new RemoteKeyEditor(context, this)), m_editorDock(makeEditorDock(this, m_editor)) {
     m_list->setRowCount(kRemoteKeyCount);
     connect(m_editor, &RemoteKeyEditor::saveRequested, this, &RemoteKeyPage::savePreset);
     connect(m_editor, &RemoteKeyEditor::deleteRequested, this, &RemoteKeyPage::deletePreset);
@@ -136,7 +136,8 @@ void RemoteKeyPage::deletePreset() {
 }
 
 void RemoteKeyPage::layoutPage() {
-    dockEditor(this, m_list, m_editor, kBand);
+    m_editor->fitWidth(width());
+    dockEditor(this, m_list, m_editorDock, kBand);
 }
 
 void RemoteKeyPage::retranslate() {
@@ -147,6 +148,8 @@ void RemoteKeyPage::retranslate() {
     setHeadings(m_list, headings);
     for (int k = 0; k < m_list->rowCount(); ++k)
         setCellText(m_list, k, 1, keyName(k));
+    // Texts of another length may call for the other arrangement of the editor.
+    layoutPage();
 }
 
 void RemoteKeyPage::resizeEvent(QResizeEvent* event) {

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class QScrollArea;
 class QTableWidget;
 
 namespace quorvan {
@@ -54,6 +55,7 @@ private:
     ShellActions& m_shell;
     QTableWidget* m_list;
     RemoteKeyEditor* m_editor;
+    QScrollArea* m_editorDock;
     ScheduleTable* m_table = nullptr;
     int m_shownRow = -1;   // the key whose preset the editor shows
     bool m_asking = false; // while the question is open, selection changes are not the operator's moves

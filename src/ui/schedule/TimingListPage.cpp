@@ -21,7 +21,8 @@ TimingListPage::TimingListPage(AppContext& context, ShellActions& shell, QWidget
                              QStringLiteral("结束时间"), QStringLiteral("节目"), QStringLiteral("音频矩阵"),
                              QStringLiteral("电源")},
                             {50, 120, 80, 80, 80, 120, 120})),
-      m_editor(new EntryEditor(context, this)), m_logic(*this, *this, context.texts, context.names) {
+      m_editor(new EntryEditor(context, this)), m_editorDock(makeEditorDock(this, m_editor)),
+      m_logic(*this, *this, context.texts, context.names) {
     connect(m_editor, &EntryEditor::newRequested, this, [this] { m_logic.newEntry(); });
     connect(m_editor, &EntryEditor::saveRequested, this, [this] { m_logic.saveEntry(); });
     connect(m_editor, &EntryEditor::deleteRequested, this, [this] { m_logic.deleteEntry(); });
@@ -44,7 +45,8 @@ void TimingListPage::showRow(int row, const TimingEntry* entry) {
 }
 
 void TimingListPage::layoutPage() {
-    dockEditor(this, m_list, m_editor, kBand);
+    m_editor->fitWidth(width());
+    dockEditor(this, m_list, m_editorDock, kBand);
 }
 
 void TimingListPage::retranslate() {
@@ -53,6 +55,8 @@ void TimingListPage::retranslate() {
     for (const int n : {30, 31, 32, 33, 34, 75, 36})
         headings << m_context.texts.text(n);
     setHeadings(m_list, headings);
+    // Texts of another length may call for the other arrangement of the editor.
+    layoutPage();
 }
 
 void TimingListPage::resizeEvent(QResizeEvent* event) {

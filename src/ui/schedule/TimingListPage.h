@@ -6,6 +6,7 @@
 
 #include <memory>
 
+class QScrollArea;
 class QTableWidget;
 
 namespace quorvan {
@@ -66,6 +67,7 @@ private:
     ShellActions& m_shell;
     QTableWidget* m_list;
     EntryEditor* m_editor;
+    QScrollArea* m_editorDock;
     EntryListLogic m_logic;
 };
 

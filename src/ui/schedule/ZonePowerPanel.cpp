@@ -8,6 +8,7 @@
 #include "ui/schedule/PowerPickerDialog.h"
 #include "ui/schedule/ZonePickerDialog.h"
 
+#include <QBoxLayout>
 #include <QGroupBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -58,12 +59,22 @@ ZonePowerPanel::ZonePowerPanel(AppContext& context, TimingEntry& workingEntry, Q
     m_powerGroup =
         makeGroup(this, 1184, QStringLiteral("电源设置"), m_powerButton, PowerButton, m_powerBox, PowerSummaryBox);
     // One above the other: the editor stays narrow enough for the page.
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_zoneGroup);
-    layout->addWidget(m_powerGroup);
+    m_layout = new QBoxLayout(QBoxLayout::TopToBottom, this);
+    m_layout->setContentsMargins(0, 0, 0, 0);
+    m_layout->addWidget(m_zoneGroup);
+    m_layout->addWidget(m_powerGroup);
     connect(m_zoneButton, &QPushButton::clicked, this, &ZonePowerPanel::pickZones);
     connect(m_powerButton, &QPushButton::clicked, this, &ZonePowerPanel::pickPowerChannels);
+}
+
+void ZonePowerPanel::setSideBySide(bool sideBySide) {
+    m_layout->setDirection(sideBySide ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
+}
+
+int ZonePowerPanel::columnWidth() const {
+    const QMargins margins = m_layout->contentsMargins();
+    return margins.left() + std::max(m_zoneGroup->sizeHint().width(), m_powerGroup->sizeHint().width()) +
+           margins.right();
 }
 
 void ZonePowerPanel::showSummaries() {

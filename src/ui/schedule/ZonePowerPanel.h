@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class QBoxLayout;
 class QGroupBox;
 class QPlainTextEdit;
 class QPushButton;
@@ -22,6 +23,10 @@ public:
 
     // Rewrites both summaries from the working entry.
     void showSummaries();
+    // The two groups one above the other (the default) or side by side.
+    void setSideBySide(bool sideBySide);
+    // The width the panel takes with its groups one above the other.
+    int columnWidth() const;
     void retranslate();
     // Run the picker on a copy of the words; OK copies them back; the summary is rewritten either way.
     void pickZones();
@@ -36,6 +41,7 @@ public:
 private:
     AppContext& m_context;
     TimingEntry& m_entry;
+    QBoxLayout* m_layout;
     QGroupBox* m_zoneGroup;
     QPushButton* m_zoneButton;
     QPlainTextEdit* m_zoneBox;

@@ -22,6 +22,7 @@
 #include <QCloseEvent>
 #include <QIcon>
 #include <QLabel>
+#include <QScreen>
 #include <QShortcut>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -46,7 +47,7 @@ std::array<QString, 4> statusBarTexts(const TextTable& texts, const QString& doc
 MainWindow::MainWindow(AppContext& context, QWidget* parent) : QWidget(parent), m_context(context) {
     setWindowTitle(QStringLiteral("智能分区广播系统"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/quorvan.png")));
-    resize(std::max(dluX(538), 1180), std::max(dluY(351), 760));
+    resize(firstSize());
     buildControls();
 }
 
@@ -159,6 +160,20 @@ void MainWindow::reloadDocument() {
     m_context.names.computeDisplayNames(m_context.texts);
     m_context.model.reloadCurrentDocument(); // loads the file and hands the table to its page
     updateStatusBar();
+}
+
+QSize MainWindow::firstSizeFor(QSize available) {
+    const QSize preferred(std::max(dluX(538), kPreferredWidth), std::max(dluY(351), kPreferredHeight));
+    if (available.isEmpty())
+        return preferred;
+    // The window manager adds a frame and a title bar around the window; both must fit as well.
+    const QSize room = available - QSize(16, 48);
+    return preferred.boundedTo(room.expandedTo(QSize(kMinTreeWidth * 3, 400)));
+}
+
+QSize MainWindow::firstSize() const {
+    const QScreen* screen = this->screen();
+    return firstSizeFor(screen ? screen->availableGeometry().size() : QSize());
 }
 
 bool MainWindow::leaveCurrentPage() {

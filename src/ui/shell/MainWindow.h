@@ -33,6 +33,8 @@ class MainWindow : public QWidget, public ShellActions {
 public:
     static constexpr int kStatusBarId = 233;
     static constexpr int kMinTreeWidth = 150;
+    static constexpr int kPreferredWidth = 1180; // the first size where the screen has room for it
+    static constexpr int kPreferredHeight = 760;
 
     explicit MainWindow(AppContext& context, QWidget* parent = nullptr);
     ~MainWindow() override;
@@ -53,6 +55,9 @@ public:
     // One tick of the one-second timer: status bar, then re-open the configured serial port.
     void tick();
     void showAbout();
+    // The window's first size on a screen whose free area (without panels) is available: the preferred size,
+    // made smaller where the screen is smaller.
+    static QSize firstSizeFor(QSize available);
 
     NavigationTree& tree() const { return *m_tree; }
     ToolBar& toolBar() const { return *m_toolBar; }
@@ -73,6 +78,8 @@ protected:
 
 private:
     void buildControls();
+    // The preferred first size, made smaller where the screen's available area is smaller.
+    QSize firstSize() const;
     // The page's unsaved edits are saved or discarded as the operator chooses; false when the operator stays.
     bool leaveCurrentPage();
 

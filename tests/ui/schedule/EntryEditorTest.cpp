@@ -9,6 +9,8 @@
 #include <QCheckBox>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
@@ -117,9 +119,16 @@ TEST(EntryEditor, EditorIsDockedUnderTheList) {
     TimingListPage& page = f.h.window->timingPage();
     page.resize(900, 700);
     page.layoutPage();
-    const QRect editor = page.editor().geometry();
+    QCoreApplication::processEvents(); // the scroll area settles its scroll bars on the editor's layout request
+    // The editor sits in its dock, which takes the bottom of the page; the list fills the rest above a band.
+    auto* dock = page.findChild<QScrollArea*>(QStringLiteral("editorDock"));
+    ASSERT_NE(dock, nullptr);
+    EXPECT_EQ(page.editor().parentWidget(), dock->viewport());
+    const QRect editor = dock->geometry();
     EXPECT_EQ(editor.bottom(), page.height() - 1);
     EXPECT_EQ(page.list()->geometry().top(), 0);
     EXPECT_EQ(page.list()->geometry().height(), page.height() - editor.height() - TimingListPage::kBand);
     EXPECT_TRUE(page.editor().isVisible());
+    EXPECT_LE(page.editor().height(), dock->viewport()->height()) << "the whole height of the editor shows";
+    EXPECT_FALSE(dock->horizontalScrollBar()->isVisible()) << "900 pixels are enough for the stacked editor";
 }

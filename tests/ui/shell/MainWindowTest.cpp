@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QTest>
@@ -266,4 +267,44 @@ TEST(MainWindow, AboutBoxShowsTheVersion) {
     w.showAbout();
     EXPECT_EQ(title, QStringLiteral("关于 Quorvan"));
     EXPECT_EQ(version, QStringLiteral("Quorvan，1.0 版"));
+}
+
+TEST(MainWindow, FirstSizeFitsTheScreenAndEveryEditorControlCanBeReachedAt1000x700) {
+    EXPECT_EQ(MainWindow::firstSizeFor(QSize(1920, 1050)), QSize(1180, 760));
+    const QSize small = MainWindow::firstSizeFor(QSize(1024, 740)); // 1024x768 less a panel
+    EXPECT_LE(small.width() + 16, 1024);
+    EXPECT_LE(small.height() + 48, 740);
+    EXPECT_GE(small.width(), 1000);
+
+    for (const char* ini : {"[LanguageSelect]\nID=1\n", "[LanguageSelect]\nID=2\n"}) {
+        SCOPED_TRACE(ini);
+        UiHarness h;
+        h.writeConfig(ini);
+        MainWindow& w = h.start();
+        w.resize(1000, 700);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        for (QWidget* page : {static_cast<QWidget*>(&w.timingPage()), static_cast<QWidget*>(&w.remotePage())}) {
+            w.selectDocument(page == &w.timingPage() ? 0 : 4);
+            QTest::qWait(0);
+            auto* dock = page->findChild<QScrollArea*>(QStringLiteral("editorDock"));
+            ASSERT_NE(dock, nullptr);
+            EXPECT_TRUE(dock->isVisible());
+            EXPECT_LE(dock->mapTo(&w, QPoint(dock->width(), dock->height())).y(), w.height());
+            const QList<QWidget*> controls = dock->widget()->findChildren<QWidget*>();
+            int checked = 0;
+            for (QWidget* control : controls) {
+                if (!control->isVisible() || control->focusPolicy() == Qt::NoFocus)
+                    continue;
+                // Scrolled into view, the control lies wholly inside the dock's viewport and the window.
+                dock->ensureWidgetVisible(control, 0, 0);
+                const QRect inViewport(control->mapTo(dock->viewport(), QPoint(0, 0)), control->size());
+                EXPECT_TRUE(dock->viewport()->rect().contains(inViewport))
+                    << control->objectName().toStdString() << " at " << inViewport.x() << "," << inViewport.y();
+                const QRect inWindow(control->mapTo(&w, QPoint(0, 0)), control->size());
+                EXPECT_TRUE(w.rect().contains(inWindow)) << control->objectName().toStdString();
+                ++checked;
+            }
+            EXPECT_GT(checked, 10);
+        }
+    }
 }
