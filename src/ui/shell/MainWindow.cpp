@@ -140,6 +140,7 @@ void MainWindow::buildControls() {
 }
 
 void MainWindow::retranslateAll() {
+    m_qtTranslations.apply(m_context.texts.language());
     setWindowTitle(m_context.texts.text(224));
     m_context.names.computeDisplayNames(m_context.texts);
     ScheduleModel& model = m_context.model;

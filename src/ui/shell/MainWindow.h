@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/common/QtTranslations.h"
 #include "ui/common/ShellActions.h"
 
 #include <QPointer>
@@ -99,6 +100,7 @@ private:
     CopyDialog* m_copyDialog = nullptr;
     QTimer* m_timer = nullptr;
     int m_configuredPort = 0;
+    QtTranslations m_qtTranslations;
 };
 
 } // namespace quorvan
