@@ -13,6 +13,13 @@ struct TextId {
         SaveButton,
         DiscardButton,
         CancelButton,
+        Documents, // accessible names from here on
+        TimingEntries,
+        Songs,
+        PlayPosition,
+        Volume,
+        EntriesToCopy,
+        WhereToCopy,
         End
     };
 };

@@ -470,6 +470,13 @@ const AddedText kAdded[kAddedCount] = {
     /* 1003 */ {u"Save", u"保存"},
     /* 1004 */ {u"Discard", u"不保存"},
     /* 1005 */ {u"Cancel", u"取消"},
+    /* 1006 */ {u"Documents", u"文件列表"},
+    /* 1007 */ {u"Timing entries", u"时程列表"},
+    /* 1008 */ {u"Songs", u"歌曲列表"},
+    /* 1009 */ {u"Position", u"播放进度"},
+    /* 1010 */ {u"Volume", u"音量"},
+    /* 1011 */ {u"Entries to copy", u"要复制的时程"},
+    /* 1012 */ {u"Where to copy", u"复制到的位置"},
 };
 
 } // namespace quorvan::textdata

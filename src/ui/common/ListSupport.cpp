@@ -103,6 +103,7 @@ QPushButton* makeIdButton(QWidget* parent, int id, const QString& caption) {
 QScrollArea* makeEditorDock(QWidget* page, QWidget* editor) {
     auto* dock = new QScrollArea(page);
     dock->setObjectName(QStringLiteral("editorDock"));
+    dock->setFocusPolicy(Qt::NoFocus); // only a frame around the editor: the focus goes to its controls
     dock->setFrameShape(QFrame::NoFrame);
     // The dock keeps the editor as wide as its viewport, never narrower than the editor's own size (see
     // dockEditor), so that a scroll bar shows only when the editor does not fit.

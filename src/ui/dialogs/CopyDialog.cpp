@@ -49,6 +49,8 @@ CopyDialog::CopyDialog(AppContext& context, ShellActions& shell, QWidget* parent
     m_targetDocs = makeCombo(m_group, TargetDocuments);
     m_targetEntries = makeCombo(m_group, TargetEntries);
     m_copy = new QPushButton(m_group);
+    m_fromLabel->setBuddy(m_sourceDocs);
+    m_toLabel->setBuddy(m_targetDocs);
     m_copy->setObjectName(QStringLiteral("button%1").arg(CopyButton));
 
     auto* grid = new QGridLayout(m_group);
@@ -87,6 +89,8 @@ void CopyDialog::retranslate() {
     m_fromLabel->setText(t.text(147));
     m_toLabel->setText(t.text(148));
     m_copy->setText(t.text(152));
+    m_sourceEntries->setAccessibleName(t.text(TextId::EntriesToCopy));
+    m_targetEntries->setAccessibleName(t.text(TextId::WhereToCopy));
 }
 
 int CopyDialog::position(const QComboBox* documents) const {

@@ -67,6 +67,7 @@ void NamesPage::retranslate() {
     setHeadings(m_list, {texts.text(30), texts.text(41)});
     for (int i = 0; i < m_rows; ++i)
         setCellText(m_list, i, 1, m_context.names.display(m_table, i));
+    m_list->setAccessibleName(texts.text(m_groupText));
 }
 
 int NamesPage::selectedRow() const {

@@ -38,6 +38,7 @@ SettingsDialog::SettingsDialog(AppContext& context, ShellActions& shell, QWidget
 void SettingsDialog::retranslate() {
     const TextTable& texts = m_context.texts;
     setWindowTitle(texts.text(1));
+    m_tabs->setAccessibleName(texts.text(1));
     m_tabs->setTabText(PowerTab, texts.text(97));
     m_tabs->setTabText(ZoneTab, texts.text(98));
     m_tabs->setTabText(LanguageTab, texts.text(96));

@@ -73,6 +73,16 @@ MediaTransport::MediaTransport(QMediaPlayer& player, QAudioOutput& audio, QWidge
     showPosition(player.position());
 }
 
+void MediaTransport::setAccessibleNames(const QString& playPause, const QString& stop, const QString& position,
+                                        const QString& volume) {
+    m_playPause->setAccessibleName(playPause);
+    m_playPause->setToolTip(playPause);
+    m_stop->setAccessibleName(stop);
+    m_stop->setToolTip(stop);
+    m_position->setAccessibleName(position);
+    m_volume->setAccessibleName(volume);
+}
+
 QString MediaTransport::formatTime(qint64 ms) {
     const qint64 seconds = std::max<qint64>(ms, 0) / 1000;
     return QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0'));

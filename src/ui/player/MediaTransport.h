@@ -28,6 +28,9 @@ public:
     QSlider* volumeSlider() const { return m_volume; }
     QLabel* elapsedLabel() const { return m_elapsed; }
     QLabel* totalLabel() const { return m_total; }
+    // Names of the controls for screen readers, in the program's language.
+    void setAccessibleNames(const QString& playPause, const QString& stop, const QString& position,
+                            const QString& volume);
 
 signals:
     void playRequested();

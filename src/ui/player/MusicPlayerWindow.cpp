@@ -4,6 +4,7 @@
 #include "ui/common/AppContext.h"
 #include "ui/common/Prompts.h"
 #include "ui/player/MediaEngine.h"
+#include "ui/player/MediaTransport.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -113,6 +114,10 @@ void MusicPlayerWindow::retranslate() {
     m_delete->setText(texts.text(48));
     refill(m_playMode, {texts.text(86), texts.text(87)}, m_order.playMode());
     refill(m_repeatMode, {texts.text(88), texts.text(89)}, m_order.repeatMode());
+    m_songs->setAccessibleName(texts.text(TextId::Songs));
+    if (auto* transport = qobject_cast<MediaTransport*>(m_transport))
+        transport->setAccessibleNames(texts.text(215), texts.text(218), texts.text(TextId::PlayPosition),
+                                      texts.text(TextId::Volume));
 }
 
 void MusicPlayerWindow::addSongs() {

@@ -45,6 +45,8 @@ EntryEditor::EntryEditor(AppContext& context, QWidget* parent)
     m_endLabel = new QLabel(QStringLiteral("结束时间："), m_timeGroup);
     m_start = makeTimePicker(m_timeGroup, StartTime);
     m_end = makeTimePicker(m_timeGroup, EndTime);
+    m_startLabel->setBuddy(m_start); // the time fields are named by their labels
+    m_endLabel->setBuddy(m_end);
     auto* timeLayout = new QGridLayout(m_timeGroup);
     timeLayout->addWidget(m_startLabel, 0, 0);
     timeLayout->addWidget(m_start, 0, 1);

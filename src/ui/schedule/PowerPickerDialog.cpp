@@ -50,6 +50,7 @@ PowerPickerDialog::PowerPickerDialog(AppContext& context, const std::uint32_t (&
         item->setCheckState(given[std::size_t(i)] ? Qt::Checked : Qt::Unchecked);
     }
     fitCheckGrid(m_list, QSize(kColumnWidth, kRowHeight));
+    m_list->setAccessibleName(texts.text(49));
 
     auto* allSelect = new QPushButton(texts.text(168), this);
     allSelect->setObjectName(QStringLiteral("button%1").arg(kAllSelectId));

@@ -146,6 +146,7 @@ void RemoteKeyPage::retranslate() {
     for (const int n : {30, 38, 34, 75, 36})
         headings << m_context.texts.text(n);
     setHeadings(m_list, headings);
+    m_list->setAccessibleName(m_context.texts.text(28));
     for (int k = 0; k < m_list->rowCount(); ++k)
         setCellText(m_list, k, 1, keyName(k));
     // Texts of another length may call for the other arrangement of the editor.

@@ -55,6 +55,7 @@ void TimingListPage::retranslate() {
     for (const int n : {30, 31, 32, 33, 34, 75, 36})
         headings << m_context.texts.text(n);
     setHeadings(m_list, headings);
+    m_list->setAccessibleName(m_context.texts.text(TextId::TimingEntries));
     // Texts of another length may call for the other arrangement of the editor.
     layoutPage();
 }

@@ -42,6 +42,7 @@ ZonePickerDialog::ZonePickerDialog(AppContext& context, const std::uint32_t (&ma
         item->setCheckState(given[std::size_t(z)] ? Qt::Checked : Qt::Unchecked);
     }
     fitCheckGrid(m_list, QSize(kColumnWidth, kRowHeight));
+    m_list->setAccessibleName(texts.text(75));
 
     auto* groupLabel = new QLabel(texts.text(179), this);
     groupLabel->setObjectName(QStringLiteral("label%1").arg(kGroupLabelId));
@@ -49,12 +50,14 @@ ZonePickerDialog::ZonePickerDialog(AppContext& context, const std::uint32_t (&ma
     for (int n = 180; n <= 189; ++n)
         m_groups->addItem(texts.text(n));
     m_groups->setCurrentIndex(0);
+    groupLabel->setBuddy(m_groups);
 
     auto* actionLabel = new QLabel(texts.text(176), this);
     actionLabel->setObjectName(QStringLiteral("label%1").arg(kActionLabelId));
     m_actions->setObjectName(QStringLiteral("combo%1").arg(kActionComboId));
     m_actions->addItems({QString(), texts.text(177), texts.text(178)});
     m_actions->setCurrentIndex(0);
+    actionLabel->setBuddy(m_actions);
 
     auto* ok = new QPushButton(texts.text(171), this);
     ok->setObjectName(QStringLiteral("button1"));

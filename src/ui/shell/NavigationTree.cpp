@@ -49,6 +49,7 @@ void NavigationTree::retranslate() {
         m_documentItems[i]->setText(0, docs[i].caption);
     m_normalFolder->setText(0, m_context.texts.text(18));
     m_remoteFolder->setText(0, m_context.texts.text(29));
+    m_tree->setAccessibleName(m_context.texts.text(TextId::Documents));
 }
 
 void NavigationTree::selectDocumentItem(int index) {

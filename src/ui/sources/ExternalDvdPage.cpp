@@ -92,6 +92,11 @@ void ExternalDvdPage::retranslate() {
         repeat->addItems(modes);
         repeat->setCurrentIndex(0);
     }
+    for (int k = 0; k < 8; ++k) {
+        const QString player = QStringLiteral("DVD") + QString::number(k + 1) + u' ';
+        m_tracks[std::size_t(k)]->setAccessibleName(player + texts.text(73));
+        m_repeats[std::size_t(k)]->setAccessibleName(player + texts.text(57));
+    }
 }
 
 } // namespace quorvan

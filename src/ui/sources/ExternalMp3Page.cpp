@@ -27,6 +27,9 @@ ExternalMp3Page::ExternalMp3Page(QWidget* parent) : QWidget(parent) {
         repeat->setGeometry(x + 76, y, 100, 22);
         repeat->addItems(modes);
         m_repeats[std::size_t(k)] = repeat;
+        // The page is never shown, so its lists never take the focus.
+        track->setFocusPolicy(Qt::NoFocus);
+        repeat->setFocusPolicy(Qt::NoFocus);
     }
 }
 

@@ -23,6 +23,7 @@ LocalFmPage::LocalFmPage(AppContext& context, QWidget* parent)
     m_frequencies->setObjectName(QStringLiteral("list1107"));
     m_frequencies->setGeometry(140, 40, 120, 22);
     m_frequencies->setMaxVisibleItems(16);
+    m_label->setBuddy(m_frequencies); // the list is named by its label
 
     // Position 0 is the empty line (no FM source); position n is 87.0 MHz + (n - 1) * 0.1 MHz.
     QStringList lines{QString()};

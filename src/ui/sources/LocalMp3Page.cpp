@@ -91,6 +91,7 @@ void LocalMp3Page::readSelections(SourcePanelState& state) const {
 }
 
 void LocalMp3Page::retranslate() {
+    m_songs->setAccessibleName(m_context.texts.text(TextId::Songs));
     const TextTable& texts = m_context.texts;
     m_group->setTitle(texts.text(51));
     m_playModeLabel->setText(texts.text(56));

@@ -80,6 +80,7 @@ void SourcePanel::saveSourceSettings(TimingEntry& entry) {
 }
 
 void SourcePanel::retranslate() {
+    m_tabs->setAccessibleName(m_context.texts.text(50));
     const TextTable& texts = m_context.texts;
     const int tabTexts[4] = {51, 52, 53, 55};
     for (int i = 0; i < 4; ++i)
