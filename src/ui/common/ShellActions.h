@@ -20,6 +20,9 @@ public:
     virtual void showMusicPlayer() = 0;
     // Writes Config.ini and Config_name.ini; a failure is shown to the operator.
     virtual void saveSettings() = 0;
+    // Before the shown entry is replaced (another document, an import, a copy, a reload): unsaved edits in the
+    // editor are saved or discarded as the operator chooses. False when the operator keeps them.
+    virtual bool leaveEdits() = 0;
 };
 
 } // namespace quorvan

@@ -90,7 +90,9 @@ void NamesPage::storeName() {
     const QString text = m_edit->text();
     setCellText(m_list, row, 1, text);
     m_context.names.setStored(m_table, row, text);
-    m_shell.reloadDocument();
+    // The page shows the new name after a reload, unless the operator keeps unsaved edits in the editor.
+    if (m_shell.leaveEdits())
+        m_shell.reloadDocument();
     m_shell.saveSettings();
 }
 

@@ -153,7 +153,12 @@ void MainWindow::retranslateAll() {
     m_musicPlayer->retranslate();
     if (m_settingsDialog)
         m_settingsDialog->retranslate();
-    reloadDocument();
+    // The page is filled again in the new language, which replaces what the editor shows: unless the operator
+    // keeps unsaved edits, which then stay with the rows as they were.
+    if (leaveEdits())
+        reloadDocument();
+    else
+        updateStatusBar();
     update();
 }
 
@@ -177,7 +182,7 @@ QSize MainWindow::firstSize() const {
     return firstSizeFor(screen ? screen->availableGeometry().size() : QSize());
 }
 
-bool MainWindow::leaveCurrentPage() {
+bool MainWindow::leaveEdits() {
     if (m_currentPage == m_timingPage)
         return m_timingPage->leaveShownEntry();
     if (m_currentPage == m_remotePage)
@@ -186,7 +191,7 @@ bool MainWindow::leaveCurrentPage() {
 }
 
 void MainWindow::selectDocument(int index) {
-    if (!leaveCurrentPage()) {
+    if (!leaveEdits()) {
         // The operator stays: the tree shows the current document again.
         m_tree->showDocumentItem(m_context.model.currentIndex);
         return;
@@ -279,6 +284,9 @@ void MainWindow::openSettings() {
 }
 
 void MainWindow::openCopyDialog() {
+    // A copy may rewrite the document shown, and the page is reloaded after it.
+    if (!leaveEdits())
+        return;
     CopyDialog dialog(m_context, *this, this);
     m_copyDialog = &dialog;
     dialog.exec();
@@ -287,7 +295,7 @@ void MainWindow::openCopyDialog() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // Unsaved edits in the editor are saved or discarded as the operator chooses, or the program stays open.
-    if (leaveCurrentPage())
+    if (leaveEdits())
         event->accept();
     else
         event->ignore();

@@ -49,6 +49,7 @@ public:
     void retranslateAll() override;
     void showMusicPlayer() override;
     void saveSettings() override;
+    bool leaveEdits() override;
 
     void showPage(QWidget* page);
     void layoutPanes();
@@ -81,8 +82,6 @@ private:
     void buildControls();
     // The preferred first size, made smaller where the screen's available area is smaller.
     QSize firstSize() const;
-    // The page's unsaved edits are saved or discarded as the operator chooses; false when the operator stays.
-    bool leaveCurrentPage();
 
     AppContext& m_context;
     QStatusBar* m_statusBar = nullptr;

@@ -89,6 +89,9 @@ void ToolBar::retranslate() {
 }
 
 void ToolBar::importFromCard() {
+    // The import replaces the data files and the page is reloaded from them.
+    if (!m_shell.leaveEdits())
+        return;
     const ScheduleModel& model = m_context.model;
     if (importFromStorage(m_context.prompts, m_context.texts, dataFolderPath(model.programFolder()),
                           transferSet(documentFiles(model))) == 1)

@@ -85,6 +85,12 @@ protected:
         test::writeFile(home.file(name), bytes);
         return home.file(name);
     }
+    // The real engine on the GStreamer backend; false when Qt found no media backend at all.
+    bool makeRealEngine() {
+        qputenv("QT_MEDIA_BACKEND", "gstreamer");
+        realEngine = std::make_unique<QtMediaEngine>();
+        return realEngine->available();
+    }
     // Adds files through the Add button and the file chooser.
     void add(const QStringList& paths) {
         prompts.files.push_back(paths);
@@ -237,11 +243,9 @@ TEST_F(MusicPlayerTest, ModesSurviveALanguageChangeAndClosingOnlyHides) {
 
 // The real engine on the GStreamer backend, headless: two short files play one after the other.
 TEST_F(MusicPlayerTest, RealEnginePlaysTwoFilesInOrderAndStops) {
-    qputenv("QT_MEDIA_BACKEND", "gstreamer");
-    realEngine = std::make_unique<QtMediaEngine>();
-    QtMediaEngine& real = *realEngine;
-    if (!real.available())
+    if (!makeRealEngine())
         GTEST_SKIP() << "Qt Multimedia found no media backend (GStreamer plugin not loadable)";
+    QtMediaEngine& real = *realEngine;
     QMediaPlayer& player = real.player();
 
     QElapsedTimer clock;
@@ -309,11 +313,9 @@ TEST_F(MusicPlayerTest, RealEnginePlaysTwoFilesInOrderAndStops) {
 // The backend's passing states do not fool the play list: a Paused reported after the operator's stop (a stop
 // racing the end of the file) still moves on, and a Paused while the next file loads keeps the playing flag.
 TEST_F(MusicPlayerTest, RealEngineReadsTheOperatorsStopAndALoadingPauseRight) {
-    qputenv("QT_MEDIA_BACKEND", "gstreamer");
-    realEngine = std::make_unique<QtMediaEngine>();
-    QtMediaEngine& real = *realEngine;
-    if (!real.available())
+    if (!makeRealEngine())
         GTEST_SKIP() << "Qt Multimedia found no media backend (GStreamer plugin not loadable)";
+    QtMediaEngine& real = *realEngine;
     QMediaPlayer& player = real.player();
     open(real);
     combo(MusicPlayerWindow::kRepeatModeId)->setCurrentIndex(PlayOrder::All);

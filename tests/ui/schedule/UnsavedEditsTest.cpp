@@ -8,6 +8,7 @@
 #include "ui/schedule/RemoteKeyPage.h"
 #include "ui/schedule/TimingListPage.h"
 #include "ui/shell/NavigationTree.h"
+#include "ui/shell/ToolBar.h"
 #include "ui/sources/LocalFmPage.h"
 #include "ui/sources/SourcePanel.h"
 
@@ -173,4 +174,37 @@ TEST(UnsavedEdits, TheRemoteKeyEditorAsksBeforeAnotherKey) {
     clickRow(list, 2);
     EXPECT_EQ(list->selectionModel()->selectedRows().value(0).row(), 1);
     EXPECT_EQ(page.editor().sourcePanel().fmPage()->frequencyList()->currentIndex(), 5);
+}
+
+TEST(UnsavedEdits, ImportCopyAndALanguageSwitchAskBeforeTheyReplaceTheEntryShown) {
+    ThreeEntries f;
+    f.editor().weekdayBox(0)->setChecked(true);
+
+    // Import: Cancel keeps the edits and asks for no folder.
+    f.h.prompts.answers = {Cancel};
+    f.w->toolBar().importFromCard();
+    EXPECT_EQ(f.h.prompts.questions.size(), 1u);
+    EXPECT_TRUE(f.h.prompts.folderTitles.isEmpty());
+    EXPECT_TRUE(f.editor().weekdayBox(0)->isChecked());
+
+    // Copy: Cancel does not open the dialog.
+    f.h.prompts.answers = {Cancel};
+    f.w->openCopyDialog();
+    EXPECT_EQ(f.h.prompts.questions.size(), 2u);
+    EXPECT_EQ(f.w->copyDialog(), nullptr);
+
+    // A language switch with edits kept: the window speaks Chinese, the editor keeps its tick.
+    f.h.texts.loadChinese();
+    f.h.prompts.answers = {Cancel};
+    f.w->retranslateAll();
+    EXPECT_EQ(f.w->windowTitle(), QStringLiteral("智能分区广播系统"));
+    EXPECT_TRUE(f.editor().weekdayBox(0)->isChecked());
+
+    // Discarded, the page is filled again in the new language.
+    f.h.texts.loadEnglish();
+    f.h.prompts.answers = {Discard};
+    f.w->retranslateAll();
+    EXPECT_FALSE(f.editor().weekdayBox(0)->isChecked());
+    EXPECT_EQ(f.page().list()->item(0, 1)->text(), QStringLiteral("Mon,Tues,Wed,Thur,Fri"));
+    EXPECT_EQ(f.h.prompts.questions.size(), 4u);
 }
