@@ -3,6 +3,8 @@
 #include "TestSupport.h"
 
 #include "core/files/ScheduleFile.h"
+#include "core/history/BackupStore.h"
+#include "core/history/Restore.h"
 #include "core/schedule/ScheduleModel.h"
 
 #include <QDir>
@@ -16,6 +18,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <functional>
 #include <random>
 
 using namespace quorvan;
@@ -44,17 +47,17 @@ std::unique_ptr<ScheduleTable> largestTable(char16_t mark) {
 
 namespace {
 
-// A child process that saves A, B, A, B ... back to back and writes one byte to a pipe after each save.
-class SavingChild {
+// A child process that runs step(0), step(1), ... back to back and writes one byte to a pipe after each.
+class RepeatingChild {
 public:
-    SavingChild(const QString& path, const ScheduleTable& a, const ScheduleTable& b) {
+    explicit RepeatingChild(const std::function<void(int)>& step) {
         int fds[2];
         EXPECT_EQ(pipe(fds), 0);
         m_pid = fork();
         if (m_pid == 0) {
             ::close(fds[0]);
             for (int n = 0;; ++n) {
-                saveTableFile(path, n % 2 == 0 ? a : b);
+                step(n);
                 if (::write(fds[1], "s", 1) != 1)
                     _exit(0);
             }
@@ -62,11 +65,11 @@ public:
         ::close(fds[1]);
         m_progress = fds[0];
     }
-    ~SavingChild() {
+    ~RepeatingChild() {
         kill();
         ::close(m_progress);
     }
-    // Blocks until the child finishes its next save.
+    // Blocks until the child finishes its next step.
     bool waitForSave() {
         char c;
         return ::read(m_progress, &c, 1) == 1;
@@ -81,7 +84,7 @@ public:
         }
     }
     bool killed() const { return m_killed; }
-    // Saves the child finished after the last waitForSave (read once it is dead).
+    // Steps the child finished after the last waitForSave (read once it is dead).
     int savesSinceWait() const {
         ::fcntl(m_progress, F_SETFL, O_NONBLOCK);
         int n = 0;
@@ -117,7 +120,7 @@ TEST(CrashSafety, SavesKilledAtRandomMomentsLeaveTheOldOrTheNewFile) {
     // How long one save takes in a child, measured between two of its saves.
     qint64 saveNs = 0;
     {
-        SavingChild child(path, *a, *b);
+        RepeatingChild child([&](int n) { saveTableFile(path, n % 2 == 0 ? *a : *b); });
         ASSERT_TRUE(child.waitForSave());
         QElapsedTimer timer;
         timer.start();
@@ -132,7 +135,7 @@ TEST(CrashSafety, SavesKilledAtRandomMomentsLeaveTheOldOrTheNewFile) {
     int midSave = 0;
     for (int k = 0; k < kKills; ++k) {
         {
-            SavingChild child(path, *a, *b);
+            RepeatingChild child([&](int n) { saveTableFile(path, n % 2 == 0 ? *a : *b); });
             ASSERT_TRUE(child.waitForSave());
             const double phase = (k + jitter(random)) / kKills;
             sleepNs(qint64(phase * double(saveNs)));
@@ -193,4 +196,59 @@ TEST(CrashSafety, ReadOnlyFolderRefusesTheSaveAndKeepsTheOldFile) {
     }
     EXPECT_EQ(readFile(path), before);
     QFile::setPermissions(folder, readOnly | QFileDevice::WriteOwner);
+}
+
+TEST(CrashSafety, RestoresKilledAtRandomMomentsLeaveTheOldOrTheNewFile) {
+    // Two kept versions of a schedule of about 10 MB; a child restores one, then the other, again and again.
+    TempHome home;
+    const QString data = dataFolderPath(home.path());
+    const QString path = data + QStringLiteral("SCH01.DAT");
+    auto a = largestTable(u'A');
+    auto b = largestTable(u'B');
+    a->count = b->count = 64;
+    const QByteArray bytesA = serializeTable(*a);
+    const QByteArray bytesB = serializeTable(*b);
+    QDateTime now(QDate(2026, 12, 9), QTime(8, 0, 0));
+    BackupStore kept(home.file(QStringLiteral("kept")));
+    kept.setClock([&now] { return now; });
+    ASSERT_TRUE(kept.keep(QStringLiteral("SCH01.DAT"), bytesA).ok);
+    now = now.addSecs(1);
+    ASSERT_TRUE(kept.keep(QStringLiteral("SCH01.DAT"), bytesB).ok);
+    const std::vector<BackupVersion> versions = kept.versions(QStringLiteral("SCH01.DAT"));
+    ASSERT_EQ(versions.size(), 2u);
+    writeFile(path, bytesB);
+    BackupStore replaced(home.path()); // what each restore keeps of the file it replaces
+    replaced.setLimits({3, qint64(1) << 30});
+    const auto restore = [&](int n) {
+        restoreVersions(data, {versions[std::size_t(n % 2)]}, replaced, {StepLabel::Kind::Restore, {}, -1, {}});
+    };
+
+    qint64 stepNs = 0;
+    {
+        RepeatingChild child(restore);
+        ASSERT_TRUE(child.waitForSave());
+        QElapsedTimer timer;
+        timer.start();
+        ASSERT_TRUE(child.waitForSave());
+        stepNs = timer.nsecsElapsed();
+    }
+    std::mt19937 random(20261210);
+    std::uniform_real_distribution<double> jitter(0.0, 1.0);
+    constexpr int kKills = 20;
+    for (int k = 0; k < kKills; ++k) {
+        {
+            RepeatingChild child(restore);
+            ASSERT_TRUE(child.waitForSave());
+            sleepNs(qint64((k + jitter(random)) / kKills * double(stepNs)));
+            child.kill();
+            ASSERT_TRUE(child.killed());
+        }
+        const QByteArray now = readFile(path);
+        ASSERT_TRUE(now == bytesA || now == bytesB) << "kill " << k << " left " << now.size() << " bytes";
+    }
+    for (const QString& name : QDir(data).entryList(QDir::Files)) {
+        if (name != QStringLiteral("SCH01.DAT")) {
+            EXPECT_TRUE(name.startsWith(QStringLiteral("SCH01.DAT."))) << name.toStdString();
+        }
+    }
 }

@@ -1,0 +1,178 @@
+#include "core/history/BackupStore.h"
+
+#include "core/settings/SettingsFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <optional>
+
+#include <algorithm>
+
+namespace quorvan {
+
+namespace {
+
+const QString kTimeFormat = QStringLiteral("yyyy-MM-ddTHH-mm-ss");
+
+QString markSuffix(BackupVersion::Mark mark) {
+    switch (mark) {
+    case BackupVersion::Mark::Damaged:
+        return QStringLiteral("-damaged");
+    case BackupVersion::Mark::Import:
+        return QStringLiteral("-import");
+    case BackupVersion::Mark::None:
+        break;
+    }
+    return {};
+}
+
+// "<time>[-n][-mark].DAT"; the time sorts as text, and n counts versions kept within one second.
+std::optional<BackupVersion> parseName(const QString& file, const QString& folder, const QString& name) {
+    static const QRegularExpression pattern(
+        QStringLiteral("^(\\d{4}-\\d{2}-\\d{2}T\\d{2}-\\d{2}-\\d{2})(?:-(\\d+))?(-damaged|-import)?\\.DAT$"));
+    const QRegularExpressionMatch m = pattern.match(name);
+    if (!m.hasMatch())
+        return std::nullopt;
+    BackupVersion v;
+    v.file = file;
+    v.path = folder + u'/' + name;
+    v.stem = m.captured(1) + (m.captured(2).isEmpty() ? QString() : u'-' + m.captured(2));
+    v.time = QDateTime::fromString(m.captured(1), kTimeFormat);
+    v.mark = m.captured(3) == QStringLiteral("-damaged")  ? BackupVersion::Mark::Damaged
+             : m.captured(3) == QStringLiteral("-import") ? BackupVersion::Mark::Import
+                                                          : BackupVersion::Mark::None;
+    v.size = QFileInfo(v.path).size();
+    return v;
+}
+
+// Order of versions: time, then the count within the second.
+bool older(const BackupVersion& a, const BackupVersion& b) {
+    const auto number = [](const BackupVersion& v) {
+        const qsizetype dash = v.stem.indexOf(u'-', 19);
+        return dash < 0 ? 0 : v.stem.sliced(dash + 1).toInt();
+    };
+    if (a.time != b.time)
+        return a.time < b.time;
+    return number(a) < number(b);
+}
+
+} // namespace
+
+BackupStore::BackupStore(QString homeFolder) : m_home(std::move(homeFolder)) {
+    if (!m_home.endsWith(u'/'))
+        m_home += u'/';
+}
+
+BackupStore::Limits BackupStore::limitsFrom(const SettingsFiles& settings) {
+    Limits limits;
+    const SettingValue keep = settings.readSetting(QStringLiteral("Backup"), QStringLiteral("keep"));
+    if (keep.present && keep.value >= 1)
+        limits.keep = keep.value;
+    const SettingValue maxMB = settings.readSetting(QStringLiteral("Backup"), QStringLiteral("maxMB"));
+    if (maxMB.present && maxMB.value >= 1)
+        limits.maxBytes = qint64(maxMB.value) << 20;
+    return limits;
+}
+
+QString BackupStore::folder() const {
+    return m_home + QStringLiteral("backups");
+}
+
+QString BackupStore::stamp() const {
+    return m_clock().toString(kTimeFormat);
+}
+
+QString BackupStore::newGroupStem() const {
+    // Unused by every file's folder, so that the versions of one import are told apart from any other.
+    const QString base = stamp();
+    const QStringList known = files();
+    for (int n = 0;; ++n) {
+        const QString stem = n == 0 ? base : base + u'-' + QString::number(n);
+        bool taken = false;
+        for (const QString& file : known)
+            for (const BackupVersion& v : versions(file))
+                taken = taken || v.stem == stem;
+        if (!taken)
+            return stem;
+    }
+}
+
+SaveResult BackupStore::keep(const QString& file, const QByteArray& bytes, BackupVersion::Mark mark,
+                             const QString& groupStem) {
+    const QString dir = folder() + u'/' + file;
+    if (!QDir().mkpath(dir))
+        return SaveResult::failure(QDir::toNativeSeparators(dir) + QStringLiteral(": cannot create the folder"));
+    const std::vector<BackupVersion> kept = versions(file);
+    if (groupStem.isEmpty() && !kept.empty()) {
+        const BackupVersion& newest = kept.back();
+        if (newest.mark == mark && newest.size == bytes.size() && read(newest) == bytes)
+            return {}; // the same bytes are kept already
+    }
+    QString stem = groupStem;
+    if (stem.isEmpty()) {
+        const QString base = stamp();
+        stem = base;
+        for (int n = 1; std::any_of(kept.begin(), kept.end(), [&](const BackupVersion& v) { return v.stem == stem; });
+             ++n)
+            stem = base + u'-' + QString::number(n);
+    }
+    const SaveResult written =
+        writeFileAtomically(dir + u'/' + stem + markSuffix(mark) + QStringLiteral(".DAT"), bytes);
+    if (!written)
+        return written;
+    prune(file);
+    return {};
+}
+
+void BackupStore::prune(const QString& file) const {
+    std::vector<BackupVersion> kept = versions(file);
+    qint64 total = 0;
+    for (const BackupVersion& v : kept)
+        total += v.size;
+    std::size_t first = 0;
+    while (kept.size() - first > std::size_t(kAlwaysKept) &&
+           (kept.size() - first > std::size_t(std::max(m_limits.keep, kAlwaysKept)) || total > m_limits.maxBytes)) {
+        QFile::remove(kept[first].path);
+        total -= kept[first].size;
+        ++first;
+    }
+}
+
+std::vector<BackupVersion> BackupStore::versions(const QString& file) const {
+    std::vector<BackupVersion> found;
+    const QString dir = folder() + u'/' + file;
+    for (const QString& name : QDir(dir).entryList(QDir::Files, QDir::Name)) {
+        if (std::optional<BackupVersion> v = parseName(file, dir, name))
+            found.push_back(*v);
+    }
+    std::sort(found.begin(), found.end(), older);
+    return found;
+}
+
+QStringList BackupStore::files() const {
+    return QDir(folder()).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+std::vector<BackupVersion> BackupStore::group(const QString& stem) const {
+    std::vector<BackupVersion> members;
+    for (const QString& file : files())
+        for (const BackupVersion& v : versions(file))
+            if (v.stem == stem && v.mark == BackupVersion::Mark::Import)
+                members.push_back(v);
+    return members;
+}
+
+QByteArray BackupStore::read(const BackupVersion& version, QString* error) {
+    QFile f(version.path);
+    if (!f.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = QDir::toNativeSeparators(version.path) + QStringLiteral(": ") + f.errorString();
+        return {};
+    }
+    return f.readAll();
+}
+
+} // namespace quorvan

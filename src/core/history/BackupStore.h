@@ -1,0 +1,77 @@
+#pragma once
+
+#include "core/files/AtomicFile.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+namespace quorvan {
+
+class SettingsFiles;
+
+// One kept version of a data file: backups/<FILE>/<time>[-n][-mark].DAT under the home folder.
+struct BackupVersion {
+    enum class Mark { None, Damaged, Import };
+
+    QString file;   // the data file's name, "SCH01.DAT"
+    QString path;   // the version's own file
+    QString stem;   // "<time>[-n]": the import group a version belongs to is named by it
+    QDateTime time; // when it was kept (local time, whole seconds)
+    qint64 size = 0;
+    Mark mark = Mark::None;
+};
+
+// The earlier versions of the data files, kept under the home folder's backups/ folder (never inside zone_data,
+// so an export never carries them to the card). A version is kept before a data file is overwritten; the same
+// bytes as the newest kept version are not kept twice. The oldest go once a file has more than `keep` versions
+// or they take more than `maxBytes`; the newest three always stay.
+class BackupStore {
+public:
+    struct Limits {
+        int keep = 50;
+        qint64 maxBytes = qint64(256) << 20;
+    };
+    static constexpr int kAlwaysKept = 3;
+
+    explicit BackupStore(QString homeFolder);
+
+    // [Backup] keep= and maxMB= of Config.ini; a missing or unusable value keeps its default.
+    static Limits limitsFrom(const SettingsFiles& settings);
+    void setLimits(const Limits& limits) { m_limits = limits; }
+    const Limits& limits() const { return m_limits; }
+    // The clock that names the versions; tests set their own.
+    void setClock(std::function<QDateTime()> clock) { m_clock = std::move(clock); }
+
+    QString folder() const;
+
+    // Keeps bytes as the newest version of file (unless the newest kept version holds the same bytes and the
+    // same mark), then drops the oldest beyond the limits. An import's versions share the stem given by
+    // newGroupStem() and are kept even when unchanged, so that the group is whole.
+    SaveResult keep(const QString& file, const QByteArray& bytes, BackupVersion::Mark mark = BackupVersion::Mark::None,
+                    const QString& groupStem = {});
+    // A stem for the versions of one import, not used yet by any file.
+    QString newGroupStem() const;
+
+    // The kept versions of file, oldest first.
+    std::vector<BackupVersion> versions(const QString& file) const;
+    // The files that have kept versions, in name order.
+    QStringList files() const;
+    // The versions of every file kept by the import whose stem is given.
+    std::vector<BackupVersion> group(const QString& stem) const;
+    static QByteArray read(const BackupVersion& version, QString* error = nullptr);
+
+private:
+    void prune(const QString& file) const;
+    QString stamp() const;
+
+    QString m_home;
+    Limits m_limits;
+    std::function<QDateTime()> m_clock = [] { return QDateTime::currentDateTime(); };
+};
+
+} // namespace quorvan

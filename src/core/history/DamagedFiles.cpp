@@ -1,0 +1,40 @@
+#include "core/history/DamagedFiles.h"
+
+#include "core/history/BackupStore.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace quorvan {
+
+std::vector<FileProblem> keepIfDamaged(const QString& dataFolder, const QString& name, BackupStore& backups,
+                                       QString* backupError) {
+    QFile file(QDir(dataFolder).filePath(name));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.readAll();
+    if (bytes.isEmpty())
+        return {};
+    std::vector<FileProblem> problems = checkScheduleBytes(bytes.constData(), bytes.size());
+    if (!problems.empty()) {
+        const SaveResult kept = backups.keep(name, bytes, BackupVersion::Mark::Damaged);
+        if (!kept && backupError)
+            *backupError = kept.error;
+    }
+    return problems;
+}
+
+QString problemLines(const std::vector<FileProblem>& problems, int lines) {
+    QStringList out;
+    for (const FileProblem& p : problems) {
+        if (out.size() == lines) {
+            out << QStringLiteral("…");
+            break;
+        }
+        const QString where = p.entry < 0 ? QStringLiteral("header") : QStringLiteral("entry %1").arg(p.entry + 1);
+        out << where + QStringLiteral(": ") + p.field + QStringLiteral(": ") + p.message;
+    }
+    return out.join(u'\n');
+}
+
+} // namespace quorvan

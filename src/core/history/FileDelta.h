@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QByteArray>
+
+#include <vector>
+
+namespace quorvan {
+
+// What turns one version of a file's bytes into another, kept small: the files are cut in two at `split` (the
+// schedule file's header, whose offset table changes whenever an entry grows or shrinks) and each part keeps only
+// the bytes between what both versions share at its start and at its end. Deleting, adding or changing one entry
+// of a 41 MB schedule is stored as that entry's bytes. Large replacements are compressed.
+class FileDelta {
+public:
+    static constexpr qint64 kDefaultSplit = 4104; // the schedule file's header
+
+    FileDelta() = default;
+    static FileDelta between(const QByteArray& from, const QByteArray& to, qint64 split = kDefaultSplit);
+
+    // The `to` bytes rebuilt from the `from` bytes; an empty result with ok false when from is not the size the
+    // delta was made for.
+    QByteArray apply(const QByteArray& from, bool* ok = nullptr) const;
+
+    qint64 fromSize() const { return m_fromSize; }
+    qint64 toSize() const { return m_toSize; }
+    // Memory the delta holds for its replaced bytes.
+    qint64 storedBytes() const;
+
+private:
+    struct Hunk {
+        qint64 offset = 0;  // in `from`
+        qint64 removed = 0; // bytes of `from` replaced
+        QByteArray added;   // what replaces them (compressed when `compressed`)
+        bool compressed = false;
+    };
+    static void addHunk(std::vector<Hunk>& hunks, const QByteArray& from, qint64 fromBegin, qint64 fromEnd,
+                        const QByteArray& to, qint64 toBegin, qint64 toEnd);
+
+    std::vector<Hunk> m_hunks;
+    qint64 m_fromSize = 0;
+    qint64 m_toSize = 0;
+};
+
+} // namespace quorvan

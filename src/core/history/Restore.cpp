@@ -1,0 +1,38 @@
+#include "core/history/Restore.h"
+
+#include "core/history/ChangeRecorder.h"
+
+#include <QDir>
+
+namespace quorvan {
+
+RestoreOutcome restoreVersions(const QString& dataFolder, const std::vector<BackupVersion>& versions,
+                               BackupStore& backups, const StepLabel& label) {
+    RestoreOutcome outcome;
+    QStringList names;
+    std::vector<QByteArray> contents;
+    for (const BackupVersion& v : versions) {
+        QString error;
+        contents.push_back(BackupStore::read(v, &error));
+        if (!error.isEmpty()) {
+            outcome.result = SaveResult::failure(error);
+            return outcome;
+        }
+        names << v.file;
+    }
+    const ChangeRecorder recorder(dataFolder, names, &backups);
+    const QDir folder(dataFolder);
+    for (std::size_t i = 0; i < versions.size(); ++i) {
+        const SaveResult written = writeFileAtomically(folder.filePath(names[qsizetype(i)]), contents[i]);
+        if (!written) {
+            // The files written so far go back to what they held: record what changed and undo it.
+            recorder.finish(label).undo(dataFolder, nullptr);
+            outcome.result = written;
+            return outcome;
+        }
+    }
+    outcome.step = recorder.finish(label);
+    return outcome;
+}
+
+} // namespace quorvan

@@ -1,0 +1,136 @@
+#include "TestSupport.h"
+
+#include "core/history/BackupStore.h"
+#include "core/settings/SettingsFiles.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+using namespace quorvan;
+using namespace quorvan::test;
+
+namespace {
+
+// A store whose clock the test moves by hand.
+struct Store {
+    TempHome home;
+    QDateTime now = QDateTime(QDate(2026, 12, 9), QTime(8, 15, 2));
+    BackupStore store{home.path()};
+    Store() {
+        store.setClock([this] { return now; });
+    }
+    QStringList names(const QString& file) const {
+        QStringList out;
+        for (const BackupVersion& v : store.versions(file))
+            out << QFileInfo(v.path).fileName();
+        return out;
+    }
+};
+
+} // namespace
+
+TEST(BackupStore, VersionsAreNamedByFileAndTimeAndTheSameBytesAreKeptOnce) {
+    Store s;
+    ASSERT_TRUE(s.store.keep(QStringLiteral("SCH01.DAT"), "first").ok);
+    EXPECT_EQ(s.names(QStringLiteral("SCH01.DAT")), QStringList{QStringLiteral("2026-12-09T08-15-02.DAT")});
+    EXPECT_TRUE(QFileInfo::exists(s.home.file(QStringLiteral("backups/SCH01.DAT/2026-12-09T08-15-02.DAT"))));
+    EXPECT_FALSE(QFileInfo::exists(s.home.file(QStringLiteral("zone_data")))) << "never inside the data folder";
+
+    // The same bytes again: nothing new. Other bytes within the same second: a second version, numbered.
+    ASSERT_TRUE(s.store.keep(QStringLiteral("SCH01.DAT"), "first").ok);
+    ASSERT_TRUE(s.store.keep(QStringLiteral("SCH01.DAT"), "second").ok);
+    ASSERT_TRUE(s.store.keep(QStringLiteral("SCH01.DAT"), "third").ok);
+    EXPECT_EQ(s.names(QStringLiteral("SCH01.DAT")),
+              (QStringList{QStringLiteral("2026-12-09T08-15-02.DAT"), QStringLiteral("2026-12-09T08-15-02-1.DAT"),
+                           QStringLiteral("2026-12-09T08-15-02-2.DAT")}));
+    // Back to earlier bytes: not the newest, so kept again.
+    s.now = s.now.addSecs(60);
+    ASSERT_TRUE(s.store.keep(QStringLiteral("SCH01.DAT"), "first").ok);
+    const std::vector<BackupVersion> v = s.store.versions(QStringLiteral("SCH01.DAT"));
+    ASSERT_EQ(v.size(), 4u);
+    EXPECT_EQ(BackupStore::read(v.back()), QByteArray("first"));
+    EXPECT_EQ(v.back().time, QDateTime(QDate(2026, 12, 9), QTime(8, 16, 2)));
+    EXPECT_EQ(v.back().size, 5);
+    EXPECT_EQ(BackupStore::read(v[1]), QByteArray("second"));
+
+    // A damaged copy of the same bytes is kept with its mark; files are listed by name.
+    ASSERT_TRUE(s.store.keep(QStringLiteral("SCH01.DAT"), "first", BackupVersion::Mark::Damaged).ok);
+    EXPECT_EQ(s.store.versions(QStringLiteral("SCH01.DAT")).back().mark, BackupVersion::Mark::Damaged);
+    EXPECT_TRUE(s.names(QStringLiteral("SCH01.DAT")).last().endsWith(QStringLiteral("-damaged.DAT")));
+    ASSERT_TRUE(s.store.keep(QStringLiteral("REMOTE.DAT"), "keys").ok);
+    EXPECT_EQ(s.store.files(), (QStringList{QStringLiteral("REMOTE.DAT"), QStringLiteral("SCH01.DAT")}));
+    // Files in the folder that are not versions are left out.
+    writeFile(s.home.file(QStringLiteral("backups/SCH01.DAT/notes.txt")), "x");
+    EXPECT_EQ(s.store.versions(QStringLiteral("SCH01.DAT")).size(), 5u);
+}
+
+TEST(BackupStore, PruningDropsTheOldestWithinBothLimitsAndAlwaysKeepsTheNewestThree) {
+    Store s;
+    s.store.setLimits({5, qint64(1) << 30});
+    for (int i = 0; i < 8; ++i) {
+        s.now = s.now.addSecs(1);
+        ASSERT_TRUE(s.store.keep(QStringLiteral("SCH02.DAT"), QByteArray::number(i)).ok);
+    }
+    std::vector<BackupVersion> v = s.store.versions(QStringLiteral("SCH02.DAT"));
+    ASSERT_EQ(v.size(), 5u);
+    EXPECT_EQ(BackupStore::read(v.front()), QByteArray("3"));
+    EXPECT_EQ(BackupStore::read(v.back()), QByteArray("7"));
+
+    // 256 MB is the default; here 1 MB: big versions push out the old ones, but the newest three always stay.
+    s.store.setLimits({50, qint64(1) << 20});
+    for (int i = 0; i < 4; ++i) {
+        s.now = s.now.addSecs(1);
+        ASSERT_TRUE(s.store.keep(QStringLiteral("SCH02.DAT"), QByteArray(600 * 1024, char('a' + i))).ok);
+    }
+    v = s.store.versions(QStringLiteral("SCH02.DAT"));
+    ASSERT_EQ(v.size(), 3u) << "3 x 600 KB exceed 1 MB, yet the newest three are kept";
+    EXPECT_EQ(BackupStore::read(v.back()), QByteArray(600 * 1024, 'd'));
+    EXPECT_EQ(BackupStore::read(v.front()), QByteArray(600 * 1024, 'b'));
+
+    // A keep below three still keeps three.
+    s.store.setLimits({1, qint64(1) << 30});
+    s.now = s.now.addSecs(1);
+    ASSERT_TRUE(s.store.keep(QStringLiteral("SCH02.DAT"), "small").ok);
+    EXPECT_EQ(s.store.versions(QStringLiteral("SCH02.DAT")).size(), 3u);
+}
+
+TEST(BackupStore, AnImportsVersionsFormOneGroupEvenWhenUnchanged) {
+    Store s;
+    ASSERT_TRUE(s.store.keep(QStringLiteral("SCH01.DAT"), "one").ok);
+    const QString stem = s.store.newGroupStem();
+    EXPECT_EQ(stem, QStringLiteral("2026-12-09T08-15-02-1")) << "the plain stem is taken by SCH01's version";
+    for (const char* file : {"SCH01.DAT", "SCH02.DAT"})
+        ASSERT_TRUE(s.store.keep(QString::fromLatin1(file), "one", BackupVersion::Mark::Import, stem).ok);
+    const std::vector<BackupVersion> group = s.store.group(stem);
+    ASSERT_EQ(group.size(), 2u);
+    EXPECT_EQ(group[0].file, QStringLiteral("SCH01.DAT"));
+    EXPECT_EQ(group[1].file, QStringLiteral("SCH02.DAT"));
+    EXPECT_EQ(s.store.versions(QStringLiteral("SCH01.DAT")).size(), 2u) << "kept although the bytes are the same";
+    EXPECT_TRUE(s.store.group(QStringLiteral("2026-12-09T08-15-02")).empty()) << "a plain version is no group";
+}
+
+TEST(BackupStore, LimitsComeFromConfigIniAndBadValuesKeepTheDefaults) {
+    TempHome home;
+    SettingsFiles settings(home.path());
+    BackupStore::Limits limits = BackupStore::limitsFrom(settings);
+    EXPECT_EQ(limits.keep, 50);
+    EXPECT_EQ(limits.maxBytes, qint64(256) << 20);
+    writeFile(home.file(QStringLiteral("Config.ini")), "[Backup]\nkeep=12\nmaxMB=64\n");
+    limits = BackupStore::limitsFrom(settings);
+    EXPECT_EQ(limits.keep, 12);
+    EXPECT_EQ(limits.maxBytes, qint64(64) << 20);
+    writeFile(home.file(QStringLiteral("Config.ini")), "[Backup]\nkeep=0\nmaxMB=-5\n");
+    limits = BackupStore::limitsFrom(settings);
+    EXPECT_EQ(limits.keep, 50);
+    EXPECT_EQ(limits.maxBytes, qint64(256) << 20);
+}
+
+TEST(BackupStore, AFailedKeepIsReported) {
+    TempHome home;
+    writeFile(home.file(QStringLiteral("backups")), "a file where the folder should be");
+    BackupStore store(home.path());
+    const SaveResult r = store.keep(QStringLiteral("SCH01.DAT"), "bytes");
+    EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(r.error.isEmpty());
+}
