@@ -3,6 +3,7 @@
 #include "cli/DatJson.h"
 #include "core/files/ScheduleFile.h"
 #include "core/files/ScheduleFileCheck.h"
+#include "core/history/BackupStore.h"
 #include "core/schedule/EntryFormat.h"
 #include "core/schedule/ScheduleModel.h"
 #include "core/settings/HomeFolder.h"
@@ -205,6 +206,37 @@ int cmdCheck(const QStringList& args, std::FILE* out, std::FILE* err) {
     return allValid ? kOk : kFailed;
 }
 
+// The kept versions of the data files under HOME/backups, one line each, oldest first per file:
+// FILE<TAB>yyyy-MM-dd HH:mm:ss<TAB>bytes<TAB>entries[<TAB>damaged|import]; entries is "-" for a file that is not a
+// schedule file.
+int cmdBackups(const QStringList& args, std::FILE* out, std::FILE* err) {
+    if (args.isEmpty() || args.size() > 2)
+        return usageError(err, QStringLiteral("backups takes HOME [FILE]"));
+    if (!QFileInfo(args[0]).isDir()) {
+        print(err, QStringLiteral("quorvan-dat: %1: no such folder\n").arg(args[0]));
+        return kFailed;
+    }
+    const BackupStore store(args[0]);
+    QString lines;
+    for (const QString& file : store.files()) {
+        if (args.size() == 2 && file.compare(args[1], Qt::CaseInsensitive) != 0)
+            continue;
+        for (const BackupVersion& v : store.versions(file)) {
+            const ScheduleSummary summary = summarizeSchedule(BackupStore::read(v), 0);
+            lines += QStringLiteral("%1\t%2\t%3\t%4")
+                         .arg(file, v.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), QString::number(v.size),
+                              summary.readable ? QString::number(summary.count) : QStringLiteral("-"));
+            if (v.mark == BackupVersion::Mark::Damaged)
+                lines += QStringLiteral("\tdamaged");
+            else if (v.mark == BackupVersion::Mark::Import)
+                lines += QStringLiteral("\timport");
+            lines += u'\n';
+        }
+    }
+    print(out, lines);
+    return kOk;
+}
+
 int cmdTexts(const QStringList& args, std::FILE* out, std::FILE* err) {
     if (args.size() != 1 || (args[0] != QStringLiteral("en") && args[0] != QStringLiteral("zh")))
         return usageError(err, QStringLiteral("texts takes en or zh"));
@@ -231,6 +263,8 @@ QString usage() {
         "                                     of DIR's Config_name.ini\n"
         "  check FILE...                      print one line per problem; exit 1 when any file is invalid\n"
         "  texts en|zh                        print the user-interface texts, one per line\n"
+        "  backups HOME [FILE]                list the kept versions of the data files: file, time, bytes,\n"
+        "                                     entries and a damaged or import mark\n"
         "  --help                             print this help\n"
         "  --version                          print the version\n");
 }
@@ -267,7 +301,8 @@ int run(const QStringList& args, std::FILE* out, std::FILE* err) {
     const std::pair<QString, Handler> plainCommands[] = {{QStringLiteral("json"), cmdJson},
                                                          {QStringLiteral("from-json"), cmdFromJson},
                                                          {QStringLiteral("check"), cmdCheck},
-                                                         {QStringLiteral("texts"), cmdTexts}};
+                                                         {QStringLiteral("texts"), cmdTexts},
+                                                         {QStringLiteral("backups"), cmdBackups}};
     for (const auto& [name, handler] : plainCommands) {
         if (command != name)
             continue;

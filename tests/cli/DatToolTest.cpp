@@ -404,6 +404,34 @@ TEST(DatToolShow, ListsTheEntriesWithTheHomeFoldersNames) {
     EXPECT_EQ(str(cells(out[256]).value(0)), "256");
 }
 
+TEST(DatToolBackups, ListsTheKeptVersionsWithTimeSizeEntriesAndMarks) {
+    TempHome home;
+    const auto keep = [&](const QString& file, const QString& name, const QByteArray& bytes) {
+        QDir().mkpath(home.file(u"backups/"_s + file));
+        writeFile(home.file(u"backups/"_s + file + u'/' + name), bytes);
+    };
+    keep(u"SCH01.DAT"_s, u"2026-12-09T08-15-02.DAT"_s, readFile(fx(u"fx-example"_s)));
+    keep(u"SCH01.DAT"_s, u"2026-12-09T08-15-02-1-damaged.DAT"_s, readFile(fx(u"fx-bad-offset"_s)));
+    keep(u"SCH01.DAT"_s, u"2026-12-09T07-00-00-import.DAT"_s, QByteArray());
+    keep(u"SDATE01.DAT"_s, u"2026-12-08T23-59-59.DAT"_s, "special dates");
+    keep(u"SCH01.DAT"_s, u"notes.txt"_s, "not a version");
+
+    Result r = dat({u"backups"_s, home.path()});
+    EXPECT_EQ(r.code, 0) << r.err.toStdString();
+    const QString example = QString::number(readFile(fx(u"fx-example"_s)).size());
+    const QString bad = QString::number(readFile(fx(u"fx-bad-offset"_s)).size());
+    EXPECT_EQ(str(lines(r.out)), str(QStringList{u"SCH01.DAT\t2026-12-09 07:00:00\t0\t-\timport"_s,
+                                                 u"SCH01.DAT\t2026-12-09 08:15:02\t"_s + example + u"\t1"_s,
+                                                 u"SCH01.DAT\t2026-12-09 08:15:02\t"_s + bad + u"\t2\tdamaged"_s,
+                                                 u"SDATE01.DAT\t2026-12-08 23:59:59\t13\t-"_s}));
+    r = dat({u"backups"_s, home.path(), u"sdate01.dat"_s});
+    EXPECT_EQ(str(lines(r.out)), str(QStringList{u"SDATE01.DAT\t2026-12-08 23:59:59\t13\t-"_s}));
+    r = dat({u"backups"_s, home.file(u"nothing-here"_s)});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(u"no such folder"_s)) << r.err.toStdString();
+    EXPECT_EQ(dat({u"backups"_s}).code, 2);
+}
+
 TEST(DatToolTexts, PrintsBothTablesExactly) {
     for (const QString& lang : {u"en"_s, u"zh"_s}) {
         const Result r = dat({u"texts"_s, lang});

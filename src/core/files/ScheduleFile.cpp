@@ -331,4 +331,22 @@ SaveResult saveTable(const QString& programFolder, const QString& fileName, cons
     return saveTableFile(dataFilePath(programFolder, fileName), table);
 }
 
+ScheduleSummary summarizeSchedule(const QByteArray& bytes, int maxStarts) {
+    ScheduleSummary summary;
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const qint64 size = bytes.size();
+    if (size < 6 || u16(data) != kFormatTag || u16(data + 4) > kMaxEntries)
+        return summary;
+    summary.readable = true;
+    summary.count = u16(data + 4);
+    for (int i = 0; i < summary.count && i < maxStarts && 16 + 8 * i <= std::min<qint64>(size, kHeaderSize); ++i) {
+        const qint64 offset = u32(data + 8 + 8 * i);
+        if (offset < 0 || offset + 7 > size)
+            break;
+        const unsigned char* h = data + offset;
+        summary.starts.push_back(QTime(h[4], h[5], h[6]));
+    }
+    return summary;
+}
+
 } // namespace quorvan

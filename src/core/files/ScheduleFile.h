@@ -5,6 +5,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QTime>
+
+#include <vector>
 
 namespace quorvan {
 
@@ -32,6 +35,15 @@ int parseTable(const char* data, qint64 size, ScheduleTable& table);
 SaveResult saveTableFile(const QString& path, const ScheduleTable& table);
 // The exact bytes saveTableFile writes.
 QByteArray serializeTable(const ScheduleTable& table);
+
+// What a schedule file holds at a glance, read from its header and entry headers only: whether the loader would
+// take its entry count, that count, and the start times of the first entries (an invalid time as QTime()).
+struct ScheduleSummary {
+    bool readable = false;
+    int count = 0;
+    std::vector<QTime> starts;
+};
+ScheduleSummary summarizeSchedule(const QByteArray& bytes, int maxStarts = 3);
 
 // The same, addressed by the document's file name inside the data folder.
 int loadTable(const QString& programFolder, const QString& fileName, ScheduleTable& table);
