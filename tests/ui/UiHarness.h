@@ -3,6 +3,7 @@
 #include "FakePrompts.h"
 #include "TestSupport.h"
 
+#include "core/history/BackupStore.h"
 #include "core/schedule/ScheduleModel.h"
 #include "core/serial/SerialLink.h"
 #include "core/settings/NameTables.h"
@@ -34,6 +35,7 @@ struct UiHarness {
     SettingsFiles settings{home.path()};
     SerialLink serial;
     FakePrompts prompts;
+    BackupStore backups{home.path()};
     SilentEngine engine;
     QDateTime now = QDateTime(QDate(2026, 12, 9), QTime(8, 0, 0));
     std::unique_ptr<ScheduleModel> model;
@@ -45,7 +47,7 @@ struct UiHarness {
 
     MainWindow& start() {
         model = std::make_unique<ScheduleModel>(texts, home.path());
-        context = std::make_unique<AppContext>(AppContext{texts, names, *model, settings, serial, prompts});
+        context = std::make_unique<AppContext>(AppContext{texts, names, *model, settings, serial, prompts, backups});
         context->clock = [this] { return now; };
         context->mediaEngine = &engine;
         window = std::make_unique<MainWindow>(*context);

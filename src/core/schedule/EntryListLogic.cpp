@@ -97,7 +97,7 @@ void EntryListLogic::saveEntry() {
         const TimingEntry entry = m_host.storeEntry();
         appendEntry(*m_table, entry);
         showRow(r, &entry);
-        m_host.saveDocument();
+        m_host.saveDocument(EntryChange::Added, m_table->count - 1);
         if (m_rows.rowCount() < kMaxEntries)
             newEntry();
         return;
@@ -106,7 +106,7 @@ void EntryListLogic::saveEntry() {
     const TimingEntry entry = m_host.storeEntry();
     replaceEntry(*m_table, s, entry);
     showRow(s, &entry);
-    m_host.saveDocument();
+    m_host.saveDocument(EntryChange::Changed, s);
 }
 
 void EntryListLogic::storeShownEntry() {
@@ -117,11 +117,12 @@ void EntryListLogic::storeShownEntry() {
         m_newRowPending = false;
         appendEntry(*m_table, entry);
         showRow(m_shownRow, &entry);
+        m_host.saveDocument(EntryChange::Added, m_table->count - 1);
     } else if (m_shownRow >= 0 && m_shownRow < m_table->count) {
         replaceEntry(*m_table, m_shownRow, entry);
         showRow(m_shownRow, &entry);
+        m_host.saveDocument(EntryChange::Changed, m_shownRow);
     }
-    m_host.saveDocument();
 }
 
 bool EntryListLogic::leaveShownEntry() {
@@ -159,7 +160,7 @@ void EntryListLogic::deleteRows() {
         m_rows.setNumberCell(i, QString::number(i + 1));
     if (s >= 0 && s < m_table->count)
         removeEntry(*m_table, unsigned(s));
-    m_host.saveDocument();
+    m_host.saveDocument(EntryChange::Deleted, s);
     if (m_table->count == 0)
         newEntry();
 }
@@ -172,6 +173,16 @@ void EntryListLogic::deleteEntry() {
     // The editor shows the entry that now occupies the selected row.
     if (!m_newRowPending)
         loadSelected();
+}
+
+void EntryListLogic::showEntry(int index) {
+    if (!m_table || m_table->count == 0 || index < 0)
+        return;
+    Busy busy(m_busy);
+    const int row = std::min(index, m_table->count - 1);
+    m_rows.selectRow(row);
+    m_host.loadEntry(m_table->entries[row]);
+    m_shownRow = row;
 }
 
 void EntryListLogic::reloadShownEntry() {

@@ -23,6 +23,9 @@ public:
     virtual void selectRow(int row) = 0; // selects, focuses and scrolls the row into view; -1 selects nothing
 };
 
+// What a save of the table did, for the undo history.
+enum class EntryChange { Added, Changed, Deleted };
+
 // The operator's answer when leaving an entry whose edits are not saved.
 enum class LeaveAnswer { Save, Discard, Stay };
 
@@ -33,8 +36,9 @@ public:
     virtual void loadEntry(const TimingEntry& entry) = 0;
     // The edited entry; from now on the editor counts it as saved.
     virtual TimingEntry storeEntry() = 0;
-    virtual void saveDocument() = 0; // the main window writes the current table to its file
-    virtual void listFull() = 0;     // tell the operator that no entry can be added
+    // The main window writes the current table to its file; change and entry (from 0) say what was done.
+    virtual void saveDocument(EntryChange change, int entry) = 0;
+    virtual void listFull() = 0; // tell the operator that no entry can be added
     // Whether the editor shows changes not stored since its entry was loaded or stored.
     virtual bool hasUnsavedChanges() = 0;
     // Asks the operator whether to save those changes before leaving the entry.
@@ -64,6 +68,9 @@ public:
     // deselecting the row, with unsaved edits in the editor asks first (leaveShownEntry); a refusal selects the
     // shown row again. Deselecting always comes back to the shown row, so that Save has a row to store to.
     void followSelection(int notifiedRow);
+    // Selects and shows entry index (the last one when index lies beyond), as after an undo; nothing for a table
+    // without entries.
+    void showEntry(int index);
     // Before the editor is given another entry or document: with unsaved edits, asks whether to save them.
     // Save stores them to the shown row as the Save button would. False when the operator stays.
     bool leaveShownEntry();

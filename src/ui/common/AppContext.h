@@ -6,6 +6,7 @@
 
 namespace quorvan {
 
+class BackupStore;
 class MediaEngine;
 class NameTables;
 class Prompts;
@@ -22,6 +23,7 @@ struct AppContext {
     SettingsFiles& settings;
     SerialLink& serial;
     Prompts& prompts;
+    BackupStore& backups;
     std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
     // Plays the computer's music; the main window makes the Qt Multimedia one when none is given.
     MediaEngine* mediaEngine = nullptr;

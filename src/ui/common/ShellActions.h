@@ -1,5 +1,10 @@
 #pragma once
 
+#include "core/history/BackupStore.h"
+#include "core/history/DataStep.h"
+
+#include <vector>
+
 namespace quorvan {
 
 // What panes, pages and dialogs ask of the main window. Each call runs at once, before it returns.
@@ -11,8 +16,11 @@ public:
     virtual void openCopyDialog() = 0;
     // Makes document index (in the model's document list) current and shows it in its page.
     virtual void selectDocument(int index) = 0;
-    // Writes the current table to the current document's file; a failure is shown to the operator.
-    virtual void saveDocument() = 0;
+    // Writes the current table to the current document's file as one undoable step; a failure is shown to the
+    // operator.
+    virtual void saveDocument(const StepLabel& label) = 0;
+    // A change already written to the data files (a copy, an import) joins the undo history.
+    virtual void addStep(DataStep step) = 0;
     // Reads the current document's file again and shows it in its page.
     virtual void reloadDocument() = 0;
     // Re-applies every text and display name after a language or name change.
@@ -23,6 +31,14 @@ public:
     // Before the shown entry is replaced (another document, an import, a copy, a reload): unsaved edits in the
     // editor are saved or discarded as the operator chooses. False when the operator keeps them.
     virtual bool leaveEdits() = 0;
+    // The undo history: the newest step undone, the newest undone step made again; a failure is shown.
+    virtual void undo() = 0;
+    virtual void redo() = 0;
+    // The kept versions of document index, to look at and restore.
+    virtual void openRestoreDialog(int index) = 0;
+    // Puts kept versions back as one undoable step and shows the document; false (after telling the operator)
+    // when it could not.
+    virtual bool restoreVersions(const std::vector<BackupVersion>& versions, const StepLabel& label) = 0;
 };
 
 } // namespace quorvan

@@ -1,5 +1,7 @@
 #include "ui/dialogs/CopyDialog.h"
 
+#include "core/files/ScheduleFile.h"
+#include "core/history/ChangeRecorder.h"
 #include "core/schedule/ScheduleCopy.h"
 #include "core/texts/TextTable.h"
 #include "ui/common/AppContext.h"
@@ -8,12 +10,15 @@
 #include "ui/common/ShellActions.h"
 
 #include <QComboBox>
+
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
+
+#include <optional>
 
 namespace quorvan {
 
@@ -142,12 +147,23 @@ void CopyDialog::copySelected() {
     const int o = choice(m_sourceEntries), v = choice(m_targetEntries);
     const int sourceIndex = m_sourceEntries->currentIndex();
     const int targetIndex = m_targetEntries->currentIndex();
-    const CopyOutcome outcome =
-        copyEntries(m_context.model.programFolder(), m_context.model.documents, s, o, t, v, *m_source, *m_target);
+    const QString programFolder = m_context.model.programFolder();
+    const QString targetFile = t >= 0 && std::size_t(t) < m_context.model.documents.size()
+                                   ? m_context.model.documents[std::size_t(t)].fileName
+                                   : QString();
+    // The target file is kept and recorded before the copy writes it: the copy is one undoable step.
+    std::optional<ChangeRecorder> recorder;
+    if (!targetFile.isEmpty())
+        recorder.emplace(dataFolderPath(programFolder), QStringList{targetFile}, &m_context.backups);
+    const CopyOutcome outcome = copyEntries(programFolder, m_context.model.documents, s, o, t, v, *m_source, *m_target);
     const TextTable& texts = m_context.texts;
     if (outcome.refusal != 0) {
         m_context.prompts.message(texts.text(154), texts.text(outcome.refusal), Prompts::Icon::Stop);
         return;
+    }
+    if (recorder) {
+        const int entry = outcome.appended ? m_target->count - 1 : (v >= 0 && v < kMaxEntries ? v : -1);
+        m_shell.addStep(recorder->finish({StepLabel::Kind::Copy, targetFile, entry, {}}));
     }
     m_shell.reloadDocument();
     if (outcome.save.ok)

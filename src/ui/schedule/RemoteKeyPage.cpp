@@ -2,6 +2,7 @@
 
 #include "core/files/ScheduleTypes.h"
 #include "core/schedule/EntryFormat.h"
+#include "core/schedule/ScheduleModel.h"
 #include "core/settings/NameTables.h"
 #include "core/texts/TextTable.h"
 #include "ui/common/AppContext.h"
@@ -114,7 +115,7 @@ void RemoteKeyPage::savePreset() {
     if (k >= 0 && k < m_table->count && k < kMaxEntries)
         m_table->entries[k] = preset;
     showRow(k, &preset);
-    m_shell.saveDocument();
+    m_shell.saveDocument({StepLabel::Kind::SavePreset, m_context.model.current().fileName, k, {}});
 }
 
 void RemoteKeyPage::deletePreset() {
@@ -132,7 +133,7 @@ void RemoteKeyPage::deletePreset() {
         m_list->selectRow(s);
         m_list->scrollToItem(m_list->item(s, 1));
     }
-    m_shell.saveDocument();
+    m_shell.saveDocument({StepLabel::Kind::ClearPreset, m_context.model.current().fileName, s, {}});
 }
 
 void RemoteKeyPage::layoutPage() {
@@ -156,6 +157,18 @@ void RemoteKeyPage::retranslate() {
 void RemoteKeyPage::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     layoutPage();
+}
+
+void RemoteKeyPage::showKey(int k) {
+    if (!m_table || k < 0 || k >= kRemoteKeyCount)
+        return;
+    {
+        const QSignalBlocker quiet(m_list);
+        m_list->setCurrentCell(k, 0);
+        m_list->selectRow(k);
+    }
+    m_editor->loadPreset(k, m_table->entries[k]);
+    m_shownRow = k;
 }
 
 } // namespace quorvan

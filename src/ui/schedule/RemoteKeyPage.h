@@ -38,6 +38,8 @@ public:
     // Before another row or document is shown or the program ends: unsaved edits in the editor are saved (as
     // its Save button would) or discarded as the operator chooses. False when the operator stays.
     bool leaveShownPreset();
+    // Selects and shows the preset of key k (from 0).
+    void showKey(int k);
     void followSelection(int notifiedRow);
 
     QTableWidget* list() const { return m_list; }

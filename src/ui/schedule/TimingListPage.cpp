@@ -1,6 +1,7 @@
 #include "ui/schedule/TimingListPage.h"
 
 #include "core/files/ScheduleTypes.h"
+#include "core/schedule/ScheduleModel.h"
 #include "core/texts/TextTable.h"
 #include "ui/common/AppContext.h"
 #include "ui/common/EnterEscapeFilter.h"
@@ -107,8 +108,11 @@ TimingEntry TimingListPage::storeEntry() {
     return m_editor->storeEntry();
 }
 
-void TimingListPage::saveDocument() {
-    m_shell.saveDocument();
+void TimingListPage::saveDocument(EntryChange change, int entry) {
+    const StepLabel::Kind kind = change == EntryChange::Added     ? StepLabel::Kind::AddEntry
+                                 : change == EntryChange::Deleted ? StepLabel::Kind::DeleteEntry
+                                                                  : StepLabel::Kind::ChangeEntry;
+    m_shell.saveDocument({kind, m_context.model.current().fileName, entry, {}});
 }
 
 void TimingListPage::listFull() {

@@ -35,6 +35,8 @@ public:
     // Before another document is shown or the program ends: unsaved edits are saved or discarded as the
     // operator chooses. False when the operator stays.
     bool leaveShownEntry() { return m_logic.leaveShownEntry(); }
+    // Selects and shows entry index (see EntryListLogic::showEntry).
+    void showEntry(int index) { m_logic.showEntry(index); }
 
     QTableWidget* list() const { return m_list; }
     EntryEditor& editor() const { return *m_editor; }
@@ -57,7 +59,7 @@ private:
     // EntryListHost
     void loadEntry(const TimingEntry& entry) override;
     TimingEntry storeEntry() override;
-    void saveDocument() override;
+    void saveDocument(EntryChange change, int entry) override;
     void listFull() override;
     bool hasUnsavedChanges() override;
     LeaveAnswer askToLeave() override;

@@ -1,5 +1,6 @@
 #include "ui/shell/Application.h"
 
+#include "core/history/BackupStore.h"
 #include "core/schedule/ScheduleModel.h"
 #include "core/serial/SerialLink.h"
 #include "core/settings/HomeFolder.h"
@@ -28,7 +29,9 @@ int Application::run(const std::optional<QString>& homeOption) {
     SerialLink serial;
     ScheduleModel model(texts, home.folder); // creates zone_data/ and loads the first document
     QtPrompts prompts;
-    AppContext context{texts, names, model, settings, serial, prompts};
+    BackupStore backups(home.folder);
+    backups.setLimits(BackupStore::limitsFrom(settings));
+    AppContext context{texts, names, model, settings, serial, prompts, backups};
 
     MainWindow window(context);
     prompts.setOwner(&window);

@@ -1,5 +1,10 @@
 #include "ui/shell/MainWindow.h"
 
+#include "core/files/ScheduleFile.h"
+#include "core/history/BackupStore.h"
+#include "core/history/ChangeRecorder.h"
+#include "core/history/DamagedFiles.h"
+#include "core/history/Restore.h"
 #include "core/schedule/ScheduleModel.h"
 #include "core/serial/SerialLink.h"
 #include "core/settings/NameTables.h"
@@ -11,6 +16,8 @@
 #include "ui/common/Prompts.h"
 #include "ui/dialogs/CopyDialog.h"
 #include "ui/dialogs/SettingsDialog.h"
+#include "ui/history/RestoreDialog.h"
+#include "ui/history/UndoHistory.h"
 #include "ui/player/MusicPlayerWindow.h"
 #include "ui/player/QtMediaEngine.h"
 #include "ui/schedule/RemoteKeyPage.h"
@@ -54,6 +61,8 @@ MainWindow::MainWindow(AppContext& context, QWidget* parent) : QWidget(parent), 
 MainWindow::~MainWindow() {
     m_context.model.setPageHandOff({});
     delete m_musicPlayer; // before the engine it plays on
+    // The history's stack reports its last change while it goes; the window is no longer there to hear it.
+    disconnect(m_history, nullptr, this, nullptr);
 }
 
 void MainWindow::buildControls() {
@@ -62,6 +71,16 @@ void MainWindow::buildControls() {
 
     // The panes and pages take their first captions from the Chinese texts.
     m_context.texts.loadChinese();
+
+    m_history = new UndoHistory(m_context, this);
+    connect(m_history, &UndoHistory::changed, this, &MainWindow::showHistoryState);
+    // Ctrl+Z and Ctrl+Shift+Z / Ctrl+Y wherever the focus is in the window; a text field takes them for itself.
+    // The keys are named one by one: the platform's standard sequences differ, and two shortcuts on one key
+    // would cancel each other.
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this), &QShortcut::activated, this, &MainWindow::undo);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), this), &QShortcut::activated, this,
+            &MainWindow::redo);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), this), &QShortcut::activated, this, &MainWindow::redo);
 
     m_toolBar = new ToolBar(m_context, *this, this);
     connect(m_toolBar, &ToolBar::aboutRequested, this, &MainWindow::showAbout);
@@ -148,6 +167,7 @@ void MainWindow::retranslateAll() {
     model.applyCurrentIndex();
     m_tree->retranslate();
     m_toolBar->retranslate();
+    showHistoryState();
     m_timingPage->retranslate();
     m_remotePage->retranslate();
     m_musicPlayer->retranslate();
@@ -166,6 +186,7 @@ void MainWindow::reloadDocument() {
     m_context.names.computeDisplayNames(m_context.texts);
     m_context.model.reloadCurrentDocument(); // loads the file and hands the table to its page
     updateStatusBar();
+    checkDamagedFile();
 }
 
 QSize MainWindow::firstSizeFor(QSize available) {
@@ -199,13 +220,134 @@ void MainWindow::selectDocument(int index) {
     m_context.names.computeDisplayNames(m_context.texts);
     m_context.model.selectDocument(index);
     updateStatusBar();
+    checkDamagedFile();
 }
 
-void MainWindow::saveDocument() {
-    const SaveResult result = m_context.model.saveCurrentDocument();
-    if (!result.ok)
+void MainWindow::saveDocument(const StepLabel& label) {
+    ScheduleModel& model = m_context.model;
+    m_context.backups.setLimits(BackupStore::limitsFrom(m_context.settings));
+    const ChangeRecorder recorder(dataFolderPath(model.programFolder()), {model.current().fileName},
+                                  &m_context.backups);
+    warnBackupFailures(recorder.backupFailures());
+    const SaveResult result = model.saveCurrentDocument();
+    if (!result.ok) {
         m_context.prompts.message(m_context.texts.text(154), saveFailureText(m_context.texts, result),
                                   Prompts::Icon::Stop);
+        return;
+    }
+    m_history->push(recorder.finish(label));
+}
+
+void MainWindow::addStep(DataStep step) {
+    m_history->push(std::move(step));
+}
+
+void MainWindow::undo() {
+    // Unsaved edits are dealt with first; saved, they are the step that is undone.
+    if (!m_history->canUndo() || !leaveEdits())
+        return;
+    const StepLabel label = m_history->undoStep()->label;
+    const SaveResult result = m_history->undo();
+    if (!result.ok) {
+        m_context.prompts.message(m_context.texts.text(154),
+                                  m_context.texts.text(TextId::UndoFailed) + u'\n' + result.error, Prompts::Icon::Stop);
+        return;
+    }
+    showStep(label);
+}
+
+void MainWindow::redo() {
+    if (!m_history->canRedo() || !leaveEdits())
+        return;
+    const StepLabel label = m_history->redoStep()->label;
+    const SaveResult result = m_history->redo();
+    if (!result.ok) {
+        m_context.prompts.message(m_context.texts.text(154),
+                                  m_context.texts.text(TextId::RedoFailed) + u'\n' + result.error, Prompts::Icon::Stop);
+        return;
+    }
+    showStep(label);
+}
+
+void MainWindow::showStep(const StepLabel& label) {
+    ScheduleModel& model = m_context.model;
+    int index = -1;
+    for (std::size_t i = 0; i < model.documents.size(); ++i)
+        if (model.documents[i].fileName.compare(label.document, Qt::CaseInsensitive) == 0)
+            index = int(i);
+    if (index >= 0 && index != model.currentIndex) {
+        m_tree->showDocumentItem(index);
+        m_context.names.computeDisplayNames(m_context.texts);
+        model.selectDocument(index);
+        updateStatusBar();
+        checkDamagedFile();
+    } else {
+        reloadDocument();
+    }
+    if (label.entry < 0)
+        return;
+    if (m_currentPage == m_timingPage)
+        m_timingPage->showEntry(label.entry);
+    else if (m_currentPage == m_remotePage)
+        m_remotePage->showKey(label.entry);
+}
+
+bool MainWindow::restoreVersions(const std::vector<BackupVersion>& versions, const StepLabel& label) {
+    if (versions.empty() || !leaveEdits())
+        return false;
+    m_context.backups.setLimits(BackupStore::limitsFrom(m_context.settings));
+    RestoreOutcome outcome =
+        quorvan::restoreVersions(dataFolderPath(m_context.model.programFolder()), versions, m_context.backups, label);
+    if (!outcome.result.ok) {
+        m_context.prompts.message(m_context.texts.text(154), saveFailureText(m_context.texts, outcome.result),
+                                  Prompts::Icon::Stop);
+        return false;
+    }
+    m_history->push(std::move(outcome.step));
+    showStep(label);
+    return true;
+}
+
+void MainWindow::openRestoreDialog(int index) {
+    if (index < 0 || std::size_t(index) >= m_context.model.documents.size())
+        return;
+    RestoreDialog dialog(m_context, *this, index, this);
+    dialog.exec();
+}
+
+void MainWindow::checkDamagedFile() {
+    const QString name = m_context.model.current().fileName;
+    QString backupError;
+    const std::vector<FileProblem> problems =
+        keepIfDamaged(dataFolderPath(m_context.model.programFolder()), name, m_context.backups, &backupError);
+    if (problems.empty() || m_damagedReported.contains(name))
+        return;
+    m_damagedReported.insert(name);
+    QString text = m_context.texts.text(TextId::DamagedFile).arg(name) + u'\n' + problemLines(problems, 3);
+    if (!backupError.isEmpty())
+        text += u'\n' + m_context.texts.text(TextId::BackupFailed) + u'\n' + backupError;
+    // At start the window is not shown yet: the warning waits for it (the file is kept already).
+    const auto tell = [this, text] {
+        m_context.prompts.message(m_context.texts.text(154), text, Prompts::Icon::Warning);
+    };
+    if (isVisible())
+        tell();
+    else
+        QTimer::singleShot(0, this, tell);
+}
+
+void MainWindow::warnBackupFailures(const QStringList& failures) {
+    // Once a session: the change itself goes ahead, and the operator knows the safety net has a hole.
+    if (failures.isEmpty() || m_backupFailureReported)
+        return;
+    m_backupFailureReported = true;
+    m_context.prompts.message(m_context.texts.text(154),
+                              m_context.texts.text(TextId::BackupFailed) + u'\n' + failures.join(u'\n'),
+                              Prompts::Icon::Warning);
+}
+
+void MainWindow::showHistoryState() {
+    m_toolBar->showHistory(m_history->canUndo(), m_history->undoText(), m_history->canRedo(), m_history->redoText());
 }
 
 void MainWindow::saveSettings() {

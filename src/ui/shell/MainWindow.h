@@ -4,10 +4,12 @@
 #include "ui/common/ShellActions.h"
 
 #include <QPointer>
+#include <QSet>
 #include <QWidget>
 
 #include <array>
 #include <memory>
+#include <vector>
 
 class QLabel;
 class QSplitter;
@@ -26,6 +28,7 @@ class RemoteKeyPage;
 class SettingsDialog;
 class TimingListPage;
 class ToolBar;
+class UndoHistory;
 
 // The main window: tool bar, navigation tree, the page of the current document and the status bar. Panes, pages
 // and dialogs reach it through ShellActions.
@@ -44,12 +47,17 @@ public:
     void openSettings() override;
     void openCopyDialog() override;
     void selectDocument(int index) override;
-    void saveDocument() override;
+    void saveDocument(const StepLabel& label) override;
+    void addStep(DataStep step) override;
     void reloadDocument() override;
     void retranslateAll() override;
     void showMusicPlayer() override;
     void saveSettings() override;
     bool leaveEdits() override;
+    void undo() override;
+    void redo() override;
+    void openRestoreDialog(int index) override;
+    bool restoreVersions(const std::vector<BackupVersion>& versions, const StepLabel& label) override;
 
     void showPage(QWidget* page);
     void layoutPanes();
@@ -73,6 +81,7 @@ public:
     CopyDialog* copyDialog() const { return m_copyDialog; }
     bool musicPlaying() const;
     MusicPlayerWindow& musicPlayer() const { return *m_musicPlayer; }
+    UndoHistory& history() const { return *m_history; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -82,6 +91,12 @@ private:
     void buildControls();
     // The preferred first size, made smaller where the screen's available area is smaller.
     QSize firstSize() const;
+    // After a document was loaded: a damaged file is kept as a backup and, once a session, reported.
+    void checkDamagedFile();
+    // Shows the document and entry a step was about (after its undo or redo).
+    void showStep(const StepLabel& label);
+    void showHistoryState();
+    void warnBackupFailures(const QStringList& failures);
 
     AppContext& m_context;
     QStatusBar* m_statusBar = nullptr;
@@ -100,6 +115,9 @@ private:
     QTimer* m_timer = nullptr;
     int m_configuredPort = 0;
     QtTranslations m_qtTranslations;
+    UndoHistory* m_history = nullptr;
+    QSet<QString> m_damagedReported; // files whose damage was reported this session
+    bool m_backupFailureReported = false;
 };
 
 } // namespace quorvan

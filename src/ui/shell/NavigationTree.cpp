@@ -6,10 +6,14 @@
 #include "ui/common/EnterEscapeFilter.h"
 #include "ui/common/ShellActions.h"
 
+#include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace quorvan {
 
@@ -76,11 +80,28 @@ bool NavigationTree::eventFilter(QObject* watched, QEvent* event) {
             if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton)
                 return true;
             break;
+        case QEvent::ContextMenu:
+            showContextMenu(static_cast<QContextMenuEvent*>(event));
+            return true;
         default:
             break;
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// The menu of a document's item: its kept versions, to restore one. It acts on the item under the pointer and
+// leaves the selection alone.
+void NavigationTree::showContextMenu(QContextMenuEvent* event) {
+    QTreeWidgetItem* item = m_tree->itemAt(event->pos());
+    const auto found = std::find(m_documentItems.begin(), m_documentItems.end(), item);
+    if (!item || found == m_documentItems.end())
+        return;
+    const int index = int(found - m_documentItems.begin());
+    QMenu menu(this);
+    menu.addAction(m_context.texts.text(TextId::RestoreMenu), this,
+                   [this, index] { m_shell.openRestoreDialog(index); });
+    menu.exec(event->globalPos());
 }
 
 void NavigationTree::selectChosenDocument() {

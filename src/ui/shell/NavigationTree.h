@@ -4,6 +4,7 @@
 
 #include <vector>
 
+class QContextMenuEvent;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -37,6 +38,7 @@ protected:
 
 private:
     void selectChosenDocument();
+    void showContextMenu(QContextMenuEvent* event);
 
     AppContext& m_context;
     ShellActions& m_shell;

@@ -1,5 +1,6 @@
 #include "ui/shell/StorageActions.h"
 
+#include "core/history/ChangeRecorder.h"
 #include "core/storage/CardTransfer.h"
 #include "core/texts/TextTable.h"
 #include "ui/common/Prompts.h"
@@ -19,11 +20,15 @@ constexpr int kTextExportSuccess = 166;
 
 } // namespace
 
-int importFromStorage(Prompts& prompts, const TextTable& texts, const QString& dataFolder, const QStringList& names) {
+int importFromStorage(Prompts& prompts, const TextTable& texts, const QString& dataFolder, const QStringList& names,
+                      BackupStore* backups, DataStep* step) {
     const QString folder = prompts.chooseFolder(texts.text(kTextImportTitle));
     if (folder.isEmpty())
         return 0;
+    const ChangeRecorder recorder(dataFolder, names, backups, backups ? backups->newGroupStem() : QString());
     const TransferReport report = importFiles(folder, dataFolder, names);
+    if (step)
+        *step = recorder.finish({StepLabel::Kind::Import, {}, -1, {}});
     if (!report.failed.isEmpty()) {
         // Some files did not arrive: say which and why, whatever else was copied.
         const QString text = texts.text(TextId::ImportIncomplete) + u'\n' + report.failureLines().join(u'\n');

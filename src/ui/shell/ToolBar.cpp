@@ -21,16 +21,25 @@ namespace {
 
 struct ButtonInfo {
     ToolBar::ButtonId id;
-    int x;
+    int x;     // dialog units
+    int width; // dialog units
     const char* icon;
-    int text;
+    int text; // caption, or for the small buttons the name read out and shown as tooltip
 };
 
 constexpr ButtonInfo kButtons[] = {
-    {ToolBar::SystemOption, 6, ":/icons/settings.png", 1}, {ToolBar::Import, 112, ":/icons/import.png", 2},
-    {ToolBar::Export, 218, ":/icons/export.png", 3},       {ToolBar::CopyTiming, 324, ":/icons/copy.png", 4},
-    {ToolBar::MusicPlay, 431, ":/icons/music.png", 6},
+    {ToolBar::SystemOption, 6, 100, ":/icons/settings.png", 1},
+    {ToolBar::Import, 112, 100, ":/icons/import.png", 2},
+    {ToolBar::Export, 218, 100, ":/icons/export.png", 3},
+    {ToolBar::CopyTiming, 324, 100, ":/icons/copy.png", 4},
+    {ToolBar::MusicPlay, 431, 100, ":/icons/music.png", 6},
+    {ToolBar::Undo, 537, 36, ":/icons/undo.png", TextId::UndoButton},
+    {ToolBar::Redo, 577, 36, ":/icons/redo.png", TextId::RedoButton},
 };
+
+bool isSmall(const ButtonInfo& info) {
+    return info.id == ToolBar::Undo || info.id == ToolBar::Redo;
+}
 
 QStringList documentFiles(const ScheduleModel& model) {
     QStringList files;
@@ -48,7 +57,7 @@ ToolBar::ToolBar(AppContext& context, ShellActions& shell, QWidget* parent)
         const ButtonInfo& info = kButtons[i];
         auto* button = new IconButton(this);
         button->setObjectName(QStringLiteral("button%1").arg(int(info.id)));
-        button->setGeometry(dluX(info.x), dluY(6), dluX(100), dluY(36));
+        button->setGeometry(dluX(info.x), dluY(6), dluX(info.width), dluY(36));
         button->setButtonIcon(QIcon(QString::fromLatin1(info.icon)), QSize(32, 32));
         button->setFlat(false);
         m_buttons[i] = button;
@@ -69,6 +78,12 @@ ToolBar::ToolBar(AppContext& context, ShellActions& shell, QWidget* parent)
             case MusicPlay:
                 m_shell.showMusicPlayer();
                 break;
+            case Undo:
+                m_shell.undo();
+                break;
+            case Redo:
+                m_shell.redo();
+                break;
             }
         });
     }
@@ -84,8 +99,22 @@ IconButton* ToolBar::button(ButtonId id) const {
 }
 
 void ToolBar::retranslate() {
-    for (std::size_t i = 0; i < m_buttons.size(); ++i)
-        m_buttons[i]->setText(m_context.texts.text(kButtons[i].text));
+    for (std::size_t i = 0; i < m_buttons.size(); ++i) {
+        if (isSmall(kButtons[i]))
+            m_buttons[i]->setAccessibleName(m_context.texts.text(kButtons[i].text));
+        else
+            m_buttons[i]->setText(m_context.texts.text(kButtons[i].text));
+    }
+}
+
+void ToolBar::showHistory(bool canUndo, const QString& undoText, bool canRedo, const QString& redoText) {
+    const TextTable& texts = m_context.texts;
+    IconButton* undo = button(Undo);
+    undo->setEnabled(canUndo);
+    undo->setToolTip(canUndo ? texts.text(TextId::UndoTip).arg(undoText) : texts.text(TextId::NothingToUndo));
+    IconButton* redo = button(Redo);
+    redo->setEnabled(canRedo);
+    redo->setToolTip(canRedo ? texts.text(TextId::RedoTip).arg(redoText) : texts.text(TextId::NothingToRedo));
 }
 
 void ToolBar::importFromCard() {
@@ -93,9 +122,13 @@ void ToolBar::importFromCard() {
     if (!m_shell.leaveEdits())
         return;
     const ScheduleModel& model = m_context.model;
+    DataStep step;
     if (importFromStorage(m_context.prompts, m_context.texts, dataFolderPath(model.programFolder()),
-                          transferSet(documentFiles(model))) == 1)
-        m_shell.reloadDocument();
+                          transferSet(documentFiles(model)), &m_context.backups, &step) != 1)
+        return;
+    step.label.document = model.current().fileName;
+    m_shell.addStep(std::move(step));
+    m_shell.reloadDocument();
 }
 
 void ToolBar::exportToCard() {
@@ -106,6 +139,8 @@ void ToolBar::exportToCard() {
 
 void ToolBar::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
+    menu.addAction(m_context.texts.text(TextId::RestoreMenu), this,
+                   [this] { m_shell.openRestoreDialog(m_context.model.currentIndex); });
     menu.addAction(QStringLiteral("关于 Quorvan(&A)..."), this, &ToolBar::aboutRequested);
     menu.exec(event->globalPos());
 }

@@ -10,11 +10,20 @@ struct AppContext;
 class IconButton;
 class ShellActions;
 
-// The tool bar across the top of the main window: settings, import, export, copy and music player.
+// The tool bar across the top of the main window: settings, import, export, copy and music player, then the two
+// small undo and redo buttons, whose tooltips name the step they would take.
 class ToolBar : public QWidget {
     Q_OBJECT
 public:
-    enum ButtonId { SystemOption = 2001, Import = 2002, Export = 2003, CopyTiming = 2004, MusicPlay = 2006 };
+    enum ButtonId {
+        SystemOption = 2001,
+        Import = 2002,
+        Export = 2003,
+        CopyTiming = 2004,
+        MusicPlay = 2006,
+        Undo = 2007,
+        Redo = 2008,
+    };
 
     ToolBar(AppContext& context, ShellActions& shell, QWidget* parent = nullptr);
 
@@ -24,6 +33,8 @@ public:
     // The button actions; also reached by clicking.
     void importFromCard();
     void exportToCard();
+    // The undo and redo buttons follow the history: enabled when there is a step, its name in the tooltip.
+    void showHistory(bool canUndo, const QString& undoText, bool canRedo, const QString& redoText);
 
 signals:
     void aboutRequested();
@@ -34,7 +45,7 @@ protected:
 private:
     AppContext& m_context;
     ShellActions& m_shell;
-    std::array<IconButton*, 5> m_buttons{};
+    std::array<IconButton*, 7> m_buttons{};
 };
 
 } // namespace quorvan

@@ -78,7 +78,13 @@ public:
         edited = false;
         return toStore;
     }
-    void saveDocument() override { ++saves; }
+    void saveDocument(EntryChange change, int entry) override {
+        ++saves;
+        lastChange = change;
+        lastEntry = entry;
+    }
+    EntryChange lastChange = EntryChange::Changed;
+    int lastEntry = -2;
     void listFull() override { ++fullMessages; }
     bool hasUnsavedChanges() override { return edited; }
     LeaveAnswer askToLeave() override {
@@ -368,4 +374,23 @@ TEST(EntryListLogic, AnEditedNewRowIsAppendedOnSaveAndAnInvalidOneKeepsTheOperat
     const int asked = f.host.questions;
     EXPECT_TRUE(f.logic.leaveShownEntry());
     EXPECT_EQ(f.host.questions, asked) << "nothing to ask without edits";
+}
+
+TEST(EntryListLogic, EverySaveSaysWhatItDidForTheUndoHistory) {
+    Fixture f;
+    f.fill(3);
+    f.logic.showTable(f.table.get(), 256);
+    f.rows.click(1);
+    f.logic.saveEntry();
+    EXPECT_EQ(f.host.lastChange, EntryChange::Changed);
+    EXPECT_EQ(f.host.lastEntry, 1);
+    f.logic.newEntry();
+    f.logic.saveEntry();
+    EXPECT_EQ(f.host.lastChange, EntryChange::Added);
+    EXPECT_EQ(f.host.lastEntry, 3);
+    f.rows.click(2);
+    f.logic.deleteEntry();
+    EXPECT_EQ(f.host.lastChange, EntryChange::Deleted);
+    EXPECT_EQ(f.host.lastEntry, 2);
+    EXPECT_EQ(f.host.saves, 3);
 }

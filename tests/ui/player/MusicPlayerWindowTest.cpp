@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 #include "WidgetProbe.h"
 
+#include "core/history/BackupStore.h"
 #include "core/schedule/ScheduleModel.h"
 #include "core/serial/SerialLink.h"
 #include "core/settings/NameTables.h"
@@ -104,7 +105,8 @@ protected:
     SerialLink serial;
     FakePrompts prompts;
     ScheduleModel model{texts, home.path()};
-    AppContext context{texts, names, model, settings, serial, prompts};
+    BackupStore backups{home.path()};
+    AppContext context{texts, names, model, settings, serial, prompts, backups};
     // The engines outlive the window.
     FakeMediaEngine engine;
     std::unique_ptr<QtMediaEngine> realEngine;

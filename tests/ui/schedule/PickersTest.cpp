@@ -3,6 +3,7 @@
 #include "FakePrompts.h"
 #include "TestSupport.h"
 
+#include "core/history/BackupStore.h"
 #include "core/schedule/ScheduleModel.h"
 #include "core/serial/SerialLink.h"
 #include "core/settings/NameTables.h"
@@ -43,6 +44,7 @@ struct PickerContext {
     SerialLink serial;
     std::unique_ptr<ScheduleModel> model;
     FakePrompts prompts;
+    BackupStore backups{home.path()};
     std::unique_ptr<AppContext> ctx;
 
     PickerContext() {
@@ -50,7 +52,7 @@ struct PickerContext {
         settings.loadNames(names);
         names.computeDisplayNames(texts);
         model = std::make_unique<ScheduleModel>(texts, home.path());
-        ctx = std::make_unique<AppContext>(AppContext{texts, names, *model, settings, serial, prompts});
+        ctx = std::make_unique<AppContext>(AppContext{texts, names, *model, settings, serial, prompts, backups});
     }
 };
 

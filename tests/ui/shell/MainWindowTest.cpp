@@ -219,7 +219,7 @@ TEST(MainWindow, FailedSaveOfTheDocumentWarnsWithTheFileAndReason) {
     // Replace the data folder by a regular file: the save cannot create its file.
     QDir(h.home.file(QStringLiteral("zone_data"))).removeRecursively();
     writeFile(h.home.file(QStringLiteral("zone_data")), "x");
-    w.saveDocument();
+    w.saveDocument({StepLabel::Kind::ChangeEntry, QStringLiteral("SCH01.DAT"), 0, {}});
     ASSERT_EQ(h.prompts.messages.size(), 1u);
     EXPECT_EQ(h.prompts.messages[0].caption, QStringLiteral("Warning"));
     EXPECT_EQ(h.prompts.messages[0].icon, Prompts::Icon::Stop);

@@ -1,0 +1,37 @@
+#include "core/history/StepText.h"
+
+#include "core/history/DataStep.h"
+#include "core/schedule/ScheduleModel.h"
+#include "core/texts/TextTable.h"
+
+namespace quorvan {
+
+QString stepText(const StepLabel& label, const TextTable& texts, const std::vector<ScheduleDocument>& documents) {
+    QString document = label.document;
+    for (const ScheduleDocument& d : documents)
+        if (d.fileName.compare(label.document, Qt::CaseInsensitive) == 0)
+            document = d.caption;
+    const QString entry = QString::number(label.entry + 1);
+    const QString key = texts.text(139) + entry; // "Remote3"
+    switch (label.kind) {
+    case StepLabel::Kind::AddEntry:
+        return texts.text(TextId::StepAddEntry).arg(entry, document);
+    case StepLabel::Kind::ChangeEntry:
+        return texts.text(TextId::StepChangeEntry).arg(entry, document);
+    case StepLabel::Kind::DeleteEntry:
+        return texts.text(TextId::StepDeleteEntry).arg(entry, document);
+    case StepLabel::Kind::SavePreset:
+        return texts.text(TextId::StepSavePreset).arg(key);
+    case StepLabel::Kind::ClearPreset:
+        return texts.text(TextId::StepClearPreset).arg(key);
+    case StepLabel::Kind::Copy:
+        return texts.text(TextId::StepCopy).arg(document);
+    case StepLabel::Kind::Import:
+        return texts.text(TextId::StepImport);
+    case StepLabel::Kind::Restore:
+        return texts.text(TextId::StepRestore).arg(document, label.detail);
+    }
+    return {};
+}
+
+} // namespace quorvan

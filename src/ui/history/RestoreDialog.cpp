@@ -1,0 +1,154 @@
+#include "ui/history/RestoreDialog.h"
+
+#include "core/files/ScheduleFile.h"
+#include "core/schedule/EntryFormat.h"
+#include "core/schedule/EntryListLogic.h"
+#include "core/schedule/ScheduleModel.h"
+#include "core/texts/TextTable.h"
+#include "ui/common/AppContext.h"
+#include "ui/common/ListSupport.h"
+#include "ui/common/ShellActions.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace quorvan {
+
+namespace {
+
+QString startsText(const ScheduleSummary& summary) {
+    QStringList starts;
+    for (const QTime& t : summary.starts)
+        starts << (t.isValid() ? t.toString(QStringLiteral("HH:mm:ss")) : QStringLiteral("--:--:--"));
+    if (summary.count > int(summary.starts.size()))
+        starts << QStringLiteral("…");
+    return starts.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+RestoreDialog::RestoreDialog(AppContext& context, ShellActions& shell, int documentIndex, QWidget* parent)
+    : QDialog(parent), m_context(context), m_shell(shell), m_document(documentIndex), m_table(makeTable()) {
+    const TextTable& texts = context.texts;
+    const ScheduleDocument& document = context.model.documents[std::size_t(documentIndex)];
+    setWindowTitle(texts.text(TextId::RestoreTitle).arg(document.caption));
+    resize(760, 520);
+
+    m_kept = context.backups.versions(document.fileName);
+    std::reverse(m_kept.begin(), m_kept.end());
+
+    m_versions =
+        makeReportList(this, 1,
+                       {texts.text(TextId::KeptAt), texts.text(TextId::EntriesColumn), texts.text(TextId::FirstStarts),
+                        texts.text(TextId::SizeColumn), texts.text(TextId::NoteColumn)},
+                       {150, 70, 200, 90, 100});
+    m_versions->setObjectName(QStringLiteral("versionList"));
+    m_versions->setAccessibleName(texts.text(TextId::RestoreTitle).arg(document.caption));
+    m_versions->setRowCount(int(m_kept.size()));
+    const QLocale locale(texts.language() == 1 ? QLocale::English : QLocale::Chinese);
+    for (std::size_t i = 0; i < m_kept.size(); ++i) {
+        const BackupVersion& v = m_kept[i];
+        const ScheduleSummary summary = summarizeSchedule(BackupStore::read(v));
+        const QString note = v.mark == BackupVersion::Mark::Damaged  ? texts.text(TextId::MarkDamaged)
+                             : v.mark == BackupVersion::Mark::Import ? texts.text(TextId::MarkImport)
+                                                                     : QString();
+        setRowTexts(m_versions, int(i),
+                    {v.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+                     summary.readable ? QString::number(summary.count) : QStringLiteral("-"), startsText(summary),
+                     locale.formattedDataSize(v.size), note});
+    }
+
+    m_previewHeading = new QLabel(texts.text(TextId::PreviewHeading), this);
+    const bool remote = document.kind == DocumentKind::RemotePresets;
+    QStringList headings;
+    for (const int n : {30, 31, 32, 33, 34, 75, 36})
+        headings << texts.text(n);
+    m_preview = makeReportList(this, 2, headings, {50, 120, 80, 80, 80, 120, 120});
+    m_preview->setObjectName(QStringLiteral("versionPreview"));
+    m_preview->setAccessibleName(texts.text(TextId::PreviewHeading));
+    m_previewHeading->setBuddy(m_preview);
+    if (remote) {
+        // Presets have no weekdays or times.
+        for (const int column : {1, 2, 3})
+            m_preview->setColumnHidden(column, true);
+    }
+
+    m_wholeImport = new QCheckBox(texts.text(TextId::WholeImport), this);
+    m_wholeImport->setObjectName(QStringLiteral("wholeImport"));
+    m_wholeImport->setVisible(false);
+    m_empty = new QLabel(texts.text(TextId::NoVersions), this);
+    m_empty->setObjectName(QStringLiteral("noVersions"));
+    m_empty->setVisible(m_kept.empty());
+    m_restore = makeIdButton(this, 1, texts.text(TextId::RestoreButton));
+    m_restore->setObjectName(QStringLiteral("restoreButton"));
+    m_close = makeIdButton(this, 2, texts.text(172));
+    m_close->setObjectName(QStringLiteral("closeButton"));
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(m_wholeImport);
+    buttons->addStretch(1);
+    buttons->addWidget(m_restore);
+    buttons->addWidget(m_close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_empty);
+    layout->addWidget(m_versions, 2);
+    layout->addWidget(m_previewHeading);
+    layout->addWidget(m_preview, 3);
+    layout->addLayout(buttons);
+
+    connect(m_versions, &QTableWidget::itemSelectionChanged, this, &RestoreDialog::showVersion);
+    connect(m_restore, &QPushButton::clicked, this, &RestoreDialog::restoreChosen);
+    connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
+    if (!m_kept.empty())
+        m_versions->selectRow(0);
+    showVersion();
+}
+
+RestoreDialog::~RestoreDialog() = default;
+
+int RestoreDialog::chosenRow() const {
+    const QModelIndexList rows = m_versions->selectionModel()->selectedRows();
+    return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void RestoreDialog::showVersion() {
+    const int row = chosenRow();
+    m_restore->setEnabled(row >= 0);
+    m_preview->setRowCount(0);
+    if (row < 0) {
+        m_wholeImport->setVisible(false);
+        return;
+    }
+    const BackupVersion& version = m_kept[std::size_t(row)];
+    m_wholeImport->setVisible(version.mark == BackupVersion::Mark::Import);
+    m_wholeImport->setChecked(false);
+    const QByteArray bytes = BackupStore::read(version);
+    const int count = parseTable(bytes.constData(), bytes.size(), *m_table);
+    m_preview->setRowCount(count);
+    for (int i = 0; i < count; ++i)
+        setRowTexts(m_preview, i, timingRowCells(i, m_table->entries[i], m_context.texts, m_context.names));
+}
+
+void RestoreDialog::restoreChosen() {
+    const int row = chosenRow();
+    if (row < 0)
+        return;
+    const BackupVersion& version = m_kept[std::size_t(row)];
+    std::vector<BackupVersion> versions{version};
+    if (version.mark == BackupVersion::Mark::Import && m_wholeImport->isChecked())
+        versions = m_context.backups.group(version.stem);
+    const StepLabel label{StepLabel::Kind::Restore, version.file, -1,
+                          version.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))};
+    if (m_shell.restoreVersions(versions, label))
+        accept();
+}
+
+} // namespace quorvan

@@ -1,0 +1,94 @@
+#include "ui/history/UndoHistory.h"
+
+#include "core/files/ScheduleFile.h"
+#include "core/history/BackupStore.h"
+#include "core/history/StepText.h"
+#include "core/schedule/ScheduleModel.h"
+#include "ui/common/AppContext.h"
+
+#include <QUndoCommand>
+
+namespace quorvan {
+
+namespace {
+
+// A step in the stack. Its files were written when it was recorded, and undo and redo write them through
+// UndoHistory before the stack moves, so the command's own undo() and redo() have nothing left to do.
+class StepCommand : public QUndoCommand {
+public:
+    explicit StepCommand(DataStep step) : m_step(std::move(step)) {}
+    void undo() override {}
+    void redo() override {}
+    const DataStep& step() const { return m_step; }
+
+private:
+    DataStep m_step;
+};
+
+const DataStep* stepAt(const QUndoStack& stack, int index) {
+    if (index < 0 || index >= stack.count())
+        return nullptr;
+    return &static_cast<const StepCommand*>(stack.command(index))->step();
+}
+
+} // namespace
+
+UndoHistory::UndoHistory(AppContext& context, QObject* parent) : QObject(parent), m_context(context) {
+    m_stack.setUndoLimit(kLimit);
+    connect(&m_stack, &QUndoStack::indexChanged, this, &UndoHistory::changed);
+}
+
+void UndoHistory::push(DataStep step) {
+    if (step.isEmpty())
+        return;
+    m_stack.push(new StepCommand(std::move(step)));
+}
+
+const DataStep* UndoHistory::undoStep() const {
+    return stepAt(m_stack, m_stack.index() - 1);
+}
+
+const DataStep* UndoHistory::redoStep() const {
+    return stepAt(m_stack, m_stack.index());
+}
+
+QString UndoHistory::undoText() const {
+    const DataStep* step = undoStep();
+    return step ? stepText(step->label, m_context.texts, m_context.model.documents) : QString();
+}
+
+QString UndoHistory::redoText() const {
+    const DataStep* step = redoStep();
+    return step ? stepText(step->label, m_context.texts, m_context.model.documents) : QString();
+}
+
+SaveResult UndoHistory::undo() {
+    const DataStep* step = undoStep();
+    if (!step)
+        return {};
+    m_context.backups.setLimits(BackupStore::limitsFrom(m_context.settings));
+    const SaveResult result = step->undo(dataFolderPath(m_context.model.programFolder()), &m_context.backups);
+    if (result)
+        m_stack.undo();
+    return result;
+}
+
+SaveResult UndoHistory::redo() {
+    const DataStep* step = redoStep();
+    if (!step)
+        return {};
+    m_context.backups.setLimits(BackupStore::limitsFrom(m_context.settings));
+    const SaveResult result = step->redo(dataFolderPath(m_context.model.programFolder()), &m_context.backups);
+    if (result)
+        m_stack.redo();
+    return result;
+}
+
+qint64 UndoHistory::storedBytes() const {
+    qint64 total = 0;
+    for (int i = 0; i < m_stack.count(); ++i)
+        total += stepAt(m_stack, i)->storedBytes();
+    return total;
+}
+
+} // namespace quorvan
