@@ -3,6 +3,7 @@
 #include "FakePrompts.h"
 #include "TestSupport.h"
 
+#include "core/files/ScheduleFile.h"
 #include "core/history/BackupStore.h"
 #include "core/schedule/ScheduleModel.h"
 #include "core/serial/SerialLink.h"
@@ -12,6 +13,10 @@
 #include "ui/common/AppContext.h"
 #include "ui/player/MediaEngine.h"
 #include "ui/shell/MainWindow.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
 
 #include <memory>
 
@@ -44,6 +49,18 @@ struct UiHarness {
 
     // Files to place in the home folder before the program starts.
     void writeConfig(const QByteArray& ini) const { writeFile(home.file(QStringLiteral("Config.ini")), ini); }
+    // A schedule file of `entries` example entries, starting (and ending) at firstHour, firstHour + 1, ...
+    void writeSchedule(const QString& file, int entries, int firstHour = 8) const {
+        auto table = makeTable();
+        for (int i = 0; i < entries; ++i) {
+            TimingEntry e = exampleEntry();
+            e.startHour = std::uint8_t(firstHour + i);
+            e.endHour = std::uint8_t(firstHour + i);
+            appendEntry(*table, e);
+        }
+        QDir().mkpath(home.file(QStringLiteral("zone_data")));
+        EXPECT_TRUE(saveTableFile(dataFile(file), *table).ok);
+    }
 
     MainWindow& start() {
         model = std::make_unique<ScheduleModel>(texts, home.path());

@@ -35,15 +35,7 @@ struct FourEntries {
     MainWindow* w = nullptr;
     explicit FourEntries(const char* ini = "[LanguageSelect]\nID=1\n") {
         h.writeConfig(ini);
-        auto table = makeTable();
-        for (int i = 0; i < 4; ++i) {
-            TimingEntry e = exampleEntry();
-            e.startHour = std::uint8_t(8 + i);
-            e.endHour = std::uint8_t(8 + i);
-            appendEntry(*table, e);
-        }
-        QDir().mkpath(h.home.file(QStringLiteral("zone_data")));
-        EXPECT_TRUE(saveTableFile(h.dataFile(QStringLiteral("SCH01.DAT")), *table).ok);
+        h.writeSchedule(QStringLiteral("SCH01.DAT"), 4);
         w = &h.start();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(w));
     }

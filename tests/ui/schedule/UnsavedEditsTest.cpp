@@ -45,15 +45,7 @@ struct ThreeEntries {
     MainWindow* w = nullptr;
     explicit ThreeEntries(const char* ini = "[LanguageSelect]\nID=1\n") {
         h.writeConfig(ini);
-        auto table = makeTable();
-        for (int i = 0; i < 3; ++i) {
-            TimingEntry e = exampleEntry();
-            e.startHour = std::uint8_t(8 + i);
-            e.endHour = std::uint8_t(8 + i);
-            appendEntry(*table, e);
-        }
-        QDir().mkpath(h.home.file(QStringLiteral("zone_data")));
-        EXPECT_TRUE(saveTableFile(h.dataFile(QStringLiteral("SCH01.DAT")), *table).ok);
+        h.writeSchedule(QStringLiteral("SCH01.DAT"), 3);
         w = &h.start();
     }
     TimingListPage& page() const { return w->timingPage(); }
