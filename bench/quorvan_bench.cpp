@@ -1,6 +1,7 @@
 // Save and load of schedule files against the physical limit of the same I/O: one write of the same bytes with
 // the same flush, fsync and rename steps, and one read into a buffer allocated beforehand.
 #include "core/files/ScheduleFile.h"
+#include "core/schedule/Clashes.h"
 #include "core/schedule/ScheduleModel.h"
 
 #include <QByteArray>
@@ -131,8 +132,33 @@ void BM_LoadTypicalTable(benchmark::State& state) {
         benchmark::DoNotOptimize(loadTableFile(path, *table));
 }
 
+// The worst case of the clash search: 256 entries on every weekday in the same zones, each overlapping several
+// others, a few of them past midnight.
+void BM_FindClashesFullTable(benchmark::State& state) {
+    auto table = makeTable();
+    for (int i = 0; i < kMaxEntries; ++i) {
+        TimingEntry e{};
+        e.used = 1;
+        e.weekdays = 0x7F;
+        e.startHour = std::uint8_t(i * 7 % 24);
+        e.startMinute = std::uint8_t(i % 60);
+        e.endHour = std::uint8_t((i * 7 + 2) % 24);
+        e.zoneMask[0] = 0xFF;
+        e.zoneMask[1] = 0xFFFF;
+        appendEntry(*table, e);
+    }
+    std::size_t found = 0;
+    for (auto _ : state) {
+        const std::vector<Clash> clashes = findClashes(*table, table->count);
+        found = clashes.size();
+        benchmark::DoNotOptimize(found);
+    }
+    state.counters["clashes"] = double(found);
+}
+
 } // namespace
 
+BENCHMARK(BM_FindClashesFullTable)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveLargestTable)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_RawWriteSameBytes)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_LoadLargestTable)->Unit(benchmark::kMillisecond)->UseRealTime();
