@@ -4,6 +4,7 @@
 #include "core/files/ScheduleFile.h"
 #include "core/files/ScheduleFileCheck.h"
 #include "core/history/BackupStore.h"
+#include "core/schedule/Clashes.h"
 #include "core/schedule/EntryFormat.h"
 #include "core/schedule/ScheduleModel.h"
 #include "core/settings/HomeFolder.h"
@@ -117,19 +118,28 @@ int displayWidth(const QString& text) {
     return width;
 }
 
-int cmdShow(const QStringList& args, std::FILE* out, std::FILE* err) {
+// What show and clashes work on: one schedule file, with the texts and names of a home folder's settings.
+struct Display {
+    TextTable texts;
+    NameTables names;
+    std::unique_ptr<ScheduleTable> table = makeTable();
+};
+
+// Reads `command FILE [--lang en|zh] [--home DIR]` and loads what it names. Returns -1 when the display is ready,
+// otherwise the exit status after reporting; a file that is missing or cannot be read gives fileStatus.
+int loadDisplay(const QString& command, const QStringList& args, std::FILE* err, int fileStatus, Display& display) {
     QCommandLineParser parser;
     const QCommandLineOption langOption(QStringLiteral("lang"), QString(), QStringLiteral("en|zh"));
     const QCommandLineOption homeOption(QStringLiteral("home"), QString(), QStringLiteral("DIR"));
     parser.addOptions({langOption, homeOption});
     QString why;
-    if (!parseCommand(parser, QStringLiteral("show"), args, why))
+    if (!parseCommand(parser, command, args, why))
         return usageError(err, why);
     const QStringList files = parser.positionalArguments();
     if (files.isEmpty())
-        return usageError(err, QStringLiteral("show needs a FILE"));
+        return usageError(err, command + QStringLiteral(" needs a FILE"));
     if (files.size() > 1)
-        return usageError(err, QStringLiteral("show takes one FILE"));
+        return usageError(err, command + QStringLiteral(" takes one FILE"));
     const QString file = files.first();
     const QString lang = parser.isSet(langOption) ? parser.values(langOption).first() : QString();
     const std::optional<QString> home =
@@ -138,7 +148,12 @@ int cmdShow(const QStringList& args, std::FILE* out, std::FILE* err) {
         return usageError(err, QStringLiteral("--lang must be en or zh"));
     if (!QFileInfo(file).isFile()) {
         print(err, QStringLiteral("quorvan-dat: %1: no such file\n").arg(file));
-        return kFailed;
+        return fileStatus;
+    }
+    QFile readable(file);
+    if (!readable.open(QIODevice::ReadOnly)) {
+        print(err, QStringLiteral("quorvan-dat: %1: %2\n").arg(file, readable.errorString()));
+        return fileStatus;
     }
 
     const HomeFolderChoice folder =
@@ -148,17 +163,23 @@ int cmdShow(const QStringList& args, std::FILE* out, std::FILE* err) {
         return kFailed;
     }
     const SettingsFiles settings(folder.folder);
-    TextTable texts;
     const bool english = lang.isEmpty()
                              ? settings.readSetting(QStringLiteral("LanguageSelect"), QStringLiteral("ID")).value == 1
                              : lang == QStringLiteral("en");
-    english ? texts.loadEnglish() : texts.loadChinese();
-    NameTables names;
-    settings.loadNames(names);
-    names.computeDisplayNames(texts);
+    english ? display.texts.loadEnglish() : display.texts.loadChinese();
+    settings.loadNames(display.names);
+    display.names.computeDisplayNames(display.texts);
+    loadTableFile(file, *display.table);
+    return -1;
+}
 
-    auto table = makeTable();
-    loadTableFile(file, *table);
+int cmdShow(const QStringList& args, std::FILE* out, std::FILE* err) {
+    Display display;
+    if (const int status = loadDisplay(QStringLiteral("show"), args, err, kFailed, display); status >= 0)
+        return status;
+    const TextTable& texts = display.texts;
+    const NameTables& names = display.names;
+    const auto& table = display.table;
     std::vector<QStringList> rows;
     rows.push_back({texts.text(30), texts.text(31), texts.text(32), texts.text(33), texts.text(34), texts.text(75),
                     texts.text(36)});
@@ -183,6 +204,33 @@ int cmdShow(const QStringList& args, std::FILE* out, std::FILE* err) {
         print(out, line + u'\n');
     }
     return kOk;
+}
+
+// Every clashing pair of entries: A<TAB>B<TAB>days<TAB>HH:MM:SS-HH:MM:SS<TAB>zones, A < B numbered from 1 as the
+// list shows them, days and zones as the list writes them. Exit status 1 when any pair clashes.
+int cmdClashes(const QStringList& args, std::FILE* out, std::FILE* err) {
+    Display display;
+    if (const int status = loadDisplay(QStringLiteral("clashes"), args, err, kUsage, display); status >= 0)
+        return status;
+    const std::vector<Clash> clashes = findClashes(*display.table, display.table->count);
+    QString lines;
+    for (const Clash& c : clashes) {
+        std::uint32_t zones[9];
+        std::copy(c.zones.begin(), c.zones.end(), zones);
+        const auto clock = [](int seconds) {
+            return QStringLiteral("%1:%2:%3")
+                .arg(seconds / 3600, 2, 10, QLatin1Char('0'))
+                .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))
+                .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+        };
+        lines += QStringLiteral("%1\t%2\t%3\t%4-%5\t%6\n")
+                     .arg(c.first + 1)
+                     .arg(c.second + 1)
+                     .arg(formatWeekdays(c.weekdays, display.texts), clock(c.startSecond), clock(c.endSecond),
+                          formatZones(zones, display.names));
+    }
+    print(out, lines);
+    return clashes.empty() ? kOk : kFailed;
 }
 
 int cmdCheck(const QStringList& args, std::FILE* out, std::FILE* err) {
@@ -262,6 +310,9 @@ QString usage() {
         "                                     print the entries as the program lists them, with the names\n"
         "                                     of DIR's Config_name.ini\n"
         "  check FILE...                      print one line per problem; exit 1 when any file is invalid\n"
+        "  clashes FILE [--lang en|zh] [--home DIR]\n"
+        "                                     print the entries that want a zone at the same time, one pair\n"
+        "                                     a line; exit 1 when any pair clashes\n"
         "  texts en|zh                        print the user-interface texts, one per line\n"
         "  backups HOME [FILE]                list the kept versions of the data files: file, time, bytes,\n"
         "                                     entries and a damaged or import mark\n"
@@ -295,6 +346,8 @@ int run(const QStringList& args, std::FILE* out, std::FILE* err) {
     const QStringList rest = words.mid(1);
     if (command == QStringLiteral("show"))
         return cmdShow(rest, out, err);
+    if (command == QStringLiteral("clashes"))
+        return cmdClashes(rest, out, err);
 
     // The other commands take no options: only their positional arguments are passed on.
     using Handler = int (*)(const QStringList&, std::FILE*, std::FILE*);

@@ -2,6 +2,9 @@
 // tests/data/make_fixtures.py from the byte layout alone, independently of the program's code.
 #include "TestSupport.h"
 
+#include "core/files/ScheduleFile.h"
+#include "core/schedule/ScheduleModel.h"
+
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -15,6 +18,7 @@
 #include <map>
 #include <vector>
 
+using namespace quorvan;
 using namespace quorvan::test;
 using namespace Qt::StringLiterals;
 
@@ -430,6 +434,42 @@ TEST(DatToolBackups, ListsTheKeptVersionsWithTimeSizeEntriesAndMarks) {
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(r.err.contains(u"no such folder"_s)) << r.err.toStdString();
     EXPECT_EQ(dat({u"backups"_s}).code, 2);
+}
+
+TEST(DatToolClashes, OneLinePerClashingPairInTheListsWordsAndAnExitStatusThatSaysSo) {
+    TempHome home;
+    auto table = makeTable();
+    TimingEntry bell = exampleEntry(); // Monday to Friday 08:00:00-08:30:00, zone 1
+    appendEntry(*table, bell);
+    TimingEntry elsewhere = bell; // another zone: no clash
+    elsewhere.zoneMask[0] = 0x2;
+    appendEntry(*table, elsewhere);
+    TimingEntry announcement = bell; // Tuesday 08:20:00-08:45:00 in zones 1 and 2
+    announcement.weekdays = 0x4;
+    announcement.startMinute = 20;
+    announcement.endMinute = 45;
+    announcement.zoneMask[0] = 0x3;
+    appendEntry(*table, announcement);
+    const QString file = home.file(u"SCH01.DAT"_s);
+    ASSERT_TRUE(saveTableFile(file, *table).ok);
+
+    Result r = dat({u"clashes"_s, file, u"--lang"_s, u"en"_s, u"--home"_s, home.path()});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(str(lines(r.out)), str(QStringList{u"1\t3\tTues\t08:20:00-08:30:00\tLocalZone1"_s,
+                                                 u"2\t3\tTues\t08:20:00-08:30:00\tLocalZone2"_s}));
+    writeFile(home.file(u"Config_name.ini"_s), "[ZoneUnit0]\nname=Hall\n");
+    r = dat({u"clashes"_s, file, u"--lang"_s, u"zh"_s, u"--home"_s, home.path()});
+    EXPECT_EQ(str(lines(r.out).value(0)), "1\t3\t二\t08:20:00-08:30:00\tHall");
+
+    // No clash: nothing printed, status 0. A missing file and a usage error: status 2.
+    table->count = 2;
+    ASSERT_TRUE(saveTableFile(file, *table).ok);
+    r = dat({u"clashes"_s, file, u"--home"_s, home.path()});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(str(r.out), "");
+    EXPECT_EQ(dat({u"clashes"_s, home.file(u"none.DAT"_s)}).code, 2);
+    EXPECT_EQ(dat({u"clashes"_s}).code, 2);
+    EXPECT_EQ(dat({u"clashes"_s, file, u"--lang"_s, u"fr"_s}).code, 2);
 }
 
 TEST(DatToolTexts, PrintsBothTablesExactly) {
