@@ -51,6 +51,16 @@ struct TextId {
         WholeImport,
         NoVersions,
         PreviewHeading,
+        ClashWith, // clashes and the week view from here on
+        OneClash,
+        ClashCount,
+        NewClash,
+        PastMidnight,
+        ContinuedFrom,
+        ListView,
+        WeekView,
+        PrintButton,
+        WeekTitle,
         End
     };
 };

@@ -511,6 +511,16 @@ const AddedText kAdded[kAddedCount] = {
     /* 1041 */ {u"Restore every file this import replaced", u"恢复这次导入替换的全部文件"},
     /* 1042 */ {u"No earlier version of this document is kept yet.", u"此文件尚无保存的早期版本。"},
     /* 1043 */ {u"Entries of the chosen version", u"所选版本的时程"},
+    /* 1044 */ {u"Clashes with entry %1 on %2, %3, in %4", u"与第%1条时程冲突：%2，%3，分区：%4"},
+    /* 1045 */ {u"1 clash in this schedule", u"本时程表有1处冲突"},
+    /* 1046 */ {u"%1 clashes in this schedule", u"本时程表有%1处冲突"},
+    /* 1047 */ {u"Entry %1 now clashes with entry %2.", u"第%1条时程现与第%2条时程冲突。"},
+    /* 1048 */ {u"Runs past midnight to %1 the next day", u"跨越午夜，次日%1结束"},
+    /* 1049 */ {u"continued from the day before", u"接续前一天"},
+    /* 1050 */ {u"List", u"列表"},
+    /* 1051 */ {u"Week", u"周视图"},
+    /* 1052 */ {u"Print...", u"打印..."},
+    /* 1053 */ {u"%1 — week", u"%1 — 周视图"},
 };
 
 } // namespace quorvan::textdata

@@ -1,7 +1,12 @@
 #include "TestSupport.h"
 
+#include "core/files/ScheduleTypes.h"
+#include "core/schedule/ClashText.h"
 #include "core/schedule/Clashes.h"
 #include "core/schedule/ScheduleModel.h"
+#include "core/schedule/WeekLayout.h"
+#include "core/settings/NameTables.h"
+#include "core/texts/TextTable.h"
 
 #include <gtest/gtest.h>
 
@@ -183,4 +188,80 @@ TEST(Clashes, RandomTablesAgreeWithASecondBySecondReference) {
         total += int(found.size());
     }
     EXPECT_GT(total, 40) << "the tables must clash often enough to test something";
+}
+
+TEST(WeekLayout, BlocksGoMondayFirstIntoLanesAndPastMidnightIntoTheNextDay) {
+    auto table = makeTable();
+    appendEntry(*table, entry(0x3E, at(8, 0), at(8, 0, 5), {0}));   // a 5-second bell, Mon-Fri
+    appendEntry(*table, entry(kMon, at(8, 0, 3), at(8, 30), {0}));  // starts 3 s after the bell
+    appendEntry(*table, entry(kSat, at(23, 0), at(1, 0), {1}));     // Saturday into Sunday
+    appendEntry(*table, entry(kMon, at(8, 45), at(8, 45, 5), {2})); // the next bell, elsewhere
+    const std::vector<Clash> clashes = findClashes(*table, table->count);
+    ASSERT_EQ(clashes.size(), 1u); // the bell and the entry 3 s later share zone 1 on Monday
+    const std::vector<WeekBlock> blocks = layOutWeek(*table, table->count, clashes, 600);
+
+    const auto find = [&](int entryIndex, int column) {
+        for (const WeekBlock& b : blocks)
+            if (b.entry == entryIndex && b.column == column)
+                return b;
+        ADD_FAILURE() << "no block of entry " << entryIndex << " in column " << column;
+        return WeekBlock{};
+    };
+    EXPECT_EQ(blocks.size(), 5u + 1u + 2u + 1u);
+    // Monday: the bell and the entry 3 s later overlap as shown (10 minutes at least): two lanes; the 08:45 bell
+    // is a group of its own.
+    const WeekBlock bell = find(0, 0);
+    const WeekBlock later = find(1, 0);
+    EXPECT_EQ(bell.lanes, 2);
+    EXPECT_EQ(later.lanes, 2);
+    EXPECT_NE(bell.lane, later.lane);
+    EXPECT_TRUE(bell.clashes);
+    EXPECT_TRUE(later.clashes);
+    EXPECT_EQ(find(3, 0).lanes, 1);
+    EXPECT_FALSE(find(3, 0).clashes);
+    // Tuesday's bell alone.
+    EXPECT_EQ(find(0, 1).lanes, 1);
+    EXPECT_EQ(find(0, 1).begin, at(8, 0));
+    EXPECT_EQ(find(0, 1).end, at(8, 0, 5));
+    // Saturday (column 5) to midnight, then Sunday (column 6) from midnight, marked as continued.
+    const WeekBlock saturday = find(2, 5);
+    EXPECT_EQ(saturday.begin, at(23, 0));
+    EXPECT_EQ(saturday.end, kSecondsPerDay);
+    EXPECT_FALSE(saturday.continued);
+    const WeekBlock sunday = find(2, 6);
+    EXPECT_EQ(sunday.begin, 0);
+    EXPECT_EQ(sunday.end, at(1, 0));
+    EXPECT_TRUE(sunday.continued);
+
+    EXPECT_EQ(firstSource(source::kHostFm | source::kHostMp3), SourceKind::LocalMp3);
+    EXPECT_EQ(firstSource(1u << (source::kFirstExtRadioBit + 7)), SourceKind::ExtRadio);
+    EXPECT_EQ(firstSource(source::kRemoteMic), SourceKind::Voice);
+    EXPECT_EQ(firstSource(0), SourceKind::None);
+}
+
+TEST(WeekLayout, ClashTextsNameTheOtherEntryDaysSpanAndZonesInBothLanguages) {
+    TextTable en;
+    en.loadEnglish();
+    TextTable zh;
+    zh.loadChinese();
+    NameTables names;
+    for (int z = 0; z < NameTables::usedCount(NameTable::Zones); ++z)
+        names.setStored(NameTable::Zones, z, QString::fromUtf16(kDefaultNameMarker));
+    names.computeDisplayNames(en);
+    auto table = makeTable();
+    appendEntry(*table, entry(kMon | kTue, at(8, 0), at(8, 30), {0}));
+    appendEntry(*table, entry(kTue, at(8, 20), at(9, 0), {0}));
+    appendEntry(*table, entry(kMon, at(23, 0), at(1, 0, 30), {3}));
+    const std::vector<Clash> clashes = findClashes(*table, table->count);
+    EXPECT_EQ(clashLines(clashes, 1, en, names).join(u'|').toStdString(),
+              "Clashes with entry 1 on Tues, 08:20:00-08:30:00, in LocalZone1");
+    EXPECT_TRUE(clashLines(clashes, 2, en, names).isEmpty());
+    EXPECT_EQ(clashCountText(1, en), QStringLiteral("1 clash in this schedule"));
+    EXPECT_EQ(clashCountText(3, zh), QStringLiteral("本时程表有3处冲突"));
+    EXPECT_TRUE(clashCountText(0, en).isEmpty());
+    EXPECT_EQ(pastMidnightText(table->entries[2], en), QStringLiteral("Runs past midnight to 01:00:30 the next day"));
+    EXPECT_TRUE(pastMidnightText(table->entries[0], en).isEmpty());
+    names.computeDisplayNames(zh);
+    EXPECT_EQ(clashLines(clashes, 0, zh, names).join(u'|').toStdString(),
+              "与第2条时程冲突：二，08:20:00-08:30:00，分区：主机分区1");
 }
