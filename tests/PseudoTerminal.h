@@ -71,6 +71,9 @@ public:
             ::close(m_master);
         m_master = -1;
     }
+    // The name goes too, as the node of an unplugged adapter does. (A terminal number freed here may be taken at
+    // once by another process's new terminal, which the old name would then reach.)
+    void removeLink() { QFile::remove(linkPath()); }
     // A new terminal under the same name, as a device that comes back.
     bool reopen() {
         closeBoth();

@@ -2,6 +2,7 @@
 
 #include "ui/common/Prompts.h"
 
+#include <QPrinter>
 #include <QStringList>
 
 #include <deque>
@@ -28,6 +29,15 @@ public:
         const int answer = answers.front();
         answers.pop_front();
         return answer;
+    }
+    // Prints into printTo as PDF; an empty printTo cancels.
+    bool choosePrinter(QPrinter& printer, const QString& title) override {
+        printerTitles << title;
+        if (printTo.isEmpty())
+            return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printTo);
+        return true;
     }
     QString chooseFolder(const QString& title) override {
         folderTitles << title;
@@ -56,7 +66,8 @@ public:
     std::vector<Message> messages;
     std::vector<Question> questions;
     std::deque<int> answers; // answers of question, as button indexes; none left → the cancel button
-    QStringList folderTitles, fileTitles, fileFilters;
+    QStringList folderTitles, fileTitles, fileFilters, printerTitles;
+    QString printTo;
     std::deque<QString> folders;   // answers of chooseFolder; empty → cancelled
     std::deque<QStringList> files; // answers of chooseFiles
 };

@@ -24,7 +24,11 @@ bool CutTextToolTips::helpEvent(QHelpEvent* event, QAbstractItemView* view, cons
                                 const QModelIndex& index) {
     if (!event || !view || event->type() != QEvent::ToolTip)
         return QStyledItemDelegate::helpEvent(event, view, option, index);
-    if (index.isValid() && isCut(view, option, index)) {
+    const QString ownTip = index.isValid() ? index.data(Qt::ToolTipRole).toString() : QString();
+    if (!ownTip.isEmpty()) {
+        // A cell with a tooltip of its own (a clash mark) shows that.
+        QToolTip::showText(event->globalPos(), ownTip, view->viewport(), view->visualRect(index));
+    } else if (index.isValid() && isCut(view, option, index)) {
         QToolTip::showText(event->globalPos(), index.data(Qt::DisplayRole).toString(), view->viewport(),
                            view->visualRect(index));
     } else {

@@ -5,7 +5,7 @@
 namespace quorvan {
 
 // Item delegate of the report lists: a cell whose text does not fit and is shown cut ("…") gives its whole
-// text as a tooltip; a cell that shows everything gives none.
+// text as a tooltip; a cell that shows everything gives none, unless it has a tooltip of its own.
 class CutTextToolTips : public QStyledItemDelegate {
     Q_OBJECT
 public:

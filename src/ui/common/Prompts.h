@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+class QPrinter;
+
 namespace quorvan {
 
 // Everything a window asks the user through a modal system dialog. Production shows Qt's dialogs; tests answer
@@ -18,6 +20,8 @@ public:
     // A modal question with one button per text, the first the default. Returns the index of the button chosen,
     // or cancelIndex when the box is closed without a choice (Escape, the close box).
     virtual int question(const QString& caption, const QString& text, const QStringList& buttons, int cancelIndex) = 0;
+    // The printer (and its settings) chosen for printing; false when cancelled.
+    virtual bool choosePrinter(QPrinter& printer, const QString& title) = 0;
     // A folder chosen by the user; empty when cancelled.
     virtual QString chooseFolder(const QString& title) = 0;
     // Files chosen by the user (full paths, in the dialog's order); empty when cancelled. filter is a Qt

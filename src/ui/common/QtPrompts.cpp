@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 
 namespace quorvan {
@@ -57,6 +59,12 @@ int QtPrompts::question(const QString& caption, const QString& text, const QStri
     box.exec();
     const qsizetype chosen = added.indexOf(box.clickedButton());
     return chosen >= 0 ? int(chosen) : cancelIndex;
+}
+
+bool QtPrompts::choosePrinter(QPrinter& printer, const QString& title) {
+    QPrintDialog dialog(&printer, owner());
+    dialog.setWindowTitle(title);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 QString QtPrompts::chooseFolder(const QString& title) {

@@ -15,6 +15,7 @@ public:
 
     void message(const QString& caption, const QString& text, Icon icon) override;
     int question(const QString& caption, const QString& text, const QStringList& buttons, int cancelIndex) override;
+    bool choosePrinter(QPrinter& printer, const QString& title) override;
     QString chooseFolder(const QString& title) override;
     QStringList chooseFiles(const QString& title, const QString& filter) override;
 

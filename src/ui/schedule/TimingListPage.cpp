@@ -1,6 +1,7 @@
 #include "ui/schedule/TimingListPage.h"
 
 #include "core/files/ScheduleTypes.h"
+#include "core/schedule/ClashText.h"
 #include "core/schedule/ScheduleModel.h"
 #include "core/texts/TextTable.h"
 #include "ui/common/AppContext.h"
@@ -10,20 +11,83 @@
 #include "ui/common/Prompts.h"
 #include "ui/common/ShellActions.h"
 #include "ui/schedule/EntryEditor.h"
+#include "ui/schedule/WeekView.h"
 
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStackedWidget>
+#include <QStyle>
 #include <QTableWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace quorvan {
 
 TimingListPage::TimingListPage(AppContext& context, ShellActions& shell, QWidget* parent)
-    : QWidget(parent), m_context(context), m_shell(shell),
-      m_list(makeReportList(this, kListId,
+    : QWidget(parent), m_context(context), m_shell(shell), m_listArea(new QWidget(this)),
+      m_listButton(new QToolButton(m_listArea)), m_weekButton(new QToolButton(m_listArea)),
+      m_printButton(new QPushButton(m_listArea)), m_views(new QStackedWidget(m_listArea)),
+      m_list(makeReportList(m_views, kListId,
                             {QStringLiteral("序号"), QStringLiteral("星期"), QStringLiteral("开始时间"),
                              QStringLiteral("结束时间"), QStringLiteral("节目"), QStringLiteral("音频矩阵"),
                              QStringLiteral("电源")},
                             {50, 120, 80, 80, 80, 120, 120})),
+      m_weekScroll(new QScrollArea(m_views)), m_week(new WeekView(context)), m_clashLine(new QLabel(m_listArea)),
       m_editor(new EntryEditor(context, this)), m_editorDock(makeEditorDock(this, m_editor)),
       m_logic(*this, *this, context.texts, context.names) {
+    // List | Week, then Print for the week; the list or the week; the line that counts the clashes.
+    for (QToolButton* button : {m_listButton, m_weekButton}) {
+        button->setCheckable(true);
+        button->setAutoExclusive(true);
+        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    }
+    m_listButton->setObjectName(QStringLiteral("listViewButton"));
+    m_weekButton->setObjectName(QStringLiteral("weekViewButton"));
+    m_printButton->setObjectName(QStringLiteral("printWeekButton"));
+    m_printButton->setAutoDefault(false);
+    m_listButton->setChecked(true);
+    m_weekScroll->setObjectName(QStringLiteral("weekScroll"));
+    m_weekScroll->setWidget(m_week);
+    m_weekScroll->setWidgetResizable(true);
+    m_weekScroll->setFrameShape(QFrame::StyledPanel);
+    m_views->addWidget(m_list);
+    m_views->addWidget(m_weekScroll);
+    m_clashLine->setObjectName(QStringLiteral("clashLine"));
+    m_clashLine->setStyleSheet(QStringLiteral("color: #b01c1c;"));
+    auto* bar = new QHBoxLayout;
+    bar->setContentsMargins(0, 0, 0, 0);
+    bar->addWidget(m_listButton);
+    bar->addWidget(m_weekButton);
+    bar->addStretch(1);
+    bar->addWidget(m_printButton);
+    auto* area = new QVBoxLayout(m_listArea);
+    area->setContentsMargins(0, 0, 0, 0);
+    area->setSpacing(2);
+    area->addLayout(bar);
+    area->addWidget(m_views, 1);
+    area->addWidget(m_clashLine);
+    connect(m_listButton, &QToolButton::toggled, this, [this](bool on) {
+        if (on)
+            showWeek(false);
+    });
+    connect(m_weekButton, &QToolButton::toggled, this, [this](bool on) {
+        if (on)
+            showWeek(true);
+    });
+    connect(m_printButton, &QPushButton::clicked, this, [this] { printWeek(); });
+    connect(m_week, &WeekView::entryClicked, this, [this](int entry) {
+        if (entry >= 0 && entry < m_list->rowCount())
+            m_list->selectRow(entry); // the list notifies the selection as if the row were clicked
+    });
+    connect(m_list, &QTableWidget::itemSelectionChanged, this, [this] { m_week->setSelected(m_list->currentRow()); });
+    m_printButton->setVisible(false);
     connect(m_editor, &EntryEditor::newRequested, this, [this] { m_logic.newEntry(); });
     connect(m_editor, &EntryEditor::saveRequested, this, [this] { m_logic.saveEntry(); });
     connect(m_editor, &EntryEditor::deleteRequested, this, [this] { m_logic.deleteEntry(); });
@@ -38,7 +102,80 @@ TimingListPage::TimingListPage(AppContext& context, ShellActions& shell, QWidget
 TimingListPage::~TimingListPage() = default;
 
 int TimingListPage::showTable(ScheduleTable* table, int capacity) {
-    return m_logic.showTable(table, capacity);
+    const int shown = m_logic.showTable(table, capacity);
+    showClashes();
+    return shown;
+}
+
+void TimingListPage::showWeek(bool week) {
+    m_views->setCurrentWidget(week ? static_cast<QWidget*>(m_weekScroll) : static_cast<QWidget*>(m_list));
+    m_printButton->setVisible(week);
+    if (week != m_weekButton->isChecked())
+        (week ? m_weekButton : m_listButton)->setChecked(true);
+    if (week) {
+        // School hours first: the view opens at 07:00.
+        m_weekScroll->verticalScrollBar()->setValue(WeekView::kHeaderHeight + 7 * WeekView::kHourHeight - 4);
+    }
+}
+
+bool TimingListPage::weekShown() const {
+    return m_views->currentWidget() == m_weekScroll;
+}
+
+bool TimingListPage::printWeek() {
+    const QString title = m_context.texts.text(TextId::WeekTitle).arg(m_context.model.current().caption);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    printer.setDocName(title);
+    if (!m_context.prompts.choosePrinter(printer, title))
+        return false;
+    QPainter painter(&printer);
+    const QRectF page = printer.pageRect(QPrinter::DevicePixel);
+    // Lay the week out in screen-sized units and scale them onto the page, so that text keeps its proportions.
+    const QSizeF logical(1100, 760);
+    const double scale = std::min(page.width() / logical.width(), page.height() / logical.height());
+    painter.scale(scale, scale);
+    QFont font = m_week->font();
+    font.setPointSizeF(8.5);
+    painter.setFont(font);
+    const QFontMetricsF metrics(font);
+    painter.drawText(QRectF(0, 0, logical.width(), metrics.height() * 1.6), Qt::AlignLeft | Qt::AlignVCenter, title);
+    m_week->paint(painter,
+                  QRectF(0, metrics.height() * 1.8, logical.width(), logical.height() - metrics.height() * 1.8));
+    return painter.end();
+}
+
+void TimingListPage::showClashes(int saved) {
+    ScheduleTable* table = m_logic.table();
+    const std::vector<Clash> before = m_clashes;
+    m_clashes = table ? findClashes(*table, table->count) : std::vector<Clash>{};
+    const TextTable& texts = m_context.texts;
+    static const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
+    for (int row = 0; row < m_list->rowCount(); ++row) {
+        QTableWidgetItem* number = m_list->item(row, 0);
+        if (!number)
+            continue;
+        const QStringList lines = clashLines(m_clashes, row, texts, m_context.names);
+        number->setIcon(lines.isEmpty() ? QIcon() : warning);
+        number->setToolTip(lines.join(u'\n'));
+    }
+    QString line = clashCountText(int(m_clashes.size()), texts);
+    if (saved >= 0) {
+        for (const Clash& c : m_clashes) {
+            if (c.first != saved && c.second != saved)
+                continue;
+            const bool known = std::any_of(before.begin(), before.end(), [&](const Clash& old) {
+                return old.first == c.first && old.second == c.second;
+            });
+            if (!known) {
+                const int other = c.first == saved ? c.second : c.first;
+                line = texts.text(TextId::NewClash).arg(saved + 1).arg(other + 1) + QStringLiteral("  ") + line;
+                break;
+            }
+        }
+    }
+    m_clashLine->setText(line);
+    m_week->showSchedule(table, table ? table->count : 0, m_clashes, m_list->currentRow());
 }
 
 void TimingListPage::showRow(int row, const TimingEntry* entry) {
@@ -47,7 +184,7 @@ void TimingListPage::showRow(int row, const TimingEntry* entry) {
 
 void TimingListPage::layoutPage() {
     m_editor->fitWidth(width());
-    dockEditor(this, m_list, m_editorDock, kBand);
+    dockEditor(this, m_listArea, m_editorDock, kBand);
 }
 
 void TimingListPage::retranslate() {
@@ -57,6 +194,15 @@ void TimingListPage::retranslate() {
         headings << m_context.texts.text(n);
     setHeadings(m_list, headings);
     m_list->setAccessibleName(m_context.texts.text(TextId::TimingEntries));
+    const TextTable& texts = m_context.texts;
+    m_listButton->setText(texts.text(TextId::ListView));
+    m_listButton->setAccessibleName(texts.text(TextId::ListView));
+    m_weekButton->setText(texts.text(TextId::WeekView));
+    m_weekButton->setAccessibleName(texts.text(TextId::WeekView));
+    m_printButton->setText(texts.text(TextId::PrintButton));
+    m_week->setAccessibleName(texts.text(TextId::WeekView));
+    m_weekScroll->setAccessibleName(texts.text(TextId::WeekView));
+    showClashes();
     // Texts of another length may call for the other arrangement of the editor.
     layoutPage();
 }
@@ -113,6 +259,8 @@ void TimingListPage::saveDocument(EntryChange change, int entry) {
                                  : change == EntryChange::Deleted ? StepLabel::Kind::DeleteEntry
                                                                   : StepLabel::Kind::ChangeEntry;
     m_shell.saveDocument({kind, m_context.model.current().fileName, entry, {}});
+    // Saving is never refused for a clash: the line under the list names a new one.
+    showClashes(change == EntryChange::Deleted ? -1 : entry);
 }
 
 void TimingListPage::listFull() {

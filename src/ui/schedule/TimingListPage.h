@@ -1,13 +1,18 @@
 #pragma once
 
+#include "core/schedule/Clashes.h"
 #include "core/schedule/EntryListLogic.h"
 
 #include <QWidget>
 
 #include <memory>
 
+class QLabel;
+class QPushButton;
 class QScrollArea;
+class QStackedWidget;
 class QTableWidget;
+class QToolButton;
 
 namespace quorvan {
 
@@ -15,9 +20,12 @@ struct AppContext;
 class EntryEditor;
 struct ScheduleTable;
 class ShellActions;
+class WeekView;
 struct TimingEntry;
 
-// The page of a normal schedule: one list row per timing entry, with the entry editor docked below.
+// The page of a normal schedule: one list row per timing entry, or the week view of the entries (a List / Week
+// switch above them), with the entry editor docked below. Entries that clash carry a warning mark and a line under
+// the list counts the clashes; both follow every change at once.
 class TimingListPage : public QWidget, private RowList, private EntryListHost {
     Q_OBJECT
 public:
@@ -38,7 +46,19 @@ public:
     // Selects and shows entry index (see EntryListLogic::showEntry).
     void showEntry(int index) { m_logic.showEntry(index); }
 
+    // The week view instead of the list, or back.
+    void showWeek(bool week);
+    bool weekShown() const;
+    // Prints the week view through the printer the operator chooses; false when cancelled.
+    bool printWeek();
+
     QTableWidget* list() const { return m_list; }
+    WeekView& weekView() const { return *m_week; }
+    QToolButton* listButton() const { return m_listButton; }
+    QToolButton* weekButton() const { return m_weekButton; }
+    QPushButton* printButton() const { return m_printButton; }
+    QLabel* clashLine() const { return m_clashLine; }
+    const std::vector<Clash>& clashes() const { return m_clashes; }
     EntryEditor& editor() const { return *m_editor; }
     ScheduleTable* table() const { return m_logic.table(); }
     bool newRowPending() const { return m_logic.newRowPending(); }
@@ -65,9 +85,22 @@ private:
     LeaveAnswer askToLeave() override;
     bool entryCanBeSaved() override;
 
+    // Finds the clashes again and shows them: marks, the line under the list, the week view. A save of entry
+    // `saved` that brought new clashes names the first of them in the line.
+    void showClashes(int saved = -1);
+
     AppContext& m_context;
     ShellActions& m_shell;
+    QWidget* m_listArea;
+    QToolButton* m_listButton;
+    QToolButton* m_weekButton;
+    QPushButton* m_printButton;
+    QStackedWidget* m_views;
     QTableWidget* m_list;
+    QScrollArea* m_weekScroll;
+    WeekView* m_week;
+    QLabel* m_clashLine;
+    std::vector<Clash> m_clashes;
     EntryEditor* m_editor;
     QScrollArea* m_editorDock;
     EntryListLogic m_logic;

@@ -216,8 +216,10 @@ TEST(SerialLinkTest, HoldPortRecoversWhenTheDeviceGoesAndComesBack) {
     ASSERT_EQ(com.holdPort(1), 1);
     pty.releaseSlave();
 
-    // The far side goes away: the next tick sees the hang-up and lets the port go; nothing opens meanwhile.
+    // The far side goes away with its name: the next tick sees the hang-up and lets the port go; nothing opens
+    // meanwhile.
     pty.hangUp();
+    pty.removeLink();
     EXPECT_EQ(com.holdPort(1), 0);
     expectClosed(com);
     EXPECT_EQ(com.holdPort(1), 0);

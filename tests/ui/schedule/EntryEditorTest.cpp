@@ -126,8 +126,12 @@ TEST(EntryEditor, EditorIsDockedUnderTheList) {
     EXPECT_EQ(page.editor().parentWidget(), dock->viewport());
     const QRect editor = dock->geometry();
     EXPECT_EQ(editor.bottom(), page.height() - 1);
-    EXPECT_EQ(page.list()->geometry().top(), 0);
-    EXPECT_EQ(page.list()->geometry().height(), page.height() - editor.height() - TimingListPage::kBand);
+    // The list (with its List / Week switch above it and the clash line below) fills the page above the band.
+    const QWidget* area = page.list()->parentWidget()->parentWidget();
+    EXPECT_EQ(area->geometry().top(), 0);
+    EXPECT_EQ(area->geometry().height(), page.height() - editor.height() - TimingListPage::kBand);
+    EXPECT_LE(page.list()->mapTo(&page, QPoint(0, page.list()->height())).y(), area->geometry().bottom() + 1);
+    EXPECT_GT(page.list()->height(), area->height() / 2);
     EXPECT_TRUE(page.editor().isVisible());
     EXPECT_LE(page.editor().height(), dock->viewport()->height()) << "the whole height of the editor shows";
     EXPECT_FALSE(dock->horizontalScrollBar()->isVisible()) << "900 pixels are enough for the stacked editor";
