@@ -56,6 +56,8 @@ TimingListPage::TimingListPage(AppContext& context, ShellActions& shell, QWidget
     m_weekScroll->setObjectName(QStringLiteral("weekScroll"));
     m_weekScroll->setWidget(m_week);
     m_weekScroll->setWidgetResizable(true);
+    // The day names are painted at the top of the part in view: a scroll repaints the whole view.
+    connect(m_weekScroll->verticalScrollBar(), &QScrollBar::valueChanged, m_week, qOverload<>(&QWidget::update));
     m_weekScroll->setFrameShape(QFrame::StyledPanel);
     m_views->addWidget(m_list);
     m_views->addWidget(m_weekScroll);

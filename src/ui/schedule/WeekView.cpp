@@ -98,7 +98,7 @@ QString WeekView::label(const WeekBlock& block) const {
         .arg(formatTime(e.startHour, e.startMinute, e.startSecond).left(5), firstSource);
 }
 
-void WeekView::paint(QPainter& painter, const QRectF& area) const {
+void WeekView::paint(QPainter& painter, const QRectF& area, double headerTop) const {
     const TextTable& texts = m_context.texts;
     const QPalette& pal = palette();
     painter.save();
@@ -125,15 +125,10 @@ void WeekView::paint(QPainter& painter, const QRectF& area) const {
                              QStringLiteral("%1:00").arg(h, 2, 10, QLatin1Char('0')));
         }
     }
-    // Day columns and their names.
     for (int d = 0; d <= 7; ++d) {
         const double x = area.left() + kGutterWidth + d * dayWidth;
         painter.setPen(hourPen);
         painter.drawLine(QPointF(x, area.top()), QPointF(x, area.bottom()));
-        if (d < 7) {
-            painter.setPen(pal.color(QPalette::Text));
-            painter.drawText(QRectF(x, area.top(), dayWidth, kHeaderHeight), Qt::AlignCenter, texts.text(kDayTexts[d]));
-        }
     }
 
     // The blocks; the selected entry's and clashing ones outlined on top.
@@ -165,16 +160,30 @@ void WeekView::paint(QPainter& painter, const QRectF& area) const {
                              metrics.elidedText(label(block), Qt::ElideRight, textArea.width()));
         }
     }
+
+    // The day names last, over whatever lies beneath, so that they stay in view while the hours scroll.
+    const double top = headerTop < 0 ? area.top() : headerTop;
+    const QRectF header(area.left(), top, area.width(), kHeaderHeight);
+    painter.fillRect(header, pal.color(QPalette::Window));
+    painter.setPen(hourPen);
+    painter.drawLine(header.bottomLeft(), header.bottomRight());
+    for (int d = 0; d < 7; ++d) {
+        const double x = area.left() + kGutterWidth + d * dayWidth;
+        painter.setPen(pal.color(QPalette::WindowText));
+        painter.drawText(QRectF(x, top, dayWidth, kHeaderHeight), Qt::AlignCenter, texts.text(kDayTexts[d]));
+    }
     painter.restore();
 }
 
 void WeekView::paintEvent(QPaintEvent* event) {
     Q_UNUSED(event);
     QPainter painter(this);
-    paint(painter, QRectF(rect()));
+    paint(painter, QRectF(rect()), visibleRegion().boundingRect().top());
 }
 
 int WeekView::entryAt(const QPoint& point) const {
+    if (point.y() < visibleRegion().boundingRect().top() + kHeaderHeight)
+        return -1; // the day names lie over the blocks there
     const QRectF area(rect());
     for (auto it = m_blocks.rbegin(); it != m_blocks.rend(); ++it)
         if (blockRect(*it, area).contains(point))
@@ -215,7 +224,8 @@ bool WeekView::event(QEvent* event) {
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
         const QRectF area(rect());
-        for (auto it = m_blocks.rbegin(); it != m_blocks.rend(); ++it) {
+        const bool underHeader = help->pos().y() < visibleRegion().boundingRect().top() + kHeaderHeight;
+        for (auto it = m_blocks.rbegin(); it != m_blocks.rend() && !underHeader; ++it) {
             if (blockRect(*it, area).contains(help->pos())) {
                 QToolTip::showText(help->globalPos(), toolTipFor(it->entry, it->continued), this,
                                    blockRect(*it, area).toAlignedRect());
