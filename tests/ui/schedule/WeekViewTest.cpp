@@ -53,13 +53,18 @@ void writeSchoolDay(const UiHarness& h) {
     EXPECT_TRUE(saveTableFile(h.dataFile(QStringLiteral("SCH01.DAT")), *table).ok);
 }
 
+// Starts the main window on the school day in the language given by its INI section.
+MainWindow& startOnSchoolDay(UiHarness& h, const char* languageIni) {
+    h.writeConfig(languageIni);
+    writeSchoolDay(h);
+    return h.start();
+}
+
 } // namespace
 
 TEST(ClashMarks, EntriesThatClashAreMarkedCountedAndFollowEveryChange) {
     UiHarness h;
-    h.writeConfig("[LanguageSelect]\nID=1\n");
-    writeSchoolDay(h);
-    MainWindow& w = h.start();
+    MainWindow& w = startOnSchoolDay(h, "[LanguageSelect]\nID=1\n");
     TimingListPage& page = w.timingPage();
     QTableWidget* list = page.list();
     ASSERT_EQ(list->rowCount(), 10);
@@ -101,9 +106,7 @@ TEST(WeekView, ShowsTheSchoolDayMondayFirstSelectsOnClickAndTellsTheRowOnHover) 
     for (const char* ini : {"[LanguageSelect]\nID=1\n", "[LanguageSelect]\nID=2\n"}) {
         SCOPED_TRACE(ini);
         UiHarness h;
-        h.writeConfig(ini);
-        writeSchoolDay(h);
-        MainWindow& w = h.start();
+        MainWindow& w = startOnSchoolDay(h, ini);
         w.resize(1200, 800);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
         TimingListPage& page = w.timingPage();
@@ -146,9 +149,7 @@ TEST(WeekView, ShowsTheSchoolDayMondayFirstSelectsOnClickAndTellsTheRowOnHover) 
 
 TEST(WeekView, PrintsToThePrinterChosenAndPaintsSharplyAtAnyPixelRatio) {
     UiHarness h;
-    h.writeConfig("[LanguageSelect]\nID=2\n");
-    writeSchoolDay(h);
-    MainWindow& w = h.start();
+    MainWindow& w = startOnSchoolDay(h, "[LanguageSelect]\nID=2\n");
     TimingListPage& page = w.timingPage();
 
     // Cancelled: nothing printed.
