@@ -3,12 +3,15 @@
 #include "core/files/AtomicFile.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 namespace quorvan {
 
@@ -58,6 +61,65 @@ void removeCaseVariants(const QString& folder, const QString& name) {
     }
 }
 
+// Bytes a transfer of names out of folder copies: the file each name would be copied from.
+qint64 bytesToCopy(const QString& folder, const QStringList& names) {
+    qint64 total = 0;
+    for (const QString& name : names) {
+        const QStringList matches = matchingFiles(folder, name);
+        if (!matches.isEmpty())
+            total += QFileInfo(QDir(folder).filePath(matches.first())).size();
+    }
+    return total;
+}
+
+// Progress, pacing and cancelling of one transfer, across its files.
+class TransferRun {
+public:
+    TransferRun(const TransferOptions& options, qint64 total) : m_options(options) {
+        m_progress.total = total;
+        m_clock.start();
+    }
+
+    bool startFile(const QString& name) {
+        m_progress.name = name;
+        return tell();
+    }
+    bool chunkCopied(qint64 bytes) {
+        m_progress.done += bytes;
+        pace();
+        return tell();
+    }
+    ChunkCallback chunkCallback() {
+        return [this](qint64 bytes) { return chunkCopied(bytes); };
+    }
+
+private:
+    bool tell() {
+        if (!m_cancelled && m_options.progress && !m_options.progress(m_progress))
+            m_cancelled = true;
+        return !m_cancelled;
+    }
+    // Holds the copy back to the rate asked for, measured from the start of the transfer.
+    void pace() {
+        if (m_options.bytesPerSecond <= 0)
+            return;
+        const qint64 dueMs = m_progress.done * 1000 / m_options.bytesPerSecond;
+        const qint64 aheadMs = dueMs - m_clock.elapsed();
+        if (aheadMs > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(aheadMs));
+    }
+
+    const TransferOptions& m_options;
+    TransferProgress m_progress;
+    QElapsedTimer m_clock;
+    bool m_cancelled = false;
+};
+
+void markCancelled(TransferReport& report, const QStringList& names, int from) {
+    report.cancelled = true;
+    report.notTransferred = names.mid(from);
+}
+
 } // namespace
 
 QStringList transferSet(const QStringList& documentFiles) {
@@ -67,7 +129,8 @@ QStringList transferSet(const QStringList& documentFiles) {
     return names;
 }
 
-CopyResult copyNamedFile(const QString& fromFolder, const QString& toFolder, const QString& name, QString* error) {
+CopyResult copyNamedFile(const QString& fromFolder, const QString& toFolder, const QString& name, QString* error,
+                         const ChunkCallback& chunkCopied) {
     const QStringList matches = matchingFiles(fromFolder, name);
     if (matches.isEmpty()) {
         setError(error, QStringLiteral("not found in ") + QDir::toNativeSeparators(fromFolder));
@@ -99,6 +162,8 @@ CopyResult copyNamedFile(const QString& fromFolder, const QString& toFolder, con
             setError(error, target.errorText());
             return CopyResult::TargetFailed;
         }
+        if (chunkCopied && !chunkCopied(got))
+            return CopyResult::Cancelled; // the temporary file goes with the target; the old file stays
     }
     const SaveResult committed = target.commit();
     if (!committed) {
@@ -128,11 +193,22 @@ QStringList TransferReport::failureLines() const {
     return lines;
 }
 
-TransferReport importFiles(const QString& storageFolder, const QString& dataFolder, const QStringList& names) {
+TransferReport importFiles(const QString& storageFolder, const QString& dataFolder, const QStringList& names,
+                           const TransferOptions& options) {
     TransferReport report;
-    for (const QString& name : names) {
+    TransferRun run(options, bytesToCopy(storageFolder, names));
+    for (int i = 0; i < names.size(); ++i) {
+        const QString& name = names[i];
+        if (!run.startFile(name)) {
+            markCancelled(report, names, i);
+            break;
+        }
         QString reason;
-        const CopyResult copy = copyNamedFile(storageFolder, dataFolder, name, &reason);
+        const CopyResult copy = copyNamedFile(storageFolder, dataFolder, name, &reason, run.chunkCallback());
+        if (copy == CopyResult::Cancelled) {
+            markCancelled(report, names, i);
+            break;
+        }
         if (copy == CopyResult::Copied) {
             report.copied << name;
             continue;
@@ -157,12 +233,24 @@ TransferReport importFiles(const QString& storageFolder, const QString& dataFold
     return report;
 }
 
-TransferReport exportFiles(const QString& dataFolder, const QString& storageFolder, const QStringList& names) {
+TransferReport exportFiles(const QString& dataFolder, const QString& storageFolder, const QStringList& names,
+                           const TransferOptions& options) {
     TransferReport report;
-    for (const QString& name : names) {
+    TransferRun run(options, bytesToCopy(dataFolder, names));
+    for (int i = 0; i < names.size(); ++i) {
+        const QString& name = names[i];
+        if (!run.startFile(name)) {
+            markCancelled(report, names, i);
+            break;
+        }
         QString reason;
         if (!matchingFiles(dataFolder, name).isEmpty()) {
-            if (copyNamedFile(dataFolder, storageFolder, name, &reason) == CopyResult::Copied)
+            const CopyResult copy = copyNamedFile(dataFolder, storageFolder, name, &reason, run.chunkCallback());
+            if (copy == CopyResult::Cancelled) {
+                markCancelled(report, names, i);
+                break;
+            }
+            if (copy == CopyResult::Copied)
                 report.copied << name;
             else
                 report.failed.append({name, reason});

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace quorvan {
 
 // The eleven files moved between the data folder and a storage folder (an SD card or the controller's storage):
@@ -14,29 +16,51 @@ enum class CopyResult {
     NotFound,     // fromFolder holds no file of that name
     SourceFailed, // the file in fromFolder could not be read
     TargetFailed, // the file could not be written in toFolder; a file already there is left as it was
+    Cancelled,    // stopped on request; a file already in toFolder is left as it was
 };
+
+// Told the size of every chunk copied; returning false abandons the copy.
+using ChunkCallback = std::function<bool(qint64 bytes)>;
 
 // Copies the file called `name` (matched in any letter case, as on the controller's FAT card) from fromFolder
 // to toFolder, stored there under `name` exactly; a target file whose name differs only in case is replaced,
 // not doubled. The copy goes to a temporary file that is flushed to the device and renamed into place, so the
 // target is either the old file or the whole new one. The reason of a failure goes to *error.
 CopyResult copyNamedFile(const QString& fromFolder, const QString& toFolder, const QString& name,
-                         QString* error = nullptr);
+                         QString* error = nullptr, const ChunkCallback& chunkCopied = {});
 
 // Creates an empty file `name` in folder, or truncates it to length 0. With onlyIfMissing, a file of that name
 // in any letter case is left as it is. Returns true when a file of that name exists afterwards.
 bool createEmptyFile(const QString& folder, const QString& name, bool onlyIfMissing, QString* error = nullptr);
 
-// What a transfer did with each name of the set. Every name lands in exactly one of the four lists.
+// How far a transfer has come.
+struct TransferProgress {
+    QString name;     // the file being copied
+    qint64 done = 0;  // bytes copied so far, all files together
+    qint64 total = 0; // bytes of every file the transfer copies
+};
+// Called on the transfer's own thread at the start of each file and after every chunk; returning false cancels
+// the transfer: the file being written is abandoned and the files after it are left alone.
+using ProgressCallback = std::function<bool(const TransferProgress&)>;
+
+struct TransferOptions {
+    ProgressCallback progress;
+    // Caps the copy rate in bytes per second (0: as fast as the devices go), as a slow card would.
+    qint64 bytesPerSecond = 0;
+};
+
+// What a transfer did with each name of the set. Every name lands in exactly one of the five lists.
 struct TransferReport {
     struct Failure {
         QString name;
         QString reason;
     };
-    QStringList copied;    // found in the source folder and copied
-    QStringList created;   // not in the source folder; created empty in the target folder
-    QStringList kept;      // not in the source folder; the target folder's own file was left as it was
-    QList<Failure> failed; // could not be read from the source folder or written to the target folder
+    QStringList copied;         // found in the source folder and copied
+    QStringList created;        // not in the source folder; created empty in the target folder
+    QStringList kept;           // not in the source folder; the target folder's own file was left as it was
+    QList<Failure> failed;      // could not be read from the source folder or written to the target folder
+    QStringList notTransferred; // left alone because the transfer was cancelled, the file being copied first
+    bool cancelled = false;
 
     bool anyCopied() const { return !copied.isEmpty(); }
     // One line per failure: "NAME: reason".
@@ -47,9 +71,11 @@ struct TransferReport {
 // in the data folder unless the data folder already has it. A file that cannot be written leaves the data
 // folder's own file as it was (or no file at all); one that cannot be read from the card is treated like a
 // missing one. Both are reported as failed.
-TransferReport importFiles(const QString& storageFolder, const QString& dataFolder, const QStringList& names);
+TransferReport importFiles(const QString& storageFolder, const QString& dataFolder, const QStringList& names,
+                           const TransferOptions& options = {});
 // Export: each file of the data folder is copied into the storage folder; one the data folder lacks is created
 // empty in the storage folder unless the storage folder already has it.
-TransferReport exportFiles(const QString& dataFolder, const QString& storageFolder, const QStringList& names);
+TransferReport exportFiles(const QString& dataFolder, const QString& storageFolder, const QStringList& names,
+                           const TransferOptions& options = {});
 
 } // namespace quorvan

@@ -1,5 +1,7 @@
 #include "CardFolders.h"
 
+#include <QElapsedTimer>
+
 #include <gtest/gtest.h>
 
 using namespace quorvan;
@@ -165,4 +167,108 @@ TEST_F(CardTransfer, ImportOfACardFileThatCannotBeReadKeepsTheDataFileAndReports
     EXPECT_EQ(report.failed[0].name, QStringLiteral("SCH01.DAT"));
     EXPECT_EQ(readFile(inData(QStringLiteral("SCH01.DAT"))), QByteArray("own schedule one"));
     EXPECT_EQ(entriesOf(data()), sorted(allNames()));
+}
+
+namespace {
+
+// Four schedules of a few chunks each in the data folder and older, smaller ones on the card.
+struct FourSchedules {
+    QStringList names{QStringLiteral("SCH01.DAT"), QStringLiteral("SCH02.DAT"), QStringLiteral("SCH03.DAT"),
+                      QStringLiteral("SCH04.DAT")};
+    QList<QByteArray> fresh;
+    QList<QByteArray> old;
+};
+
+FourSchedules fillFourSchedules(const QString& data, const QString& card) {
+    FourSchedules set;
+    for (int i = 0; i < set.names.size(); ++i) {
+        set.fresh << patternBytes(3 * 1024 * 1024 + 1000 * i, i + 1);
+        set.old << patternBytes(5000 + i, 40 + i);
+        writeFile(data + u'/' + set.names[i], set.fresh[i]);
+        writeFile(card + u'/' + set.names[i], set.old[i]);
+    }
+    return set;
+}
+
+} // namespace
+
+TEST_F(CardTransfer, ProgressCountsEveryByteOfTheTransferInOrder) {
+    const FourSchedules set = fillFourSchedules(data(), card());
+    qint64 total = 0;
+    for (const QByteArray& bytes : set.fresh)
+        total += bytes.size();
+
+    QList<TransferProgress> seen;
+    TransferOptions options;
+    options.progress = [&](const TransferProgress& p) {
+        seen << p;
+        return true;
+    };
+    const TransferReport report = exportFiles(data(), card(), allNames(), options);
+    EXPECT_FALSE(report.cancelled);
+    EXPECT_TRUE(report.notTransferred.isEmpty());
+    EXPECT_EQ(report.copied, set.names);
+
+    ASSERT_FALSE(seen.isEmpty());
+    QStringList started;
+    for (int i = 0; i < seen.size(); ++i) {
+        EXPECT_EQ(seen[i].total, total) << "the total is known from the start";
+        if (i > 0) {
+            EXPECT_GE(seen[i].done, seen[i - 1].done);
+        }
+        if (started.isEmpty() || started.last() != seen[i].name)
+            started << seen[i].name;
+    }
+    EXPECT_EQ(started, allNames()) << "every file of the set is announced once, in order";
+    EXPECT_EQ(seen.last().done, total);
+    // One report per chunk of a megabyte at most, so the window is not flooded.
+    EXPECT_LE(seen.size(), 11 + 4 * 4);
+    for (int i = 0; i < set.names.size(); ++i)
+        EXPECT_EQ(readFile(onCard(set.names[i])), set.fresh[i]);
+}
+
+TEST_F(CardTransfer, CancelAbandonsTheFileBeingWrittenAndLeavesTheRestAlone) {
+    const FourSchedules set = fillFourSchedules(data(), card());
+    const QStringList cardBefore = entriesOf(card());
+
+    // Cancelled half way through the second schedule.
+    TransferOptions options;
+    options.progress = [&](const TransferProgress& p) {
+        return p.done < set.fresh[0].size() + set.fresh[1].size() / 2;
+    };
+    const TransferReport report = exportFiles(data(), card(), allNames(), options);
+    EXPECT_TRUE(report.cancelled);
+    EXPECT_EQ(report.copied, QStringList{QStringLiteral("SCH01.DAT")});
+    EXPECT_EQ(report.notTransferred, allNames().mid(1)) << "the file being written is the first not transferred";
+    EXPECT_TRUE(report.failed.isEmpty());
+    EXPECT_TRUE(report.created.isEmpty());
+
+    EXPECT_EQ(readFile(onCard(QStringLiteral("SCH01.DAT"))), set.fresh[0]);
+    for (int i = 1; i < set.names.size(); ++i)
+        EXPECT_EQ(readFile(onCard(set.names[i])), set.old[i]) << set.names[i].toStdString() << " is the old file";
+    EXPECT_EQ(entriesOf(card()), cardBefore) << "no temporary file is left and no empty file created";
+
+    // Cancelled before the first file: the data folder is not touched at all.
+    const QStringList dataBefore = entriesOf(data());
+    options.progress = [](const TransferProgress&) { return false; };
+    const TransferReport none = importFiles(card(), data(), allNames(), options);
+    EXPECT_TRUE(none.cancelled);
+    EXPECT_EQ(none.notTransferred, allNames());
+    EXPECT_TRUE(none.copied.isEmpty() && none.created.isEmpty() && none.kept.isEmpty());
+    EXPECT_EQ(entriesOf(data()), dataBefore);
+    for (int i = 0; i < set.names.size(); ++i)
+        EXPECT_EQ(readFile(inData(set.names[i])), set.fresh[i]);
+}
+
+TEST_F(CardTransfer, ACappedRateHoldsTheCopyBack) {
+    const QByteArray bytes = patternBytes(2 * 1024 * 1024, 9);
+    writeFile(inData(QStringLiteral("SCH01.DAT")), bytes);
+    TransferOptions options;
+    options.bytesPerSecond = 4 * 1024 * 1024;
+    QElapsedTimer clock;
+    clock.start();
+    const TransferReport report = exportFiles(data(), card(), {QStringLiteral("SCH01.DAT")}, options);
+    EXPECT_GE(clock.elapsed(), 450) << "2 MiB at 4 MiB/s take half a second";
+    EXPECT_EQ(report.copied, QStringList{QStringLiteral("SCH01.DAT")});
+    EXPECT_EQ(readFile(onCard(QStringLiteral("SCH01.DAT"))), bytes);
 }
