@@ -7,13 +7,16 @@
 #include "core/schedule/Clashes.h"
 #include "core/schedule/EntryFormat.h"
 #include "core/schedule/ScheduleModel.h"
+#include "core/schedule/ScheduleReport.h"
 #include "core/settings/HomeFolder.h"
 #include "core/settings/NameTables.h"
 #include "core/settings/SettingsFiles.h"
+#include "core/storage/CardCheck.h"
 #include "core/texts/TextTable.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -126,15 +129,21 @@ struct Display {
 };
 
 // Reads `command FILE [--lang en|zh] [--home DIR]` and loads what it names. Returns -1 when the display is ready,
-// otherwise the exit status after reporting; a file that is missing or cannot be read gives fileStatus.
-int loadDisplay(const QString& command, const QStringList& args, std::FILE* err, int fileStatus, Display& display) {
+// otherwise the exit status after reporting; a file that is missing or cannot be read gives fileStatus. A command
+// with a switch of its own names it in flag; flagSet tells whether it was given.
+int loadDisplay(const QString& command, const QStringList& args, std::FILE* err, int fileStatus, Display& display,
+                const QString& flag = QString(), bool* flagSet = nullptr) {
     QCommandLineParser parser;
     const QCommandLineOption langOption(QStringLiteral("lang"), QString(), QStringLiteral("en|zh"));
     const QCommandLineOption homeOption(QStringLiteral("home"), QString(), QStringLiteral("DIR"));
     parser.addOptions({langOption, homeOption});
+    if (!flag.isEmpty())
+        parser.addOption(QCommandLineOption(flag));
     QString why;
     if (!parseCommand(parser, command, args, why))
         return usageError(err, why);
+    if (flagSet)
+        *flagSet = parser.isSet(flag);
     const QStringList files = parser.positionalArguments();
     if (files.isEmpty())
         return usageError(err, command + QStringLiteral(" needs a FILE"));
@@ -233,6 +242,47 @@ int cmdClashes(const QStringList& args, std::FILE* out, std::FILE* err) {
     return clashes.empty() ? kOk : kFailed;
 }
 
+// The schedule report as CSV on standard output, as the program saves it.
+int cmdReport(const QStringList& args, std::FILE* out, std::FILE* err) {
+    Display display;
+    bool csv = false;
+    if (const int status =
+            loadDisplay(QStringLiteral("report"), args, err, kUsage, display, QStringLiteral("csv"), &csv);
+        status >= 0)
+        return status;
+    if (!csv)
+        return usageError(err, QStringLiteral("report needs --csv"));
+    const QByteArray bytes =
+        reportCsv(makeScheduleReport(QString(), *display.table, display.table->count, display.texts, display.names));
+    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), out);
+    return kOk;
+}
+
+// Songs the data files play from the card that CARD_FOLDER lacks: name<TAB>file<TAB>entries, one line per song
+// and file. Exit status 1 when any is missing.
+int cmdCardCheck(const QStringList& args, std::FILE* out, std::FILE* err) {
+    if (args.size() != 2)
+        return usageError(err, QStringLiteral("card-check takes DATA_FOLDER CARD_FOLDER"));
+    for (const QString& folder : args) {
+        if (!QFileInfo(folder).isDir())
+            return usageError(err, folder + QStringLiteral(": not a folder"));
+    }
+    const TextTable texts;
+    QStringList files;
+    for (const ScheduleDocument& d : documentList(texts))
+        files << d.fileName;
+    QString lines;
+    const std::vector<MissingSong> missing = findMissingSongs(args[0], args[1], files);
+    for (const MissingSong& song : missing) {
+        QStringList numbers;
+        for (const int entry : song.entries)
+            numbers << QString::number(entry);
+        lines += song.name + u'\t' + song.file + u'\t' + numbers.join(u',') + u'\n';
+    }
+    print(out, lines);
+    return missing.empty() ? kOk : kFailed;
+}
+
 int cmdCheck(const QStringList& args, std::FILE* out, std::FILE* err) {
     if (args.isEmpty())
         return usageError(err, QStringLiteral("check needs at least one FILE"));
@@ -313,6 +363,10 @@ QString usage() {
         "  clashes FILE [--lang en|zh] [--home DIR]\n"
         "                                     print the entries that want a zone at the same time, one pair\n"
         "                                     a line; exit 1 when any pair clashes\n"
+        "  report FILE --csv [--lang en|zh] [--home DIR]\n"
+        "                                     print the schedule report as CSV (UTF-8 with a byte-order mark)\n"
+        "  card-check DATA_FOLDER CARD_FOLDER print the songs the data files play from the card that\n"
+        "                                     CARD_FOLDER lacks: name, file, entries; exit 1 when any\n"
         "  texts en|zh                        print the user-interface texts, one per line\n"
         "  backups HOME [FILE]                list the kept versions of the data files: file, time, bytes,\n"
         "                                     entries and a damaged or import mark\n"
@@ -348,14 +402,15 @@ int run(const QStringList& args, std::FILE* out, std::FILE* err) {
         return cmdShow(rest, out, err);
     if (command == QStringLiteral("clashes"))
         return cmdClashes(rest, out, err);
+    if (command == QStringLiteral("report"))
+        return cmdReport(rest, out, err);
 
     // The other commands take no options: only their positional arguments are passed on.
     using Handler = int (*)(const QStringList&, std::FILE*, std::FILE*);
-    const std::pair<QString, Handler> plainCommands[] = {{QStringLiteral("json"), cmdJson},
-                                                         {QStringLiteral("from-json"), cmdFromJson},
-                                                         {QStringLiteral("check"), cmdCheck},
-                                                         {QStringLiteral("texts"), cmdTexts},
-                                                         {QStringLiteral("backups"), cmdBackups}};
+    const std::pair<QString, Handler> plainCommands[] = {
+        {QStringLiteral("json"), cmdJson},   {QStringLiteral("from-json"), cmdFromJson},
+        {QStringLiteral("check"), cmdCheck}, {QStringLiteral("card-check"), cmdCardCheck},
+        {QStringLiteral("texts"), cmdTexts}, {QStringLiteral("backups"), cmdBackups}};
     for (const auto& [name, handler] : plainCommands) {
         if (command != name)
             continue;

@@ -472,6 +472,74 @@ TEST(DatToolClashes, OneLinePerClashingPairInTheListsWordsAndAnExitStatusThatSay
     EXPECT_EQ(dat({u"clashes"_s, file, u"--lang"_s, u"fr"_s}).code, 2);
 }
 
+TEST(DatToolReport, PrintsTheScheduleAsCsvWithEverySongAndTheFmFrequency) {
+    TempHome home;
+    auto table = makeTable();
+    TimingEntry bell = exampleEntry(); // Monday to Friday 08:00:00-08:30:00, zone 1, host MP3 "a.mp3"
+    bell.playlistCount = 3;
+    setSongName(bell.playlist[1], u"say \"hi\", all.mp3"_s);
+    setSongName(bell.playlist[2], u"上课.mp3"_s);
+    appendEntry(*table, bell);
+    TimingEntry radio = bell;
+    radio.sourceMask = source::kHostFm;
+    radio.fmFrequency = 9850; // 98.5 MHz
+    radio.weekdays = 0x1;     // Sunday
+    appendEntry(*table, radio);
+    const QString file = home.file(u"SCH02.DAT"_s);
+    ASSERT_TRUE(saveTableFile(file, *table).ok);
+
+    QProcess p;
+    p.start(QStringLiteral(QUORVAN_DAT_EXE),
+            {u"report"_s, file, u"--csv"_s, u"--lang"_s, u"en"_s, u"--home"_s, home.path()});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    EXPECT_EQ(p.readAllStandardOutput().toStdString(),
+              std::string("\xEF\xBB\xBF"
+                         "Number,Week,Start time,End time,Sound,Zone Select,Power,FM frequency,Songs\r\n"
+                         "1,\"Mon,Tues,Wed,Thur,Fri\",08:00:00,08:30:00,LOCAL,LocalZone1,,,"
+                         "\"a.mp3; say \"\"hi\"\", all.mp3; \xE4\xB8\x8A\xE8\xAF\xBE.mp3\"\r\n"
+                         "2,Sun,08:00:00,08:30:00,LOCAL FM,LocalZone1,,98.5MHz,\r\n"));
+
+    // In Chinese with the operator's zone name; a missing file or no --csv: status 2.
+    writeFile(home.file(u"Config_name.ini"_s), "[ZoneUnit0]\nname=Hall\n");
+    const Result r = dat({u"report"_s, file, u"--csv"_s, u"--lang"_s, u"zh"_s, u"--home"_s, home.path()});
+    EXPECT_EQ(r.code, 0);
+    const QStringList rows = r.out.split(u"\r\n"_s); // the byte-order mark is read as such
+    ASSERT_EQ(rows.size(), 4) << r.out.toStdString();
+    EXPECT_EQ(str(rows[0]), str(u"序号,星期,开始时间,结束时间,节目设定,分区选择,电源,调频频率,歌曲"_s));
+    EXPECT_TRUE(rows[1].startsWith(u"1,\"一,二,三,四,五\",08:00:00,08:30:00,主机MP3,Hall,"_s)) << str(rows[1]);
+    EXPECT_EQ(dat({u"report"_s, file, u"--lang"_s, u"en"_s}).code, 2);
+    EXPECT_EQ(dat({u"report"_s, home.file(u"none.DAT"_s), u"--csv"_s}).code, 2);
+}
+
+TEST(DatToolCardCheck, OneLinePerMissingSongAndFileWithAnExitStatusThatSaysSo) {
+    TempHome home;
+    const QString data = home.file(u"data"_s);
+    const QString card = home.file(u"card"_s);
+    ASSERT_TRUE(QDir().mkpath(data) && QDir().mkpath(card));
+    auto table = makeTable();
+    TimingEntry bell = exampleEntry(); // "a.mp3" on the card
+    appendEntry(*table, bell);
+    appendEntry(*table, bell);
+    bell.playlistCount = 2;
+    setSongName(bell.playlist[1], u"Zulu.mp3"_s);
+    appendEntry(*table, bell);
+    ASSERT_TRUE(saveTableFile(data + u"/SCH01.DAT"_s, *table).ok);
+    ASSERT_TRUE(saveTableFile(data + u"/REMOTE.DAT"_s, *table).ok);
+
+    Result r = dat({u"card-check"_s, data, card});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(str(r.out), "a.mp3\tREMOTE.DAT\t1,2,3\na.mp3\tSCH01.DAT\t1,2,3\n"
+                          "Zulu.mp3\tREMOTE.DAT\t3\nZulu.mp3\tSCH01.DAT\t3\n");
+    writeFile(card + u"/A.MP3"_s, "ID3");
+    writeFile(card + u"/zulu.MP3"_s, "ID3");
+    r = dat({u"card-check"_s, data, card});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(str(r.out), "");
+    EXPECT_EQ(dat({u"card-check"_s, data}).code, 2);
+    EXPECT_EQ(dat({u"card-check"_s, data, home.file(u"no-card"_s)}).code, 2);
+}
+
 TEST(DatToolTexts, PrintsBothTablesExactly) {
     for (const QString& lang : {u"en"_s, u"zh"_s}) {
         const Result r = dat({u"texts"_s, lang});

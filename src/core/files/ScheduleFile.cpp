@@ -323,6 +323,13 @@ QByteArray serializeTable(const ScheduleTable& table) {
     return bytes;
 }
 
+QString playlistItemName(const PlaylistItem& item) {
+    int length = 0;
+    while (length < kFileNameUnits && item.fileName[length] != 0)
+        ++length;
+    return QString::fromUtf16(item.fileName, length);
+}
+
 int loadTable(const QString& programFolder, const QString& fileName, ScheduleTable& table) {
     return loadTableFile(dataFilePath(programFolder, fileName), table);
 }

@@ -45,6 +45,9 @@ struct ScheduleSummary {
 };
 ScheduleSummary summarizeSchedule(const QByteArray& bytes, int maxStarts = 3);
 
+// The name of a play-list song, up to its NUL.
+QString playlistItemName(const PlaylistItem& item);
+
 // The same, addressed by the document's file name inside the data folder.
 int loadTable(const QString& programFolder, const QString& fileName, ScheduleTable& table);
 SaveResult saveTable(const QString& programFolder, const QString& fileName, const ScheduleTable& table);

@@ -58,8 +58,7 @@ ScheduleModel::ScheduleModel(const TextTable& texts, QString programFolder)
 
 ScheduleModel::~ScheduleModel() = default;
 
-void ScheduleModel::rebuildDocumentList() {
-    documents.clear();
+std::vector<ScheduleDocument> documentList(const TextTable& texts) {
     static constexpr struct {
         DocumentKind kind;
         int text;
@@ -69,8 +68,14 @@ void ScheduleModel::rebuildDocumentList() {
         {DocumentKind::NormalSchedule, 21, u"SCH03.DAT"}, {DocumentKind::NormalSchedule, 22, u"SCH04.DAT"},
         {DocumentKind::RemotePresets, 28, u"REMOTE.DAT"},
     };
+    std::vector<ScheduleDocument> documents;
     for (const auto& d : kDocuments)
-        documents.push_back({d.kind, m_texts.text(d.text), QString::fromUtf16(d.file)});
+        documents.push_back({d.kind, texts.text(d.text), QString::fromUtf16(d.file)});
+    return documents;
+}
+
+void ScheduleModel::rebuildDocumentList() {
+    documents = documentList(m_texts);
     m_current = 0;
 }
 

@@ -24,6 +24,9 @@ struct ScheduleDocument {
     QString fileName; // name of the data file inside the data folder
 };
 
+// The five documents in list order, captions in the texts' language: four schedules, then the remote keys.
+std::vector<ScheduleDocument> documentList(const TextTable& texts);
+
 // Number of table slots a page of this kind shows.
 int capacityOf(DocumentKind kind);
 

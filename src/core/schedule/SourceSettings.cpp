@@ -1,5 +1,6 @@
 #include "core/schedule/SourceSettings.h"
 
+#include "core/files/ScheduleFile.h"
 #include "core/files/ScheduleTypes.h"
 
 #include <algorithm>
@@ -51,13 +52,8 @@ void loadSourceSettings(TimingEntry& entry, SourcePanelState& state) {
     state.songs.clear();
     if (bit(entry.sourceMask, 0)) {
         const int count = std::min<int>(entry.playlistCount, kMaxPlaylistItems);
-        for (int i = 0; i < count; ++i) {
-            const char16_t* name = entry.playlist[i].fileName;
-            int length = 0;
-            while (length < kFileNameUnits && name[length] != 0)
-                ++length;
-            state.songs << QString::fromUtf16(name, length);
-        }
+        for (int i = 0; i < count; ++i)
+            state.songs << playlistItemName(entry.playlist[i]);
     }
     state.onCard = entry.playlistOnCard != 0;
     if (entry.mp3PlayMode > 1)

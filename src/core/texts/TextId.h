@@ -61,6 +61,22 @@ struct TextId {
         WeekView,
         PrintButton,
         WeekTitle,
+        TransferCopying, // the card workflow from here on
+        TransferCancelled,
+        Transferred,
+        NotTransferred,
+        MissingSongs,
+        MoreMissingSongs,
+        ReportButton,
+        ReportTitle,
+        SaveAsPdf,
+        SaveAsCsv,
+        FmColumn,
+        SongsColumn,
+        PdfFiles,
+        CsvFiles,
+        ReportNotSaved,
+        CloseButton,
         End
     };
 };

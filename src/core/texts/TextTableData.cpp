@@ -521,6 +521,24 @@ const AddedText kAdded[kAddedCount] = {
     /* 1051 */ {u"Week", u"周视图"},
     /* 1052 */ {u"Print...", u"打印..."},
     /* 1053 */ {u"%1 — week", u"%1 — 周视图"},
+    /* 1054 */ {u"Copying %1 — %2 of %3 MB (%4%)", u"正在复制 %1 — 已完成 %2 / %3 MB（%4%）"},
+    /* 1055 */ {u"The transfer was cancelled.", u"传输已取消。"},
+    /* 1056 */ {u"Transferred: %1", u"已传输：%1"},
+    /* 1057 */ {u"Not transferred: %1", u"未传输：%1"},
+    /* 1058 */
+    {u"These songs are not on the card, so the controller will not find them (document: entry numbers):",
+     u"以下歌曲不在存储卡上，主机将找不到它们（文件：时程序号）："},
+    /* 1059 */ {u"… and %1 more", u"……另有%1首"},
+    /* 1060 */ {u"Report...", u"报表..."},
+    /* 1061 */ {u"%1 — report", u"%1 — 报表"},
+    /* 1062 */ {u"Save as PDF...", u"另存为PDF..."},
+    /* 1063 */ {u"Save as CSV...", u"另存为CSV..."},
+    /* 1064 */ {u"FM frequency", u"调频频率"},
+    /* 1065 */ {u"Songs", u"歌曲"},
+    /* 1066 */ {u"PDF files (*.pdf)", u"PDF文件 (*.pdf)"},
+    /* 1067 */ {u"CSV files (*.csv)", u"CSV文件 (*.csv)"},
+    /* 1068 */ {u"The report could not be saved:", u"报表未能保存："},
+    /* 1069 */ {u"Close", u"关闭"},
 };
 
 } // namespace quorvan::textdata

@@ -1,0 +1,97 @@
+#include "core/schedule/ScheduleReport.h"
+
+#include "core/files/ScheduleFile.h"
+#include "core/schedule/EntryListLogic.h"
+#include "core/schedule/SourceSettings.h"
+#include "core/texts/TextTable.h"
+
+#include <algorithm>
+
+namespace quorvan {
+
+namespace {
+
+// Headings of the timing list's columns: number, weekdays, start, end, sources, zones, power.
+constexpr int kListHeadings[] = {30, 31, 32, 33, 34, 75, 36};
+
+// The FM frequency as the source settings list it, when the entry plays FM.
+QString fmText(const TimingEntry& entry) {
+    const int tenths = entry.fmFrequency / 10;
+    if (!(entry.sourceMask & source::kHostFm) || tenths < 870 || tenths > 1080)
+        return {};
+    return fmLine(tenths - 869);
+}
+
+QString songsText(const TimingEntry& entry) {
+    if (!(entry.sourceMask & source::kHostMp3))
+        return {};
+    QStringList songs;
+    const int count = std::min<int>(entry.playlistCount, kMaxPlaylistItems);
+    for (int i = 0; i < count; ++i)
+        songs << playlistItemName(entry.playlist[i]);
+    return songs.join(QStringLiteral("; "));
+}
+
+QByteArray csvCell(const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    if (!utf8.contains(',') && !utf8.contains('"') && !utf8.contains('\n') && !utf8.contains('\r'))
+        return utf8;
+    QByteArray quoted = utf8;
+    quoted.replace('"', "\"\"");
+    return '"' + quoted + '"';
+}
+
+void appendCsvRow(QByteArray& csv, const QStringList& cells) {
+    for (int i = 0; i < cells.size(); ++i) {
+        if (i > 0)
+            csv += ',';
+        csv += csvCell(cells[i]);
+    }
+    csv += "\r\n";
+}
+
+} // namespace
+
+ScheduleReport makeScheduleReport(const QString& title, const ScheduleTable& table, int count, const TextTable& texts,
+                                  const NameTables& names) {
+    ScheduleReport report;
+    report.title = title;
+    for (const int id : kListHeadings)
+        report.headings << texts.text(id);
+    report.headings << texts.text(TextId::FmColumn) << texts.text(TextId::SongsColumn);
+    count = std::clamp(count, 0, kMaxEntries);
+    for (int i = 0; i < count; ++i) {
+        const TimingEntry& entry = table.entries[i];
+        QStringList row = timingRowCells(i, entry, texts, names);
+        row << fmText(entry) << songsText(entry);
+        report.rows.push_back(row);
+    }
+    return report;
+}
+
+QByteArray reportCsv(const ScheduleReport& report) {
+    QByteArray csv("\xEF\xBB\xBF");
+    appendCsvRow(csv, report.headings);
+    for (const QStringList& row : report.rows)
+        appendCsvRow(csv, row);
+    return csv;
+}
+
+QString reportHtml(const ScheduleReport& report) {
+    QString html = QStringLiteral("<html><body><h2>") + report.title.toHtmlEscaped() +
+                   QStringLiteral("</h2><table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\">"
+                                  "<thead><tr>");
+    for (const QString& heading : report.headings)
+        html += QStringLiteral("<th align=\"left\">") + heading.toHtmlEscaped() + QStringLiteral("</th>");
+    html += QStringLiteral("</tr></thead><tbody>");
+    for (const QStringList& row : report.rows) {
+        html += QStringLiteral("<tr>");
+        for (const QString& cell : row)
+            html += QStringLiteral("<td>") + cell.toHtmlEscaped() + QStringLiteral("</td>");
+        html += QStringLiteral("</tr>");
+    }
+    html += QStringLiteral("</tbody></table></body></html>");
+    return html;
+}
+
+} // namespace quorvan

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "core/files/ScheduleTypes.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace quorvan {
+
+class NameTables;
+class TextTable;
+
+// A schedule as a table to print or hand over: the timing list's columns, then each entry's FM frequency and
+// its whole song list, in the current language and with the operator's zone and power names.
+struct ScheduleReport {
+    QString title;
+    QStringList headings;
+    std::vector<QStringList> rows; // one per entry, as many cells as headings
+};
+
+ScheduleReport makeScheduleReport(const QString& title, const ScheduleTable& table, int count, const TextTable& texts,
+                                  const NameTables& names);
+
+// The report as CSV: UTF-8 with a byte-order mark (spreadsheets then read Chinese right), CR LF line ends, a
+// heading row, songs joined by "; ", every cell quoted where it holds a comma, quote or line break.
+QByteArray reportCsv(const ScheduleReport& report);
+
+// The report as an HTML table for printing; cells are escaped.
+QString reportHtml(const ScheduleReport& report);
+
+} // namespace quorvan
