@@ -27,6 +27,8 @@ struct AppContext {
     std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
     // Plays the computer's music; the main window makes the Qt Multimedia one when none is given.
     MediaEngine* mediaEngine = nullptr;
+    // Caps the rate of Import and Export copies in bytes per second (0: none), as a slow card would.
+    qint64 cardBytesPerSecond = 0;
 };
 
 } // namespace quorvan

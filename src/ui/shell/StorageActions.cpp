@@ -1,9 +1,12 @@
 #include "ui/shell/StorageActions.h"
 
 #include "core/history/ChangeRecorder.h"
+#include "core/schedule/ScheduleModel.h"
+#include "core/storage/CardCheck.h"
 #include "core/storage/CardTransfer.h"
 #include "core/texts/TextTable.h"
 #include "ui/common/Prompts.h"
+#include "ui/shell/TransferRunner.h"
 
 namespace quorvan {
 
@@ -18,18 +21,44 @@ constexpr int kTextExportTitle = 164;
 constexpr int kTextImportSuccess = 165;
 constexpr int kTextExportSuccess = 166;
 
+TransferReport runTransfer(const TextTable& texts, const TransferRunner* runner,
+                           const TransferRunner::Transfer& transfer) {
+    if (runner)
+        return runner->run(transfer);
+    return TransferRunner(texts).run(transfer);
+}
+
+// The cancelled transfer's message: what arrived and what did not, failures included.
+void tellCancelled(Prompts& prompts, const TextTable& texts, const TransferReport& report) {
+    QStringList lines{texts.text(TextId::TransferCancelled)};
+    const QStringList transferred = report.copied + report.created;
+    if (!transferred.isEmpty())
+        lines << texts.text(TextId::Transferred).arg(transferred.join(QStringLiteral(", ")));
+    QStringList notTransferred = report.notTransferred;
+    for (const TransferReport::Failure& failure : report.failed)
+        notTransferred << failure.name;
+    if (!notTransferred.isEmpty())
+        lines << texts.text(TextId::NotTransferred).arg(notTransferred.join(QStringLiteral(", ")));
+    if (!report.failed.isEmpty())
+        lines << report.failureLines();
+    prompts.message(texts.text(kTextWarning), lines.join(u'\n'), Prompts::Icon::Warning);
+}
+
 } // namespace
 
 int importFromStorage(Prompts& prompts, const TextTable& texts, const QString& dataFolder, const QStringList& names,
-                      BackupStore* backups, DataStep* step) {
+                      BackupStore* backups, DataStep* step, const TransferRunner* runner) {
     const QString folder = prompts.chooseFolder(texts.text(kTextImportTitle));
     if (folder.isEmpty())
         return 0;
     const ChangeRecorder recorder(dataFolder, names, backups, backups ? backups->newGroupStem() : QString());
-    const TransferReport report = importFiles(folder, dataFolder, names);
+    const TransferReport report = runTransfer(
+        texts, runner, [&](const TransferOptions& options) { return importFiles(folder, dataFolder, names, options); });
     if (step)
         *step = recorder.finish({StepLabel::Kind::Import, {}, -1, {}});
-    if (!report.failed.isEmpty()) {
+    if (report.cancelled) {
+        tellCancelled(prompts, texts, report);
+    } else if (!report.failed.isEmpty()) {
         // Some files did not arrive: say which and why, whatever else was copied.
         const QString text = texts.text(TextId::ImportIncomplete) + u'\n' + report.failureLines().join(u'\n');
         prompts.message(texts.text(kTextWarning), text, Prompts::Icon::Stop);
@@ -40,13 +69,29 @@ int importFromStorage(Prompts& prompts, const TextTable& texts, const QString& d
     return 1;
 }
 
-int exportToStorage(Prompts& prompts, const TextTable& texts, const QString& dataFolder, const QStringList& names) {
+int exportToStorage(Prompts& prompts, const TextTable& texts, const QString& dataFolder, const QStringList& names,
+                    const TransferRunner* runner) {
     const QString folder = prompts.chooseFolder(texts.text(kTextExportTitle));
     if (folder.isEmpty())
         return 0;
-    const TransferReport report = exportFiles(dataFolder, folder, names);
-    if (report.failed.isEmpty()) {
-        prompts.message(texts.text(kTextMessage), texts.text(kTextExportSuccess), Prompts::Icon::None);
+    const TransferReport report = runTransfer(
+        texts, runner, [&](const TransferOptions& options) { return exportFiles(dataFolder, folder, names, options); });
+    if (report.cancelled) {
+        tellCancelled(prompts, texts, report);
+    } else if (report.failed.isEmpty()) {
+        // The files are on the card: check the songs its schedules will look for there.
+        const std::vector<ScheduleDocument> documents = documentList(texts);
+        QStringList files;
+        for (const ScheduleDocument& d : documents)
+            files << d.fileName;
+        const QStringList missing = missingSongLines(findMissingSongs(folder, folder, files), documents, texts);
+        if (missing.isEmpty()) {
+            prompts.message(texts.text(kTextMessage), texts.text(kTextExportSuccess), Prompts::Icon::None);
+        } else {
+            const QString text = texts.text(kTextExportSuccess) + QStringLiteral("\n\n") +
+                                 texts.text(TextId::MissingSongs) + u'\n' + missing.join(u'\n');
+            prompts.message(texts.text(kTextMessage), text, Prompts::Icon::Warning);
+        }
     } else {
         const QString text = texts.text(kTextExportFailed) + u'\n' + report.failureLines().join(u'\n');
         prompts.message(texts.text(kTextWarning), text, Prompts::Icon::Stop);

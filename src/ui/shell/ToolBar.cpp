@@ -9,6 +9,7 @@
 #include "ui/common/EnterEscapeFilter.h"
 #include "ui/common/ShellActions.h"
 #include "ui/shell/StorageActions.h"
+#include "ui/shell/TransferRunner.h"
 #include "ui/widgets/IconButton.h"
 
 #include <QContextMenuEvent>
@@ -123,8 +124,9 @@ void ToolBar::importFromCard() {
         return;
     const ScheduleModel& model = m_context.model;
     DataStep step;
+    const TransferRunner runner = transferRunner();
     if (importFromStorage(m_context.prompts, m_context.texts, dataFolderPath(model.programFolder()),
-                          transferSet(documentFiles(model)), &m_context.backups, &step) != 1)
+                          transferSet(documentFiles(model)), &m_context.backups, &step, &runner) != 1)
         return;
     step.label.document = model.current().fileName;
     m_shell.addStep(std::move(step));
@@ -133,8 +135,15 @@ void ToolBar::importFromCard() {
 
 void ToolBar::exportToCard() {
     const ScheduleModel& model = m_context.model;
+    const TransferRunner runner = transferRunner();
     exportToStorage(m_context.prompts, m_context.texts, dataFolderPath(model.programFolder()),
-                    transferSet(documentFiles(model)));
+                    transferSet(documentFiles(model)), &runner);
+}
+
+TransferRunner ToolBar::transferRunner() const {
+    TransferRunner runner(m_context.texts, window());
+    runner.setBytesPerSecond(m_context.cardBytesPerSecond);
+    return runner;
 }
 
 void ToolBar::contextMenuEvent(QContextMenuEvent* event) {

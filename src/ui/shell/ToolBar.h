@@ -9,6 +9,7 @@ namespace quorvan {
 struct AppContext;
 class IconButton;
 class ShellActions;
+class TransferRunner;
 
 // The tool bar across the top of the main window: settings, import, export, copy and music player, then the two
 // small undo and redo buttons, whose tooltips name the step they would take.
@@ -43,6 +44,8 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
+    TransferRunner transferRunner() const;
+
     AppContext& m_context;
     ShellActions& m_shell;
     std::array<IconButton*, 7> m_buttons{};

@@ -1,8 +1,18 @@
 #include "CardFolders.h"
 #include "FakePrompts.h"
+#include "UiHarness.h"
 
 #include "core/texts/TextTable.h"
 #include "ui/shell/StorageActions.h"
+#include "ui/shell/ToolBar.h"
+#include "ui/shell/TransferRunner.h"
+#include "ui/widgets/IconButton.h"
+
+#include <QApplication>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -197,4 +207,191 @@ TEST_F(StorageActions, ImportThatCouldNotWriteWarnsWithEachFileInsteadOfReportin
     EXPECT_EQ(lines[0], texts.text(TextId::ImportIncomplete));
     for (int i = 0; i < 11; ++i)
         EXPECT_TRUE(lines[i + 1].startsWith(allNames()[i] + QStringLiteral(": "))) << lines[i + 1].toStdString();
+}
+
+namespace {
+
+// The largest schedule the controller takes: 256 entries of 255 songs each (40.8 MB); seed makes each distinct.
+QByteArray largestSchedule(int seed) {
+    auto table = makeTable();
+    for (int i = 0; i < kMaxEntries; ++i) {
+        TimingEntry e = exampleEntry();
+        e.startHour = std::uint8_t((seed + i) % 24);
+        e.endHour = e.startHour;
+        e.playlistCount = kMaxSongs;
+        for (int j = 0; j < kMaxSongs; ++j)
+            setSongName(e.playlist[j], QStringLiteral("s%1-%2-%3.mp3").arg(seed).arg(i).arg(j));
+        appendEntry(*table, e);
+    }
+    return serializeTable(*table);
+}
+
+// The progress dialog on screen, if any.
+QProgressDialog* visibleProgressDialog() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* dialog = qobject_cast<QProgressDialog*>(w); dialog && dialog->isVisible())
+            return dialog;
+    }
+    return nullptr;
+}
+
+// Runs check every 20 ms while the code under test waits in its own event loop.
+class Watcher {
+public:
+    explicit Watcher(std::function<void()> check) {
+        QObject::connect(&m_timer, &QTimer::timeout, std::move(check));
+        m_timer.start(20);
+    }
+
+private:
+    QTimer m_timer;
+};
+
+} // namespace
+
+TEST(TransferWindow, ExportOfTheLargestSchedulesShowsProgressKeepsTheClockAndCancelsCleanly) {
+    UiHarness h;
+    const QStringList schedules{QStringLiteral("SCH01.DAT"), QStringLiteral("SCH02.DAT"), QStringLiteral("SCH03.DAT"),
+                                QStringLiteral("SCH04.DAT")};
+    QDir().mkpath(h.home.file(QStringLiteral("zone_data")));
+    QList<QByteArray> fresh;
+    for (int i = 0; i < schedules.size(); ++i) {
+        fresh << largestSchedule(i);
+        writeFile(h.dataFile(schedules[i]), fresh.last());
+    }
+    ASSERT_EQ(fresh[0].size(), 40'783'880) << "the largest schedule";
+    const QString card = h.home.file(QStringLiteral("card"));
+    QDir().mkpath(card);
+    QList<QByteArray> old;
+    for (int i = 0; i < schedules.size(); ++i) {
+        old << patternBytes(7000 + i, i);
+        writeFile(card + u'/' + schedules[i], old.last());
+    }
+    MainWindow& w = h.start();
+    h.texts.loadEnglish();
+    h.context->cardBytesPerSecond = 50 * 1024 * 1024; // a fast card: all four take about three seconds
+    int ticks = 0;
+    h.context->clock = [&] {
+        ++ticks;
+        return h.now;
+    };
+
+    int ticksWhileShown = -1;
+    int clicksTried = 0;
+    QStringList labels;
+    const Watcher watcher([&] {
+        if (clicksTried == 0) {
+            // The window takes no input during the transfer, before the dialog shows as well.
+            ++clicksTried;
+            QTest::mouseClick(w.toolBar().button(ToolBar::Import), Qt::LeftButton);
+        }
+        QProgressDialog* dialog = visibleProgressDialog();
+        if (!dialog)
+            return;
+        if (ticksWhileShown < 0)
+            ticksWhileShown = ticks;
+        labels << dialog->labelText();
+        if (ticks - ticksWhileShown >= 2) { // the window clock went on twice: enough, press Cancel
+            auto* cancel = dialog->findChild<QPushButton*>();
+            ASSERT_NE(cancel, nullptr);
+            QTest::mouseClick(cancel, Qt::LeftButton);
+        }
+    });
+
+    h.prompts.folders.push_back(card);
+    w.toolBar().exportToCard();
+
+    EXPECT_EQ(h.prompts.folderTitles, QStringList{h.texts.text(164)}) << "the Import click was not taken";
+    ASSERT_GE(ticksWhileShown, 0) << "the progress dialog showed";
+    EXPECT_GE(ticks - ticksWhileShown, 2) << "the clock ticked while the files were copied";
+    ASSERT_FALSE(labels.isEmpty());
+    EXPECT_TRUE(labels.first().startsWith(QStringLiteral("Copying SCH0"))) << labels.first().toStdString();
+    EXPECT_TRUE(labels.last().contains(QStringLiteral(" of 163.1 MB ("))) << labels.last().toStdString();
+
+    ASSERT_EQ(h.prompts.messages.size(), 1u);
+    const FakePrompts::Message& told = h.prompts.messages[0];
+    EXPECT_EQ(told.icon, Prompts::Icon::Warning);
+    EXPECT_TRUE(told.text.startsWith(h.texts.text(TextId::TransferCancelled))) << told.text.toStdString();
+    EXPECT_TRUE(told.text.contains(QStringLiteral("Not transferred: "))) << told.text.toStdString();
+    EXPECT_TRUE(told.text.contains(QStringLiteral("SDATE06.DAT"))) << "the files after the cancelled one";
+
+    // Every card file is the old one or the new one, whole; nothing else is there.
+    int arrived = 0;
+    for (int i = 0; i < schedules.size(); ++i) {
+        const QByteArray onCard = readFile(card + u'/' + schedules[i]);
+        EXPECT_TRUE(onCard == old[i] || onCard == fresh[i]) << schedules[i].toStdString();
+        arrived += onCard == fresh[i];
+    }
+    EXPECT_LT(arrived, 4);
+    EXPECT_EQ(entriesOf(card), sorted(schedules));
+    EXPECT_TRUE(told.text.contains(QStringLiteral("Not transferred: ") + schedules[arrived]))
+        << told.text.toStdString();
+}
+
+TEST(TransferWindow, AShortExportShowsNoDialogAndTellsOfSongsMissingFromTheCard) {
+    UiHarness h;
+    h.writeSchedule(QStringLiteral("SCH02.DAT"), 3); // each entry plays "a.mp3" from the card
+    const QString card = h.home.file(QStringLiteral("card"));
+    QDir().mkpath(card);
+    MainWindow& w = h.start();
+    h.texts.loadEnglish();
+    bool dialogSeen = false;
+    const Watcher watcher([&] { dialogSeen = dialogSeen || visibleProgressDialog(); });
+
+    h.prompts.folders.push_back(card);
+    w.toolBar().exportToCard();
+    EXPECT_FALSE(dialogSeen);
+    ASSERT_EQ(h.prompts.messages.size(), 1u);
+    const FakePrompts::Message& told = h.prompts.messages[0];
+    EXPECT_EQ(told.caption, h.texts.text(153));
+    EXPECT_EQ(told.icon, Prompts::Icon::Warning);
+    const QString schedule2 = documentList(h.texts)[1].caption;
+    EXPECT_EQ(told.text, h.texts.text(166) + QStringLiteral("\n\n") + h.texts.text(TextId::MissingSongs) +
+                             QStringLiteral("\na.mp3 — ") + schedule2 + QStringLiteral(": 1, 2, 3"));
+
+    // With the song on the card (in other letters) the export simply succeeds.
+    writeFile(card + QStringLiteral("/A.MP3"), "ID3");
+    h.prompts.folders.push_back(card);
+    w.toolBar().exportToCard();
+    ASSERT_EQ(h.prompts.messages.size(), 2u);
+    EXPECT_EQ(h.prompts.messages[1].text, h.texts.text(166));
+    EXPECT_EQ(h.prompts.messages[1].icon, Prompts::Icon::None);
+}
+
+TEST(TransferWindow, CancelledImportSaysWhatArrivedAndKeepsEveryDataFileWhole) {
+    TempHome home;
+    TextTable texts;
+    texts.loadChinese();
+    const QString data = home.file(QStringLiteral("data"));
+    const QString card = home.file(QStringLiteral("card"));
+    QDir().mkpath(data);
+    QDir().mkpath(card);
+    for (int i = 0; i < 4; ++i) {
+        writeFile(card + QStringLiteral("/SCH0%1.DAT").arg(i + 1), patternBytes(2 * 1024 * 1024, i));
+        writeFile(data + QStringLiteral("/SCH0%1.DAT").arg(i + 1), patternBytes(100, i));
+    }
+    TransferRunner runner(texts);
+    runner.setBytesPerSecond(8 * 1024 * 1024);
+    runner.setDialogDelay(0);
+    QString label;
+    const Watcher watcher([&] {
+        QProgressDialog* dialog = visibleProgressDialog();
+        if (dialog && dialog->labelText().contains(QStringLiteral("SCH02.DAT"))) {
+            label = dialog->labelText();
+            dialog->cancel(); // as Escape does, without the button's signal
+        }
+    });
+    FakePrompts prompts;
+    prompts.folders.push_back(card);
+    EXPECT_EQ(importFromStorage(prompts, texts, data, allNames(), nullptr, nullptr, &runner), 1);
+    EXPECT_TRUE(label.startsWith(QStringLiteral("正在复制 SCH02.DAT — 已完成 "))) << label.toStdString();
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text,
+              texts.text(TextId::TransferCancelled) + u'\n' +
+                  texts.text(TextId::Transferred).arg(QStringLiteral("SCH01.DAT")) + u'\n' +
+                  texts.text(TextId::NotTransferred).arg(allNames().mid(1).join(QStringLiteral(", "))));
+    EXPECT_EQ(readFile(data + QStringLiteral("/SCH01.DAT")), patternBytes(2 * 1024 * 1024, 0));
+    for (int i = 1; i < 4; ++i)
+        EXPECT_EQ(readFile(data + QStringLiteral("/SCH0%1.DAT").arg(i + 1)), patternBytes(100, i));
+    EXPECT_EQ(entriesOf(data).size(), 4) << "no temporary file left";
 }

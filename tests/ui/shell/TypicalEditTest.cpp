@@ -83,11 +83,12 @@ TEST(TypicalEdit, ScheduleTwoEntryIsWrittenByteExactAndExported) {
     EXPECT_EQ(list->item(1, 0)->text(), QStringLiteral("*"));
 
     TempHome card;
+    writeFile(card.file(QStringLiteral("a.mp3")), "ID3"); // the song the entry plays from the card
     h.prompts.folders.push_back(card.path());
     QTest::mouseClick(w.toolBar().button(ToolBar::Export), Qt::LeftButton);
     EXPECT_EQ(h.prompts.messages.back().text, QStringLiteral("Export success !"));
     const QStringList names = QDir(card.path()).entryList(QDir::Files);
-    EXPECT_EQ(names.size(), 11);
+    EXPECT_EQ(names.size(), 12);
     EXPECT_EQ(readFile(card.file(QStringLiteral("SCH02.DAT"))), exampleFileBytes());
 }
 
