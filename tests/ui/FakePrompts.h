@@ -57,6 +57,17 @@ public:
         return f;
     }
 
+    QString chooseSaveFile(const QString& title, const QString& filter, const QString& suggested) override {
+        saveFileTitles << title;
+        saveFileFilters << filter;
+        suggestedPaths << suggested;
+        if (saveFiles.empty())
+            return {};
+        QString f = saveFiles.front();
+        saveFiles.pop_front();
+        return f;
+    }
+
     struct Question {
         QString caption;
         QString text;
@@ -68,6 +79,8 @@ public:
     std::deque<int> answers; // answers of question, as button indexes; none left → the cancel button
     QStringList folderTitles, fileTitles, fileFilters, printerTitles;
     QString printTo;
+    QStringList saveFileTitles, saveFileFilters, suggestedPaths;
+    std::deque<QString> saveFiles; // answers of chooseSaveFile; empty → cancelled
     std::deque<QString> folders;   // answers of chooseFolder; empty → cancelled
     std::deque<QStringList> files; // answers of chooseFiles
 };

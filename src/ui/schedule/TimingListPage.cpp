@@ -11,6 +11,7 @@
 #include "ui/common/Prompts.h"
 #include "ui/common/ShellActions.h"
 #include "ui/schedule/EntryEditor.h"
+#include "ui/schedule/ReportDialog.h"
 #include "ui/schedule/WeekView.h"
 
 #include <QHBoxLayout>
@@ -33,7 +34,8 @@ namespace quorvan {
 TimingListPage::TimingListPage(AppContext& context, ShellActions& shell, QWidget* parent)
     : QWidget(parent), m_context(context), m_shell(shell), m_listArea(new QWidget(this)),
       m_listButton(new QToolButton(m_listArea)), m_weekButton(new QToolButton(m_listArea)),
-      m_printButton(new QPushButton(m_listArea)), m_views(new QStackedWidget(m_listArea)),
+      m_printButton(new QPushButton(m_listArea)), m_reportButton(new QPushButton(m_listArea)),
+      m_views(new QStackedWidget(m_listArea)),
       m_list(makeReportList(m_views, kListId,
                             {QStringLiteral("序号"), QStringLiteral("星期"), QStringLiteral("开始时间"),
                              QStringLiteral("结束时间"), QStringLiteral("节目"), QStringLiteral("音频矩阵"),
@@ -52,6 +54,8 @@ TimingListPage::TimingListPage(AppContext& context, ShellActions& shell, QWidget
     m_weekButton->setObjectName(QStringLiteral("weekViewButton"));
     m_printButton->setObjectName(QStringLiteral("printWeekButton"));
     m_printButton->setAutoDefault(false);
+    m_reportButton->setObjectName(QStringLiteral("reportButton"));
+    m_reportButton->setAutoDefault(false);
     m_listButton->setChecked(true);
     m_weekScroll->setObjectName(QStringLiteral("weekScroll"));
     m_weekScroll->setWidget(m_week);
@@ -69,6 +73,7 @@ TimingListPage::TimingListPage(AppContext& context, ShellActions& shell, QWidget
     bar->addWidget(m_weekButton);
     bar->addStretch(1);
     bar->addWidget(m_printButton);
+    bar->addWidget(m_reportButton);
     auto* area = new QVBoxLayout(m_listArea);
     area->setContentsMargins(0, 0, 0, 0);
     area->setSpacing(2);
@@ -84,6 +89,7 @@ TimingListPage::TimingListPage(AppContext& context, ShellActions& shell, QWidget
             showWeek(true);
     });
     connect(m_printButton, &QPushButton::clicked, this, [this] { printWeek(); });
+    connect(m_reportButton, &QPushButton::clicked, this, [this] { openReport(); });
     connect(m_week, &WeekView::entryClicked, this, [this](int entry) {
         if (entry >= 0 && entry < m_list->rowCount())
             m_list->selectRow(entry); // the list notifies the selection as if the row were clicked
@@ -147,6 +153,14 @@ bool TimingListPage::printWeek() {
     return painter.end();
 }
 
+void TimingListPage::openReport() {
+    const ScheduleTable* table = m_logic.table();
+    if (!table)
+        return;
+    ReportDialog dialog(m_context, m_context.model.current().caption, *table, table->count, this);
+    dialog.exec();
+}
+
 void TimingListPage::showClashes(int saved) {
     ScheduleTable* table = m_logic.table();
     const std::vector<Clash> before = m_clashes;
@@ -202,6 +216,7 @@ void TimingListPage::retranslate() {
     m_weekButton->setText(texts.text(TextId::WeekView));
     m_weekButton->setAccessibleName(texts.text(TextId::WeekView));
     m_printButton->setText(texts.text(TextId::PrintButton));
+    m_reportButton->setText(texts.text(TextId::ReportButton));
     m_week->setAccessibleName(texts.text(TextId::WeekView));
     m_weekScroll->setAccessibleName(texts.text(TextId::WeekView));
     showClashes();

@@ -51,12 +51,15 @@ public:
     bool weekShown() const;
     // Prints the week view through the printer the operator chooses; false when cancelled.
     bool printWeek();
+    // The report of the schedule shown, to print or save (see ReportDialog).
+    void openReport();
 
     QTableWidget* list() const { return m_list; }
     WeekView& weekView() const { return *m_week; }
     QToolButton* listButton() const { return m_listButton; }
     QToolButton* weekButton() const { return m_weekButton; }
     QPushButton* printButton() const { return m_printButton; }
+    QPushButton* reportButton() const { return m_reportButton; }
     QLabel* clashLine() const { return m_clashLine; }
     const std::vector<Clash>& clashes() const { return m_clashes; }
     EntryEditor& editor() const { return *m_editor; }
@@ -95,6 +98,7 @@ private:
     QToolButton* m_listButton;
     QToolButton* m_weekButton;
     QPushButton* m_printButton;
+    QPushButton* m_reportButton;
     QStackedWidget* m_views;
     QTableWidget* m_list;
     QScrollArea* m_weekScroll;

@@ -1,0 +1,145 @@
+// The schedule report through the real dialog: preview, PDF with Chinese text, CSV bytes, and write failures.
+#include "UiHarness.h"
+
+#include "core/files/ScheduleFile.h"
+#include "ui/schedule/ReportDialog.h"
+#include "ui/schedule/TimingListPage.h"
+
+#include <QApplication>
+#include <QPrintPreviewWidget>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace quorvan;
+using namespace quorvan::test;
+
+namespace {
+
+// The text of a PDF file as a reader extracts it.
+QString pdfText(const QString& path) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    EXPECT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// Forty entries in Schedule2, one every 15 minutes from 07:00, each ringing a song from the card in zone 1;
+// entry 40 plays FM instead. Chinese texts and a named zone.
+MainWindow& startWithFortyEntries(UiHarness& h) {
+    h.writeConfig("[LanguageSelect]\nID=2\n");
+    writeFile(h.home.file(QStringLiteral("Config_name.ini")), "[ZoneUnit0]\nname=礼堂\n");
+    auto table = makeTable();
+    for (int i = 0; i < 40; ++i) {
+        TimingEntry e = exampleEntry();
+        const int minute = 7 * 60 + i * 15;
+        e.startHour = e.endHour = std::uint8_t(minute / 60);
+        e.startMinute = e.endMinute = std::uint8_t(minute % 60);
+        e.endSecond = 30;
+        setSongName(e.playlist[0], QStringLiteral("上课铃%1.mp3").arg(i + 1));
+        if (i == 39) {
+            e.sourceMask = source::kHostFm;
+            e.fmFrequency = 9550;
+        }
+        appendEntry(*table, e);
+    }
+    QDir().mkpath(h.home.file(QStringLiteral("zone_data")));
+    EXPECT_TRUE(saveTableFile(h.dataFile(QStringLiteral("SCH02.DAT")), *table).ok);
+    MainWindow& w = h.start();
+    w.selectDocument(1);
+    return w;
+}
+
+// Clicks the page's Report button and runs steps on the dialog it opens, then closes it.
+void withReport(TimingListPage& page, const std::function<void(ReportDialog&)>& steps) {
+    bool ran = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<ReportDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        ran = true;
+        steps(*dialog);
+        dialog->accept();
+    });
+    QTest::mouseClick(page.reportButton(), Qt::LeftButton);
+    EXPECT_TRUE(ran);
+}
+
+} // namespace
+
+TEST(ReportDialog, FortyEntriesInChineseToPdfAndCsv) {
+    UiHarness h;
+    MainWindow& w = startWithFortyEntries(h);
+    TimingListPage& page = w.timingPage();
+    ASSERT_EQ(page.reportButton()->text(), QStringLiteral("报表..."));
+    const QString pdf = h.home.file(QStringLiteral("报表.pdf"));
+    const QString csv = h.home.file(QStringLiteral("report.csv"));
+
+    withReport(page, [&](ReportDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), h.texts.text(TextId::ReportTitle).arg(h.model->current().caption));
+        ASSERT_EQ(dialog.report().rows.size(), 40u);
+        EXPECT_GE(dialog.preview()->pageCount(), 2) << "forty rows take more than one page";
+
+        h.prompts.saveFiles.push_back(pdf);
+        QTest::mouseClick(dialog.pdfButton(), Qt::LeftButton);
+        h.prompts.saveFiles.push_back(csv);
+        QTest::mouseClick(dialog.csvButton(), Qt::LeftButton);
+        EXPECT_EQ(readFile(csv), reportCsv(dialog.report()));
+    });
+    EXPECT_TRUE(h.prompts.messages.empty());
+    EXPECT_EQ(h.prompts.saveFileFilters,
+              (QStringList{QStringLiteral("PDF文件 (*.pdf)"), QStringLiteral("CSV文件 (*.csv)")}));
+    ASSERT_EQ(h.prompts.suggestedPaths.size(), 2);
+    EXPECT_TRUE(h.prompts.suggestedPaths[0].endsWith(QStringLiteral(" — 报表.pdf")))
+        << h.prompts.suggestedPaths[0].toStdString();
+
+    // The PDF holds the Chinese headings, the zone's own name, the songs and the FM frequency as text.
+    ASSERT_TRUE(readFile(pdf).startsWith("%PDF-"));
+    EXPECT_TRUE(readFile(pdf).contains("/FontFile")) << "the font is embedded";
+    const QString text = pdfText(pdf);
+    for (const QString& expected :
+         {QStringLiteral("序号"), QStringLiteral("开始时间"), QStringLiteral("歌曲"), QStringLiteral("礼堂"),
+          QStringLiteral("上课铃1.mp3"), QStringLiteral("上课铃39.mp3"), QStringLiteral("95.5MHz"),
+          QStringLiteral("16:45:00")})
+        EXPECT_TRUE(text.contains(expected)) << expected.toStdString() << " in\n" << text.left(600).toStdString();
+
+    // The CSV, as a spreadsheet reads it: a byte-order mark, a heading row and one row per entry.
+    const QByteArray bytes = readFile(csv);
+    ASSERT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
+    const QList<QByteArray> rows = bytes.mid(3).split('\n');
+    ASSERT_EQ(rows.size(), 42); // the last line ends with CR LF too
+    EXPECT_EQ(rows[0], QStringLiteral("序号,星期,开始时间,结束时间,节目设定,分区选择,电源,调频频率,歌曲\r").toUtf8());
+    EXPECT_TRUE(rows[1].startsWith(QStringLiteral("1,\"一,二,三,四,五\",07:00:00,07:00:30,主机MP3,礼堂,").toUtf8()));
+    EXPECT_TRUE(rows[1].endsWith(QStringLiteral(",,上课铃1.mp3\r").toUtf8())) << rows[1].toStdString();
+}
+
+TEST(ReportDialog, PrintsToThePrinterChosenAndSaysWhenAFileCannotBeWritten) {
+    UiHarness h;
+    MainWindow& w = startWithFortyEntries(h);
+    TimingListPage& page = w.timingPage();
+    writeFile(h.home.file(QStringLiteral("plain")), "a file, not a folder");
+
+    withReport(page, [&](ReportDialog& dialog) {
+        // Cancelled choices write nothing and say nothing.
+        QTest::mouseClick(dialog.printButton(), Qt::LeftButton);
+        QTest::mouseClick(dialog.pdfButton(), Qt::LeftButton);
+        QTest::mouseClick(dialog.csvButton(), Qt::LeftButton);
+        EXPECT_TRUE(h.prompts.messages.empty());
+
+        h.prompts.printTo = h.home.file(QStringLiteral("printed.pdf"));
+        QTest::mouseClick(dialog.printButton(), Qt::LeftButton);
+
+        h.prompts.saveFiles.push_back(h.home.file(QStringLiteral("plain/report.csv")));
+        EXPECT_FALSE(dialog.saveAsCsv());
+    });
+    ASSERT_EQ(h.prompts.printerTitles.size(), 2);
+    EXPECT_TRUE(pdfText(h.home.file(QStringLiteral("printed.pdf"))).contains(QStringLiteral("上课铃39.mp3")));
+    ASSERT_EQ(h.prompts.messages.size(), 1u);
+    EXPECT_EQ(h.prompts.messages[0].icon, Prompts::Icon::Stop);
+    EXPECT_TRUE(h.prompts.messages[0].text.startsWith(h.texts.text(TextId::ReportNotSaved) + u'\n'))
+        << h.prompts.messages[0].text.toStdString();
+    EXPECT_TRUE(readFile(h.home.file(QStringLiteral("plain"))) == "a file, not a folder");
+}
