@@ -1,8 +1,10 @@
 // Save and load of schedule files against the physical limit of the same I/O: one write of the same bytes with
-// the same flush, fsync and rename steps, and one read into a buffer allocated beforehand.
+// the same flush, fsync and rename steps, and one read into a buffer allocated beforehand. The export of the
+// largest set of data files against a plain copy of the same files with the same steps.
 #include "core/files/ScheduleFile.h"
 #include "core/schedule/Clashes.h"
 #include "core/schedule/ScheduleModel.h"
+#include "core/storage/CardTransfer.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -158,6 +160,75 @@ void BM_FindClashesFullTable(benchmark::State& state) {
 
 } // namespace
 
+// The largest set Export moves: four schedules of 256 entries with 255 songs each, a remote file and six small
+// special-date files, in a data folder; the card folder is another folder on the same disk.
+struct ExportSet {
+    QString data;
+    QString card;
+    QStringList names;
+    qint64 bytes = 0;
+};
+
+const ExportSet& exportSet() {
+    static const ExportSet set = [] {
+        ExportSet s;
+        s.data = fixture().path("zone_data");
+        s.card = fixture().path("card");
+        QDir().mkpath(s.data);
+        QDir().mkpath(s.card);
+        s.names = transferSet({QStringLiteral("SCH01.DAT"), QStringLiteral("SCH02.DAT"), QStringLiteral("SCH03.DAT"),
+                               QStringLiteral("SCH04.DAT"), QStringLiteral("REMOTE.DAT")});
+        for (int i = 0; i < s.names.size(); ++i) {
+            const ScheduleTable& table = i < 4 ? largest() : typical();
+            QByteArray bytes = i < 5 ? serializeTable(table) : QByteArray(4096, char(i));
+            QFile file(QDir(s.data).filePath(s.names[i]));
+            if (file.open(QIODevice::WriteOnly))
+                file.write(bytes);
+            s.bytes += bytes.size();
+        }
+        return s;
+    }();
+    return set;
+}
+
+void BM_ExportLargestSet(benchmark::State& state) {
+    const ExportSet& set = exportSet();
+    for (auto _ : state) {
+        const TransferReport report = exportFiles(set.data, set.card, set.names);
+        if (report.copied.size() != set.names.size())
+            state.SkipWithError("export failed");
+    }
+    state.SetBytesProcessed(state.iterations() * set.bytes);
+}
+
+void BM_RawCopySameFiles(benchmark::State& state) {
+    const ExportSet& set = exportSet();
+    const QByteArray folder = QFile::encodeName(set.card);
+    std::vector<char> buffer(1 << 20);
+    for (auto _ : state) {
+        for (const QString& name : set.names) {
+            const QByteArray from = QFile::encodeName(QDir(set.data).filePath(name));
+            const QByteArray to = QFile::encodeName(QDir(set.card).filePath(name));
+            const QByteArray temp = to + ".tmp";
+            const int in = ::open(from.constData(), O_RDONLY | O_CLOEXEC);
+            const int out = ::open(temp.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+            for (;;) {
+                const ssize_t got = ::read(in, buffer.data(), buffer.size());
+                if (got <= 0)
+                    break;
+                if (::write(out, buffer.data(), std::size_t(got)) != got)
+                    state.SkipWithError("write failed");
+            }
+            ::fsync(out);
+            ::close(out);
+            ::close(in);
+            ::rename(temp.constData(), to.constData());
+            fsyncFolder(folder);
+        }
+    }
+    state.SetBytesProcessed(state.iterations() * set.bytes);
+}
+
 BENCHMARK(BM_FindClashesFullTable)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveLargestTable)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_RawWriteSameBytes)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -165,6 +236,8 @@ BENCHMARK(BM_LoadLargestTable)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_RawReadSameBytes)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SaveTypicalTable)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_LoadTypicalTable)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_ExportLargestSet)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_RawCopySameFiles)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
