@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 
+#include <sys/mman.h>
 #include <sys/uio.h>
 #include <unistd.h>
 
@@ -40,13 +41,32 @@ void put32(unsigned char* p, std::uint32_t v) {
     put16(p + 2, v >> 16);
 }
 
+// Sets size bytes at begin to zero. A large range gives its whole pages back to the kernel instead: the table is
+// private anonymous memory, which reads as zeros afterwards and costs nothing until it is written again, so a load
+// that fills a few of a table's 41 MB does not pay for writing zeros over the rest.
+void zeroFill(void* begin, std::size_t size) {
+    constexpr std::size_t kReturnPagesFrom = 64 * 1024;
+    static const std::uintptr_t page = std::uintptr_t(::sysconf(_SC_PAGESIZE));
+    const auto start = reinterpret_cast<std::uintptr_t>(begin);
+    const std::uintptr_t end = start + size;
+    const std::uintptr_t firstPage = (start + page - 1) & ~(page - 1);
+    const std::uintptr_t lastPage = end & ~(page - 1);
+    if (size >= kReturnPagesFrom && lastPage > firstPage &&
+        ::madvise(reinterpret_cast<void*>(firstPage), lastPage - firstPage, MADV_DONTNEED) == 0) {
+        std::memset(begin, 0, firstPage - start);
+        std::memset(reinterpret_cast<void*>(lastPage), 0, end - lastPage);
+        return;
+    }
+    std::memset(begin, 0, size);
+}
+
 // Zeroes everything of an entry except play-list items [0, keepItems).
 void clearEntryExcept(TimingEntry& e, int keepItems) {
     auto* base = reinterpret_cast<unsigned char*>(&e);
     std::memset(base, 0, offsetof(TimingEntry, playlist));
     auto* tailItems = reinterpret_cast<unsigned char*>(&e.playlist[keepItems]);
     auto* end = base + sizeof(TimingEntry);
-    std::memset(tailItems, 0, static_cast<std::size_t>(end - tailItems));
+    zeroFill(tailItems, static_cast<std::size_t>(end - tailItems));
 }
 
 void decodeEntryHeader(const unsigned char* h, TimingEntry& e) {
@@ -132,12 +152,13 @@ template <class Source> void readZeroFilled(Source& source, qint64 offset, iovec
     for (int i = 0; i < count; ++i) {
         const qint64 len = qint64(parts[i].iov_len);
         if (got < len)
-            std::memset(static_cast<char*>(parts[i].iov_base) + got, 0, std::size_t(len - got));
+            zeroFill(static_cast<char*>(parts[i].iov_base) + got, std::size_t(len - got));
         got = std::max<qint64>(0, got - len);
     }
 }
 
-template <class Source> int parseWith(Source&& source, ScheduleTable& table, bool sourceOpen) {
+// sourceSize bounds the bytes the source can deliver; everything past it reads as zeros.
+template <class Source> int parseWith(Source&& source, ScheduleTable& table, bool sourceOpen, qint64 sourceSize) {
     int count = 0;
     unsigned char header[kHeaderSize];
     if (sourceOpen) {
@@ -162,23 +183,8 @@ template <class Source> int parseWith(Source&& source, ScheduleTable& table, boo
             guess[i] = int(std::min<std::uint32_t>((size - kEntryHeaderSize) / kRecordSize, kMaxSongs));
     }
     auto blockSize = [&](int i) { return kEntryHeaderSize + qint64(guess[i]) * kRecordSize; };
-    constexpr int kMaxParts = 1024; // IOV_MAX on Linux
-    iovec parts[kMaxParts];
-    for (int first = 0; first < count;) {
-        int last = first; // entries whose blocks lie back to back go in one read
-        int partCount = 0;
-        while (last < count && partCount + 2 <= kMaxParts &&
-               (last == first || offset[last] == offset[last - 1] + blockSize(last - 1))) {
-            parts[partCount++] = {entryHeaders[last], kEntryHeaderSize};
-            if (guess[last] > 0)
-                parts[partCount++] = {table.entries[last].playlist, std::size_t(guess[last]) * kRecordSize};
-            ++last;
-        }
-        readZeroFilled(source, offset[first], parts, partCount);
-        first = last;
-    }
-
-    for (int i = 0; i < count; ++i) {
+    // Everything but the reading of an entry, done right after its group arrives, while its bytes are in cache.
+    auto finishEntry = [&](int i) {
         TimingEntry& e = table.entries[i];
         const unsigned char* h = entryHeaders[i];
         const int songs = h[90];
@@ -188,14 +194,43 @@ template <class Source> int parseWith(Source&& source, ScheduleTable& table, boo
         }
         clearEntryExcept(e, songs);
         decodeEntryHeader(h, e);
-        for (int j = 0; j < songs; ++j)
-            e.playlist[j].fileName[kFileNameUnits - 1] = 0; // a name without its NUL is cut at 260 units
+        // A name without its NUL is cut at 260 units. Records past the end of the source are zeros already and
+        // are not touched, so a short file claiming many songs costs no more than its bytes.
+        // Record j's last unit starts at lastUnit + j * kRecordSize; it may hold a byte of the source when that
+        // start lies before sourceSize.
+        const qint64 lastUnit = offset[i] + kEntryHeaderSize + kNameOffset + qint64(kFileNameUnits - 1) * 2;
+        const qint64 room = sourceSize - lastUnit;
+        const qint64 inSource = room > 0 ? (room + kRecordSize - 1) / kRecordSize : 0;
+        const int cut = int(std::min<qint64>(inSource, songs));
+        for (int j = 0; j < cut; ++j)
+            e.playlist[j].fileName[kFileNameUnits - 1] = 0;
         e.used = 1;
         e.playlistCount = static_cast<std::uint16_t>(songs);
         e.playlistOnCard = songs > 0 && (e.playlist[0].drivePrefix[0] == 'E' || e.playlist[0].drivePrefix[0] == 'e');
+    };
+    // Entries whose blocks lie back to back go in one read of about kGroupBytes, small enough to stay in cache.
+    constexpr qint64 kGroupBytes = 4096 * 1024;
+    constexpr int kMaxParts = 1024; // IOV_MAX on Linux
+    iovec parts[kMaxParts];
+    for (int first = 0; first < count;) {
+        int last = first;
+        int partCount = 0;
+        qint64 groupBytes = 0;
+        while (last < count && partCount + 2 <= kMaxParts && (last == first || groupBytes < kGroupBytes) &&
+               (last == first || offset[last] == offset[last - 1] + blockSize(last - 1))) {
+            parts[partCount++] = {entryHeaders[last], kEntryHeaderSize};
+            if (guess[last] > 0)
+                parts[partCount++] = {table.entries[last].playlist, std::size_t(guess[last]) * kRecordSize};
+            groupBytes += blockSize(last);
+            ++last;
+        }
+        readZeroFilled(source, offset[first], parts, partCount);
+        for (int i = first; i < last; ++i)
+            finishEntry(i);
+        first = last;
     }
     // Slots the file does not fill are cleared; loaded slots were cleared above except where the file wrote.
-    std::memset(&table.entries[count], 0, sizeof(TimingEntry) * std::size_t(kMaxEntries - count));
+    zeroFill(&table.entries[count], sizeof(TimingEntry) * std::size_t(kMaxEntries - count));
     return count;
 }
 
@@ -203,8 +238,11 @@ template <class Sink> bool writeWith(const ScheduleTable& table, Sink&& sink) {
     const int count = std::clamp<int>(table.count, 0, kMaxEntries);
     // Buffer a few megabytes at a time: few system calls, little memory.
     constexpr std::size_t kChunk = 4u << 20;
+    std::size_t fileSize = kHeaderSize;
+    for (int i = 0; i < count; ++i)
+        fileSize += kEntryHeaderSize + kRecordSize * std::size_t(songsToWrite(table.entries[i]));
     std::vector<unsigned char> buffer;
-    buffer.reserve(kChunk + kRecordSize + kHeaderSize);
+    buffer.reserve(std::min(fileSize, kChunk + kRecordSize + kHeaderSize)); // a small table asks for little memory
     auto grow = [&](std::size_t n) {
         const std::size_t at = buffer.size();
         buffer.resize(at + n);
@@ -285,7 +323,7 @@ int loadTableFile(const QString& path, ScheduleTable& table) {
             }
             return total;
         },
-        table, open);
+        table, open, open ? file.size() : 0);
 }
 
 int parseTable(const char* data, qint64 size, ScheduleTable& table) {
@@ -302,7 +340,7 @@ int parseTable(const char* data, qint64 size, ScheduleTable& table) {
             }
             return total;
         },
-        table, true);
+        table, true, size);
 }
 
 SaveResult saveTableFile(const QString& path, const ScheduleTable& table) {

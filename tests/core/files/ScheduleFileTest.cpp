@@ -201,6 +201,12 @@ TEST(ScheduleFile, DrivePrefixAndUnterminatedNames) {
     }
     parseTable(bytes.constData(), bytes.size(), *table);
     EXPECT_EQ(songName(table->entries[0].playlist[0]), QString(260, u'k'));
+    // The same when the file ends inside the last unit, or just after it: the byte that is there is cut too.
+    for (const int end : {record + 102 + 2 * 260 + 1, record + 102 + 2 * 260 + 2}) {
+        parseTable(bytes.constData(), end, *table);
+        EXPECT_EQ(songName(table->entries[0].playlist[0]), QString(260, u'k')) << end;
+        EXPECT_EQ(table->entries[0].playlist[0].fileName[260], 0) << end;
+    }
 }
 
 TEST(ScheduleFile, UnusedSlotInsideTheCountLoadsAsUsedAndOtherwiseZero) {
