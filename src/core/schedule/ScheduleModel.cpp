@@ -107,6 +107,10 @@ SaveResult ScheduleModel::saveCurrentDocument() {
 
 void ScheduleModel::reloadCurrentDocument() {
     loadCurrent();
+    showCurrentDocument();
+}
+
+void ScheduleModel::showCurrentDocument() {
     if (m_handOff)
         m_handOff(current(), *m_table, capacityOf(current().kind));
 }

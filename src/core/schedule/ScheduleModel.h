@@ -69,6 +69,8 @@ public:
     SaveResult saveCurrentDocument();
     // Loads the current document's file into the table and hands it to the page.
     void reloadCurrentDocument();
+    // Hands the table as it is to the page, without reading the file again (it was read when the model was made).
+    void showCurrentDocument();
 
     int mode = 1; // zone mode
     int currentIndex = 0;

@@ -45,7 +45,6 @@ MusicPlayerWindow::MusicPlayerWindow(AppContext& context, MediaEngine& engine, Q
     setModal(false);
     setMinimumSize(480, 320);
 
-    m_transport = m_engine.createControls(this);
     m_songs = named(new QListWidget(this), u"list", kSongListId);
     m_songs->setSelectionMode(QAbstractItemView::SingleSelection);
     m_playModeLabel = named(new QLabel(this), u"label", kPlayModeLabelId);
@@ -75,8 +74,6 @@ MusicPlayerWindow::MusicPlayerWindow(AppContext& context, MediaEngine& engine, Q
     body->addWidget(m_songs, 1);
     body->addLayout(side);
     auto* layout = new QVBoxLayout(this);
-    if (m_transport)
-        layout->addWidget(m_transport);
     layout->addLayout(body, 1);
 
     connect(m_add, &QPushButton::clicked, this, &MusicPlayerWindow::addSongs);
@@ -101,6 +98,17 @@ MusicPlayerWindow::MusicPlayerWindow(AppContext& context, MediaEngine& engine, Q
     m_timer->start();
 
     retranslate();
+}
+
+void MusicPlayerWindow::showEvent(QShowEvent* event) {
+    if (!m_transport) {
+        m_transport = m_engine.createControls(this);
+        if (m_transport) {
+            static_cast<QVBoxLayout*>(layout())->insertWidget(0, m_transport);
+            retranslate(); // the controls' accessible names
+        }
+    }
+    QDialog::showEvent(event);
 }
 
 void MusicPlayerWindow::retranslate() {

@@ -17,7 +17,8 @@ class MediaEngine;
 
 // The computer's music player: a play list, play and repeat modes, the engine's transport controls, and a
 // one-second timer that moves on to the next song when the engine reports a stop. Created once, hidden;
-// closing it only hides it, and the timer keeps playing the list meanwhile.
+// closing it only hides it, and the timer keeps playing the list meanwhile. The transport controls are made when
+// the window first shows, so the engine need not start with the program.
 class MusicPlayerWindow : public QDialog {
     Q_OBJECT
 public:
@@ -50,6 +51,11 @@ public:
     QListWidget* songList() const { return m_songs; }
     PlayOrder& order() { return m_order; }
     const PlayOrder& order() const { return m_order; }
+    // The engine's controls, once the window has shown; nullptr before.
+    QWidget* transport() const { return m_transport; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     int selectedRow() const;

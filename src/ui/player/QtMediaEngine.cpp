@@ -8,43 +8,55 @@
 
 namespace quorvan {
 
-QtMediaEngine::QtMediaEngine(QObject* parent) : QObject(parent) {
-    // The ffmpeg backend crashes when no audio server runs, GStreamer plays regardless. Qt reads the choice
-    // when the first player is made; one set by the user's environment wins.
-    if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND"))
-        qputenv("QT_MEDIA_BACKEND", "gstreamer");
-    m_player = new QMediaPlayer(this);
-    m_audio = new QAudioOutput(this);
-    m_player->setAudioOutput(m_audio);
+QtMediaEngine::QtMediaEngine(QObject* parent) : QObject(parent) {}
+
+QMediaPlayer& QtMediaEngine::player() const {
+    if (!m_player) {
+        // The ffmpeg backend crashes when no audio server runs, GStreamer plays regardless. Qt reads the choice
+        // when the first player is made; one set by the user's environment wins.
+        if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND"))
+            qputenv("QT_MEDIA_BACKEND", "gstreamer");
+        auto* self = const_cast<QtMediaEngine*>(this);
+        m_player = new QMediaPlayer(self);
+        m_audio = new QAudioOutput(self);
+        m_player->setAudioOutput(m_audio);
+    }
+    return *m_player;
+}
+
+QAudioOutput& QtMediaEngine::audio() const {
+    player();
+    return *m_audio;
 }
 
 void QtMediaEngine::setSource(const QString& fullPath) {
     if (fullPath.isEmpty()) {
         m_wanted = Wanted::Nothing;
-        m_player->setSource(QUrl());
+        if (m_player)
+            m_player->setSource(QUrl());
         return;
     }
     m_wanted = Wanted::Playing;
-    m_player->setSource(QUrl::fromLocalFile(fullPath));
+    player().setSource(QUrl::fromLocalFile(fullPath));
     m_player->play();
 }
 
 void QtMediaEngine::play() {
-    if (m_player->source().isEmpty())
+    if (!m_player || m_player->source().isEmpty())
         return;
     m_wanted = Wanted::Playing;
     m_player->play();
 }
 
 void QtMediaEngine::pause() {
-    if (m_player->source().isEmpty())
+    if (!m_player || m_player->source().isEmpty())
         return;
     m_wanted = Wanted::Paused;
     m_player->pause();
 }
 
 void QtMediaEngine::stop() {
-    if (m_player->source().isEmpty())
+    if (!m_player || m_player->source().isEmpty())
         return;
     m_wanted = Wanted::Stopped;
     m_player->stop();
@@ -75,14 +87,14 @@ int QtMediaEngine::stateFor(Wanted wanted, QMediaPlayer::PlaybackState backend, 
 }
 
 int QtMediaEngine::playState() const {
-    if (m_player->source().isEmpty())
+    if (!m_player || m_player->source().isEmpty())
         return None;
     return stateFor(m_wanted, m_player->playbackState(), m_player->mediaStatus(),
                     m_player->error() != QMediaPlayer::NoError);
 }
 
 QWidget* QtMediaEngine::createControls(QWidget* parent) {
-    auto* transport = new MediaTransport(*m_player, *m_audio, parent);
+    auto* transport = new MediaTransport(player(), audio(), parent);
     connect(transport, &MediaTransport::playRequested, this, &QtMediaEngine::play);
     connect(transport, &MediaTransport::pauseRequested, this, &QtMediaEngine::pause);
     connect(transport, &MediaTransport::stopRequested, this, &QtMediaEngine::stop);
@@ -90,7 +102,7 @@ QWidget* QtMediaEngine::createControls(QWidget* parent) {
 }
 
 bool QtMediaEngine::available() const {
-    return m_player->isAvailable();
+    return player().isAvailable();
 }
 
 } // namespace quorvan

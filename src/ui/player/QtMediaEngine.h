@@ -9,7 +9,8 @@ class QAudioOutput;
 
 namespace quorvan {
 
-// The media engine on Qt Multimedia (GStreamer backend): a QMediaPlayer with its audio output. The state it
+// The media engine on Qt Multimedia (GStreamer backend): a QMediaPlayer with its audio output, made on first use
+// (loading the backend takes a good part of a second, which the program's start should not wait for). The state it
 // reports combines what the program and the operator asked for with what the backend says, because the backend
 // passes through states of its own: it may report Paused while the next file loads, or after a stop that races
 // the end of the file.
@@ -35,12 +36,15 @@ public:
 
     // False when Qt found no media backend at all.
     bool available() const;
-    QMediaPlayer& player() const { return *m_player; }
-    QAudioOutput& audio() const { return *m_audio; }
+    // The player and its output, made when first asked for.
+    QMediaPlayer& player() const;
+    QAudioOutput& audio() const;
+    // Whether the player has been made.
+    bool started() const { return m_player != nullptr; }
 
 private:
-    QMediaPlayer* m_player;
-    QAudioOutput* m_audio;
+    mutable QMediaPlayer* m_player = nullptr;
+    mutable QAudioOutput* m_audio = nullptr;
     Wanted m_wanted = Wanted::Nothing;
 };
 

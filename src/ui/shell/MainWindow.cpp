@@ -139,8 +139,8 @@ void MainWindow::buildControls() {
     });
 
     m_currentPage = m_timingPage;
-    m_tree->selectDocumentItem(0);
-    reloadDocument();
+    // The model has read the first document already; retranslateAll at the end of the constructor shows it.
+    m_tree->showDocumentItem(0);
     layoutPanes();
 
     m_timer = new QTimer(this);
@@ -175,10 +175,17 @@ void MainWindow::retranslateAll() {
         m_settingsDialog->retranslate();
     // The page is filled again in the new language, which replaces what the editor shows: unless the operator
     // keeps unsaved edits, which then stay with the rows as they were.
-    if (leaveEdits())
-        reloadDocument();
-    else
+    if (!m_documentShown) {
+        // At start: the table the model read is shown as it is, without reading the file again.
+        m_documentShown = true;
+        m_context.model.showCurrentDocument();
         updateStatusBar();
+        checkDamagedFile();
+    } else if (leaveEdits()) {
+        reloadDocument();
+    } else {
+        updateStatusBar();
+    }
     update();
 }
 

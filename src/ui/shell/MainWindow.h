@@ -103,6 +103,7 @@ private:
     std::array<QLabel*, 4> m_statusParts{};
     NavigationTree* m_tree = nullptr;
     ToolBar* m_toolBar = nullptr;
+    bool m_documentShown = false; // the first document has been handed to its page
     QSplitter* m_splitter = nullptr;
     QStackedWidget* m_pages = nullptr;
     TimingListPage* m_timingPage = nullptr;

@@ -86,6 +86,9 @@ TEST(AccessibleNames, EveryFocusableControlOfEveryWindowHasANameInBothLanguages)
         // The player with the real engine's transport controls.
         QtMediaEngine engine;
         MusicPlayerWindow player(*h.context, engine);
+        EXPECT_FALSE(engine.started()) << "the engine waits for the player's first showing";
+        player.show();
+        EXPECT_TRUE(engine.started());
         ASSERT_NE(player.findChild<MediaTransport*>(), nullptr);
         EXPECT_EQ(namelessControls(&player).join(u", ").toStdString(), "") << "music player with transport";
         EXPECT_EQ(player.findChild<MediaTransport*>()->stopButton()->accessibleName(), h.texts.text(218));
