@@ -16,7 +16,6 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -267,12 +266,9 @@ int cmdCardCheck(const QStringList& args, std::FILE* out, std::FILE* err) {
         if (!QFileInfo(folder).isDir())
             return usageError(err, folder + QStringLiteral(": not a folder"));
     }
-    const TextTable texts;
-    QStringList files;
-    for (const ScheduleDocument& d : documentList(texts))
-        files << d.fileName;
     QString lines;
-    const std::vector<MissingSong> missing = findMissingSongs(args[0], args[1], files);
+    const std::vector<MissingSong> missing =
+        findMissingSongs(args[0], args[1], documentFiles(documentList(TextTable())));
     for (const MissingSong& song : missing) {
         QStringList numbers;
         for (const int entry : song.entries)

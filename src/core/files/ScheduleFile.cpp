@@ -368,6 +368,14 @@ QString playlistItemName(const PlaylistItem& item) {
     return QString::fromUtf16(item.fileName, length);
 }
 
+QStringList playlistNames(const TimingEntry& entry) {
+    QStringList names;
+    const int count = std::min<int>(entry.playlistCount, kMaxPlaylistItems);
+    for (int i = 0; i < count; ++i)
+        names << playlistItemName(entry.playlist[i]);
+    return names;
+}
+
 int loadTable(const QString& programFolder, const QString& fileName, ScheduleTable& table) {
     return loadTableFile(dataFilePath(programFolder, fileName), table);
 }

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QTime>
 
 #include <vector>
@@ -47,6 +48,8 @@ ScheduleSummary summarizeSchedule(const QByteArray& bytes, int maxStarts = 3);
 
 // The name of a play-list song, up to its NUL.
 QString playlistItemName(const PlaylistItem& item);
+// The names of an entry's play list, as many as its count says.
+QStringList playlistNames(const TimingEntry& entry);
 
 // The same, addressed by the document's file name inside the data folder.
 int loadTable(const QString& programFolder, const QString& fileName, ScheduleTable& table);

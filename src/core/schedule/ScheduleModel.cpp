@@ -74,6 +74,13 @@ std::vector<ScheduleDocument> documentList(const TextTable& texts) {
     return documents;
 }
 
+QStringList documentFiles(const std::vector<ScheduleDocument>& documents) {
+    QStringList files;
+    for (const ScheduleDocument& d : documents)
+        files << d.fileName;
+    return files;
+}
+
 void ScheduleModel::rebuildDocumentList() {
     documents = documentList(m_texts);
     m_current = 0;

@@ -26,6 +26,8 @@ struct ScheduleDocument {
 
 // The five documents in list order, captions in the texts' language: four schedules, then the remote keys.
 std::vector<ScheduleDocument> documentList(const TextTable& texts);
+// The data file names of documents, in their order.
+QStringList documentFiles(const std::vector<ScheduleDocument>& documents);
 
 // Number of table slots a page of this kind shows.
 int capacityOf(DocumentKind kind);

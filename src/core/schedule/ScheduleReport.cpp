@@ -29,11 +29,7 @@ QString fmText(const TimingEntry& entry) {
 QString songsText(const TimingEntry& entry) {
     if (!(entry.sourceMask & source::kHostMp3))
         return {};
-    QStringList songs;
-    const int count = std::min<int>(entry.playlistCount, kMaxPlaylistItems);
-    for (int i = 0; i < count; ++i)
-        songs << playlistItemName(entry.playlist[i]);
-    return songs.join(QStringLiteral("; "));
+    return playlistNames(entry).join(QStringLiteral("; "));
 }
 
 QByteArray csvCell(const QString& text) {

@@ -50,11 +50,8 @@ int fmFrequencyAt(int position) {
 
 void loadSourceSettings(TimingEntry& entry, SourcePanelState& state) {
     state.songs.clear();
-    if (bit(entry.sourceMask, 0)) {
-        const int count = std::min<int>(entry.playlistCount, kMaxPlaylistItems);
-        for (int i = 0; i < count; ++i)
-            state.songs << playlistItemName(entry.playlist[i]);
-    }
+    if (bit(entry.sourceMask, 0))
+        state.songs = playlistNames(entry);
     state.onCard = entry.playlistOnCard != 0;
     if (entry.mp3PlayMode > 1)
         entry.mp3PlayMode = 0;

@@ -26,9 +26,7 @@ std::vector<MissingSong> missingSongs(const ScheduleTable& table, const QString&
         const TimingEntry& entry = table.entries[i];
         if (!(entry.sourceMask & source::kHostMp3) || !entry.playlistOnCard)
             continue;
-        const int songs = std::min<int>(entry.playlistCount, kMaxPlaylistItems);
-        for (int j = 0; j < songs; ++j) {
-            const QString name = playlistItemName(entry.playlist[j]);
+        for (const QString& name : playlistNames(entry)) {
             const QString folded = name.toCaseFolded();
             if (name.isEmpty() || cardNames.contains(folded))
                 continue;

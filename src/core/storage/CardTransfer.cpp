@@ -115,9 +115,21 @@ private:
     bool m_cancelled = false;
 };
 
-void markCancelled(TransferReport& report, const QStringList& names, int from) {
-    report.cancelled = true;
-    report.notTransferred = names.mid(from);
+// Runs transferOne over names in order under one progress run. transferOne(name, chunkCopied, report) puts the
+// name in the report and returns false when its copy was cancelled; the names from that one on are then left.
+template <class TransferOne>
+TransferReport transferEach(const QString& fromFolder, const QStringList& names, const TransferOptions& options,
+                            TransferOne&& transferOne) {
+    TransferReport report;
+    TransferRun run(options, bytesToCopy(fromFolder, names));
+    for (int i = 0; i < names.size(); ++i) {
+        if (!run.startFile(names[i]) || !transferOne(names[i], run.chunkCallback(), report)) {
+            report.cancelled = true;
+            report.notTransferred = names.mid(i);
+            break;
+        }
+    }
+    return report;
 }
 
 } // namespace
@@ -195,78 +207,59 @@ QStringList TransferReport::failureLines() const {
 
 TransferReport importFiles(const QString& storageFolder, const QString& dataFolder, const QStringList& names,
                            const TransferOptions& options) {
-    TransferReport report;
-    TransferRun run(options, bytesToCopy(storageFolder, names));
-    for (int i = 0; i < names.size(); ++i) {
-        const QString& name = names[i];
-        if (!run.startFile(name)) {
-            markCancelled(report, names, i);
-            break;
-        }
-        QString reason;
-        const CopyResult copy = copyNamedFile(storageFolder, dataFolder, name, &reason, run.chunkCallback());
-        if (copy == CopyResult::Cancelled) {
-            markCancelled(report, names, i);
-            break;
-        }
-        if (copy == CopyResult::Copied) {
-            report.copied << name;
-            continue;
-        }
-        if (copy == CopyResult::TargetFailed) {
-            // The data folder could not take the file: its own file stays as it was, and no empty file is made
-            // in place of the one that did not arrive.
-            report.failed.append({name, reason});
-            continue;
-        }
-        // Not on the card, or unreadable there: the data folder keeps its own file, or gets an empty one.
-        const bool inData = !matchingFiles(dataFolder, name).isEmpty();
-        QString createError;
-        const bool inPlace = inData || createEmptyFile(dataFolder, name, false, &createError);
-        if (copy == CopyResult::SourceFailed)
-            report.failed.append({name, reason});
-        else if (!inPlace)
-            report.failed.append({name, createError});
-        else
-            (inData ? report.kept : report.created) << name;
-    }
-    return report;
+    return transferEach(storageFolder, names, options,
+                        [&](const QString& name, const ChunkCallback& chunkCopied, TransferReport& report) {
+                            QString reason;
+                            const CopyResult copy =
+                                copyNamedFile(storageFolder, dataFolder, name, &reason, chunkCopied);
+                            if (copy == CopyResult::Cancelled)
+                                return false;
+                            if (copy == CopyResult::Copied) {
+                                report.copied << name;
+                            } else if (copy == CopyResult::TargetFailed) {
+                                // The data folder could not take the file: its own file stays as it was, and no empty
+                                // file is made in place of the one that did not arrive.
+                                report.failed.append({name, reason});
+                            } else {
+                                // Not on the card, or unreadable there: the data folder keeps its own file, or gets an
+                                // empty one.
+                                const bool inData = !matchingFiles(dataFolder, name).isEmpty();
+                                QString createError;
+                                const bool inPlace = inData || createEmptyFile(dataFolder, name, false, &createError);
+                                if (copy == CopyResult::SourceFailed)
+                                    report.failed.append({name, reason});
+                                else if (!inPlace)
+                                    report.failed.append({name, createError});
+                                else
+                                    (inData ? report.kept : report.created) << name;
+                            }
+                            return true;
+                        });
 }
 
 TransferReport exportFiles(const QString& dataFolder, const QString& storageFolder, const QStringList& names,
                            const TransferOptions& options) {
-    TransferReport report;
-    TransferRun run(options, bytesToCopy(dataFolder, names));
-    for (int i = 0; i < names.size(); ++i) {
-        const QString& name = names[i];
-        if (!run.startFile(name)) {
-            markCancelled(report, names, i);
-            break;
-        }
-        QString reason;
-        if (!matchingFiles(dataFolder, name).isEmpty()) {
-            const CopyResult copy = copyNamedFile(dataFolder, storageFolder, name, &reason, run.chunkCallback());
-            if (copy == CopyResult::Cancelled) {
-                markCancelled(report, names, i);
-                break;
-            }
-            if (copy == CopyResult::Copied)
-                report.copied << name;
-            else
+    return transferEach(
+        dataFolder, names, options, [&](const QString& name, const ChunkCallback& chunkCopied, TransferReport& report) {
+            QString reason;
+            if (!matchingFiles(dataFolder, name).isEmpty()) {
+                const CopyResult copy = copyNamedFile(dataFolder, storageFolder, name, &reason, chunkCopied);
+                if (copy == CopyResult::Cancelled)
+                    return false;
+                if (copy == CopyResult::Copied)
+                    report.copied << name;
+                else
+                    report.failed.append({name, reason});
+            } else if (!matchingFiles(storageFolder, name).isEmpty()) {
+                // The data folder has no such file: the card keeps its own.
+                report.kept << name;
+            } else if (createEmptyFile(storageFolder, name, false, &reason)) {
+                report.created << name; // nor has the card: it gets an empty one
+            } else {
                 report.failed.append({name, reason});
-            continue;
-        }
-        // The data folder has no such file: the card still gets one, empty unless it already holds it.
-        if (!matchingFiles(storageFolder, name).isEmpty()) {
-            report.kept << name;
-            continue;
-        }
-        if (createEmptyFile(storageFolder, name, false, &reason))
-            report.created << name;
-        else
-            report.failed.append({name, reason});
-    }
-    return report;
+            }
+            return true;
+        });
 }
 
 } // namespace quorvan

@@ -81,10 +81,8 @@ int exportToStorage(Prompts& prompts, const TextTable& texts, const QString& dat
     } else if (report.failed.isEmpty()) {
         // The files are on the card: check the songs its schedules will look for there.
         const std::vector<ScheduleDocument> documents = documentList(texts);
-        QStringList files;
-        for (const ScheduleDocument& d : documents)
-            files << d.fileName;
-        const QStringList missing = missingSongLines(findMissingSongs(folder, folder, files), documents, texts);
+        const QStringList missing =
+            missingSongLines(findMissingSongs(folder, folder, documentFiles(documents)), documents, texts);
         if (missing.isEmpty()) {
             prompts.message(texts.text(kTextMessage), texts.text(kTextExportSuccess), Prompts::Icon::None);
         } else {

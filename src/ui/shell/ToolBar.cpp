@@ -42,13 +42,6 @@ bool isSmall(const ButtonInfo& info) {
     return info.id == ToolBar::Undo || info.id == ToolBar::Redo;
 }
 
-QStringList documentFiles(const ScheduleModel& model) {
-    QStringList files;
-    for (const ScheduleDocument& doc : model.documents)
-        files << doc.fileName;
-    return files;
-}
-
 } // namespace
 
 ToolBar::ToolBar(AppContext& context, ShellActions& shell, QWidget* parent)
@@ -126,7 +119,7 @@ void ToolBar::importFromCard() {
     DataStep step;
     const TransferRunner runner = transferRunner();
     if (importFromStorage(m_context.prompts, m_context.texts, dataFolderPath(model.programFolder()),
-                          transferSet(documentFiles(model)), &m_context.backups, &step, &runner) != 1)
+                          transferSet(documentFiles(model.documents)), &m_context.backups, &step, &runner) != 1)
         return;
     step.label.document = model.current().fileName;
     m_shell.addStep(std::move(step));
@@ -137,7 +130,7 @@ void ToolBar::exportToCard() {
     const ScheduleModel& model = m_context.model;
     const TransferRunner runner = transferRunner();
     exportToStorage(m_context.prompts, m_context.texts, dataFolderPath(model.programFolder()),
-                    transferSet(documentFiles(model)), &runner);
+                    transferSet(documentFiles(model.documents)), &runner);
 }
 
 TransferRunner ToolBar::transferRunner() const {
