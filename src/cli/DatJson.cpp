@@ -264,6 +264,7 @@ bool tableFromJson(const QByteArray& json, ScheduleTable& table, QString& error)
         for (int i = 0; i < list.size(); ++i) {
             if (!list[i].isObject())
                 throw Failure{QStringLiteral("entries[%1]: expected an object").arg(i)};
+            markSlotWritten(table, int(i));
             readEntry(list[i].toObject(), i, table.entries[i]);
         }
         table.count = int(list.size());

@@ -41,11 +41,13 @@ void put32(unsigned char* p, std::uint32_t v) {
     put16(p + 2, v >> 16);
 }
 
+constexpr int kMaxReadParts = 1024; // IOV_MAX on Linux
+
 // Sets size bytes at begin to zero. A large range gives its whole pages back to the kernel instead: the table is
 // private anonymous memory, which reads as zeros afterwards and costs nothing until it is written again, so a load
 // that fills a few of a table's 41 MB does not pay for writing zeros over the rest.
 void zeroFill(void* begin, std::size_t size) {
-    constexpr std::size_t kReturnPagesFrom = 64 * 1024;
+    constexpr std::size_t kReturnPagesFrom = 1024 * 1024;
     static const std::uintptr_t page = std::uintptr_t(::sysconf(_SC_PAGESIZE));
     const auto start = reinterpret_cast<std::uintptr_t>(begin);
     const std::uintptr_t end = start + size;
@@ -60,13 +62,19 @@ void zeroFill(void* begin, std::size_t size) {
     std::memset(begin, 0, size);
 }
 
-// Zeroes everything of an entry except play-list items [0, keepItems).
-void clearEntryExcept(TimingEntry& e, int keepItems) {
+// Play-list items of slot i that may hold non-zero bytes: [0, itemsInUse(table, i)).
+int itemsInUse(const ScheduleTable& table, int i) {
+    return std::min<int>(table.marks.itemsInUse[i], kMaxPlaylistItems);
+}
+
+// Zeroes an entry's fields and its play-list items [from, to); items from `to` on are zero already.
+void clearEntry(TimingEntry& e, int from, int to) {
     auto* base = reinterpret_cast<unsigned char*>(&e);
     std::memset(base, 0, offsetof(TimingEntry, playlist));
-    auto* tailItems = reinterpret_cast<unsigned char*>(&e.playlist[keepItems]);
-    auto* end = base + sizeof(TimingEntry);
-    zeroFill(tailItems, static_cast<std::size_t>(end - tailItems));
+    auto* afterItems = reinterpret_cast<unsigned char*>(&e.playlist[kMaxPlaylistItems]);
+    std::memset(afterItems, 0, std::size_t(base + sizeof(TimingEntry) - afterItems));
+    if (to > from)
+        zeroFill(&e.playlist[from], std::size_t(to - from) * kRecordSize);
 }
 
 void decodeEntryHeader(const unsigned char* h, TimingEntry& e) {
@@ -143,16 +151,19 @@ void encodeRecord(const PlaylistItem& item, bool onCard, unsigned char* r) {
 }
 
 // A byte source fills a list of buffers with the bytes that follow one another from an offset and returns how
-// many bytes it delivered; whatever it lacks (a short or damaged file) reads as zeros.
-template <class Source> void readZeroFilled(Source& source, qint64 offset, iovec* parts, int count) {
+// many bytes it delivered; whatever it lacks (a short or damaged file) reads as zeros. dirty[i], when given, is
+// how many leading bytes of part i may be non-zero before the read: the rest needs no clearing.
+template <class Source>
+void readZeroFilled(Source& source, qint64 offset, iovec* parts, int count, const std::size_t* dirty = nullptr) {
     qint64 wanted = 0;
     for (int i = 0; i < count; ++i)
         wanted += qint64(parts[i].iov_len);
     qint64 got = std::clamp<qint64>(source(offset, parts, count), 0, wanted);
     for (int i = 0; i < count; ++i) {
         const qint64 len = qint64(parts[i].iov_len);
-        if (got < len)
-            zeroFill(static_cast<char*>(parts[i].iov_base) + got, std::size_t(len - got));
+        const qint64 clearTo = dirty ? std::min<qint64>(len, qint64(dirty[i])) : len;
+        if (got < clearTo)
+            zeroFill(static_cast<char*>(parts[i].iov_base) + got, std::size_t(clearTo - got));
         got = std::max<qint64>(0, got - len);
     }
 }
@@ -188,11 +199,19 @@ template <class Source> int parseWith(Source&& source, ScheduleTable& table, boo
         TimingEntry& e = table.entries[i];
         const unsigned char* h = entryHeaders[i];
         const int songs = h[90];
+        const int inUse = itemsInUse(table, i);
         if (songs > guess[i]) {
             iovec rest{&e.playlist[guess[i]], std::size_t(songs - guess[i]) * kRecordSize};
-            readZeroFilled(source, offset[i] + blockSize(i), &rest, 1);
+            const std::size_t dirty = std::size_t(std::max(0, inUse - guess[i])) * kRecordSize;
+            readZeroFilled(source, offset[i] + blockSize(i), &rest, 1, &dirty);
         }
-        clearEntryExcept(e, songs);
+        // Items [songs, guess) hold bytes of the file that belong to no song; beyond, what earlier contents left.
+        clearEntry(e, songs, std::max(inUse, guess[i]));
+        // Songs past the end of the source read as zeros: only those with a byte of the source count as in use.
+        const qint64 firstItem = offset[i] + kEntryHeaderSize;
+        const qint64 itemsInSource =
+            sourceSize > firstItem ? (sourceSize - firstItem + kRecordSize - 1) / kRecordSize : 0;
+        table.marks.itemsInUse[i] = std::uint16_t(std::min<qint64>(itemsInSource, songs));
         decodeEntryHeader(h, e);
         // A name without its NUL is cut at 260 units. Records past the end of the source are zeros already and
         // are not touched, so a short file claiming many songs costs no more than its bytes.
@@ -210,27 +229,33 @@ template <class Source> int parseWith(Source&& source, ScheduleTable& table, boo
     };
     // Entries whose blocks lie back to back go in one read of about kGroupBytes, small enough to stay in cache.
     constexpr qint64 kGroupBytes = 4096 * 1024;
-    constexpr int kMaxParts = 1024; // IOV_MAX on Linux
-    iovec parts[kMaxParts];
+    iovec parts[kMaxReadParts];
+    std::size_t dirty[kMaxReadParts];
     for (int first = 0; first < count;) {
         int last = first;
         int partCount = 0;
         qint64 groupBytes = 0;
-        while (last < count && partCount + 2 <= kMaxParts && (last == first || groupBytes < kGroupBytes) &&
+        while (last < count && partCount + 2 <= kMaxReadParts && (last == first || groupBytes < kGroupBytes) &&
                (last == first || offset[last] == offset[last - 1] + blockSize(last - 1))) {
+            dirty[partCount] = kEntryHeaderSize;
             parts[partCount++] = {entryHeaders[last], kEntryHeaderSize};
-            if (guess[last] > 0)
+            if (guess[last] > 0) {
+                dirty[partCount] = std::size_t(itemsInUse(table, last)) * kRecordSize;
                 parts[partCount++] = {table.entries[last].playlist, std::size_t(guess[last]) * kRecordSize};
+            }
             groupBytes += blockSize(last);
             ++last;
         }
-        readZeroFilled(source, offset[first], parts, partCount);
+        readZeroFilled(source, offset[first], parts, partCount, dirty);
         for (int i = first; i < last; ++i)
             finishEntry(i);
         first = last;
     }
     // Slots the file does not fill are cleared; loaded slots were cleared above except where the file wrote.
-    zeroFill(&table.entries[count], sizeof(TimingEntry) * std::size_t(kMaxEntries - count));
+    for (int i = count; i < kMaxEntries; ++i) {
+        clearEntry(table.entries[i], 0, itemsInUse(table, i));
+        table.marks.itemsInUse[i] = 0;
+    }
     return count;
 }
 
@@ -300,35 +325,47 @@ int loadTableFile(const QString& path, ScheduleTable& table) {
     QFile file(path);
     const bool open = file.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
     const int fd = open ? file.handle() : -1;
+    const qint64 size = open ? file.size() : 0;
     return parseWith(
-        [fd](qint64 offset, iovec* parts, int count) -> qint64 {
+        [fd, size](qint64 offset, const iovec* wanted, int count) -> qint64 {
+            // The file is read as it was when opened: bytes it gains meanwhile are not read, so that everything
+            // past `size` reads as zeros as the loader assumes.
+            iovec local[kMaxReadParts];
+            iovec* parts = local;
+            qint64 room = std::max<qint64>(0, size - offset);
+            int n = 0;
+            for (; n < count && room > 0; ++n) {
+                local[n] = wanted[n];
+                local[n].iov_len = std::size_t(std::min<qint64>(room, qint64(wanted[n].iov_len)));
+                room -= qint64(local[n].iov_len);
+            }
             qint64 total = 0;
-            while (count > 0) {
-                const ssize_t got = ::preadv(fd, parts, count, offset + total);
+            while (n > 0) {
+                const ssize_t got = ::preadv(fd, parts, n, offset + total);
                 if (got < 0 && errno == EINTR)
                     continue;
                 if (got <= 0)
                     break; // end of file or an error: the rest reads as zeros
                 total += got;
-                for (std::size_t left = std::size_t(got); left > 0 && count > 0;) {
+                for (std::size_t left = std::size_t(got); left > 0 && n > 0;) {
                     const std::size_t used = std::min(left, parts->iov_len);
                     parts->iov_base = static_cast<char*>(parts->iov_base) + used;
                     parts->iov_len -= used;
                     left -= used;
                     if (parts->iov_len == 0) {
                         ++parts;
-                        --count;
+                        --n;
                     }
                 }
             }
             return total;
         },
-        table, open, open ? file.size() : 0);
+        table, open, size);
 }
 
 int parseTable(const char* data, qint64 size, ScheduleTable& table) {
     return parseWith(
-        [&](qint64 offset, iovec* parts, int count) -> qint64 {
+        [&](qint64 offset, const iovec* parts, int count) -> qint64 {
             qint64 total = 0;
             for (int i = 0; i < count && offset >= 0 && offset < size; ++i) {
                 const qint64 n = std::min(qint64(parts[i].iov_len), size - offset);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdlib>
+#include <new>
 
 namespace quorvan {
 
@@ -55,13 +57,38 @@ struct TimingEntry {
     bool operator==(const TimingEntry&) const = default;
 };
 
+// How much of each slot's play list may hold non-zero bytes: items of slot i from itemsInUse[i] on are zero. A load
+// clears only what earlier contents may have left instead of all 41 MB of the table. Every write into a slot other
+// than a load goes through a function that marks it (appendEntry, replaceEntry, removeEntry, clearTable,
+// markSlotWritten). Bookkeeping, not contents: marks never make two tables unequal.
+struct SlotMarks {
+    std::uint16_t itemsInUse[kMaxEntries]; // values above kMaxPlaylistItems mean all of them
+
+    bool operator==(const SlotMarks&) const { return true; }
+};
+
 // One schedule: count entries in slots 0..count-1, every later slot zero.
 struct ScheduleTable {
     std::int32_t count;
     TimingEntry entries[kMaxEntries];
+    SlotMarks marks;
 
     bool operator==(const ScheduleTable&) const = default;
+
+    // Tables come zeroed from the allocator: 41 MB of fresh pages cost nothing until a load writes them.
+    static void* operator new(std::size_t size) {
+        if (void* p = std::calloc(1, size))
+            return p;
+        throw std::bad_alloc();
+    }
+    static void operator delete(void* p) noexcept { std::free(p); }
 };
+
+// Records that slot i may now hold anything: the next load clears all of it.
+inline void markSlotWritten(ScheduleTable& table, int i) {
+    if (i >= 0 && i < kMaxEntries)
+        table.marks.itemsInUse[i] = kMaxPlaylistItems;
+}
 
 // Source-mask bits.
 namespace source {

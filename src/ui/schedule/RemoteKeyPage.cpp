@@ -113,7 +113,7 @@ void RemoteKeyPage::savePreset() {
     const int k = m_editor->selectedKey();
     const TimingEntry preset = m_editor->storePreset();
     if (k >= 0 && k < m_table->count && k < kMaxEntries)
-        m_table->entries[k] = preset;
+        replaceEntry(*m_table, k, preset);
     showRow(k, &preset);
     m_shell.saveDocument({StepLabel::Kind::SavePreset, m_context.model.current().fileName, k, {}});
 }

@@ -11,6 +11,8 @@
 #include <sys/resource.h>
 
 #include <cstring>
+#include <functional>
+#include <vector>
 
 using namespace quorvan;
 using namespace quorvan::test;
@@ -130,6 +132,68 @@ TEST(ScheduleFile, LoadingReplacesEverythingThatWasInTheTable) {
     EXPECT_EQ(junk->entries[0].playlist[1].fileName[0], 0);
     EXPECT_EQ(junk->entries[1].used, 0);
     EXPECT_EQ(junk->entries[255].zoneMask[8], 0u);
+}
+
+// A load clears only what the table's earlier contents may have set; everything else must already be zero. Each
+// way of writing into a table is followed by a load of a small file, which must leave exactly that file's table.
+TEST(ScheduleFile, LoadsAfterEditsLeaveNothingOfTheEarlierContents) {
+    TempHome home;
+    auto big = zeroTable();
+    for (int i = 0; i < 4; ++i)
+        appendEntry(*big, entryWithSongs(200, false, QStringLiteral("big%1-").arg(i)));
+    const QString bigPath = home.file(QStringLiteral("big.DAT"));
+    ASSERT_TRUE(saveTableFile(bigPath, *big).ok);
+    auto small = zeroTable();
+    appendEntry(*small, entryWithSongs(2, true, QStringLiteral("s")));
+    const QString smallPath = home.file(QStringLiteral("small.DAT"));
+    ASSERT_TRUE(saveTableFile(smallPath, *small).ok);
+    auto expected = zeroTable();
+    ASSERT_EQ(loadTableFile(smallPath, *expected), 1);
+
+    // An entry whose play list shrank in the editor keeps its old names beyond the count.
+    TimingEntry shrunk = entryWithSongs(250, false, QStringLiteral("old"));
+    shrunk.playlistCount = 1;
+    const auto bytesOf = [](const ScheduleTable& t) {
+        return QByteArray(reinterpret_cast<const char*>(t.entries), sizeof t.entries);
+    };
+    const std::vector<std::function<void(ScheduleTable&)>> edits = {
+        [&](ScheduleTable& t) { appendEntry(t, shrunk); },
+        [&](ScheduleTable& t) { replaceEntry(t, 0, shrunk); },
+        [&](ScheduleTable& t) { replaceEntry(t, 3, shrunk), removeEntry(t, 1); },
+        [&](ScheduleTable& t) { t = *big, appendEntry(t, shrunk); }, // a copied table brings its marks along
+    };
+    for (std::size_t k = 0; k < edits.size(); ++k) {
+        SCOPED_TRACE(k);
+        auto table = zeroTable();
+        ASSERT_EQ(loadTableFile(bigPath, *table), 4);
+        edits[k](*table);
+        ASSERT_EQ(loadTableFile(smallPath, *table), 1);
+        EXPECT_EQ(bytesOf(*table), bytesOf(*expected));
+    }
+}
+
+// A file that ends inside a play list, read from disk into a table full of other bytes: the songs past the end
+// read as zeros, the same table as parsing the bytes in memory gives.
+TEST(ScheduleFile, ShortFileOnDiskReadsLikeTheSameBytesInMemory) {
+    TempHome home;
+    auto source = zeroTable();
+    appendEntry(*source, entryWithSongs(6, false, QStringLiteral("cut")));
+    appendEntry(*source, entryWithSongs(3, false, QStringLiteral("gone")));
+    const QByteArray bytes = serializeTable(*source).left(4104 + 176 + 624 * 2 + 102 + 2 * 2);
+    const QString path = home.file(QStringLiteral("short.DAT"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    file.close();
+
+    auto junk = zeroTable();
+    std::memset(junk.get(), 0x5A, sizeof(ScheduleTable));
+    ASSERT_EQ(loadTableFile(path, *junk), 2);
+    auto expected = zeroTable();
+    ASSERT_EQ(parseTable(bytes.constData(), bytes.size(), *expected), 2);
+    EXPECT_TRUE(*junk == *expected);
+    EXPECT_EQ(songName(junk->entries[0].playlist[2]), QStringLiteral("cu"));
+    EXPECT_EQ(junk->entries[0].playlist[3].fileName[0], 0);
+    EXPECT_EQ(junk->entries[1].weekdays, 0u);
 }
 
 TEST(ScheduleFile, MalformedFilesLoadSafely) {
