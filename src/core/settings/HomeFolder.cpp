@@ -29,6 +29,14 @@ HomeFolderChoice explicitFolder(const QString& folder, const QString& origin) {
     return {withSlash(folder), {}};
 }
 
+// An installed program (a package, or `cmake --install`) lives in PREFIX/bin beside PREFIX/share/applications/
+// quorvan.desktop; its data belongs to each user, not into the program's folder, even where that is writable.
+bool isInstalledProgramFolder(const QString& folder) {
+    const QDir dir(folder);
+    return dir.dirName() == QStringLiteral("bin") &&
+           QFileInfo::exists(dir.filePath(QStringLiteral("../share/applications/quorvan.desktop")));
+}
+
 } // namespace
 
 HomeFolderChoice resolveProgramFolder(const std::optional<QString>& homeOption, const QString& environmentHome,
@@ -37,7 +45,7 @@ HomeFolderChoice resolveProgramFolder(const std::optional<QString>& homeOption, 
         return explicitFolder(*homeOption, QStringLiteral("--home"));
     if (!environmentHome.isEmpty())
         return explicitFolder(environmentHome, QStringLiteral("QUORVAN_HOME"));
-    if (!executableFolder.isEmpty() && isWritableFolder(executableFolder))
+    if (!executableFolder.isEmpty() && isWritableFolder(executableFolder) && !isInstalledProgramFolder(executableFolder))
         return {withSlash(executableFolder), {}};
     const QString perUser = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
     QDir().mkpath(perUser);

@@ -13,7 +13,8 @@ struct HomeFolderChoice {
 
 // The program folder that holds Config.ini, Config_name.ini and zone_data/: the folder given with --home
 // (homeOption, when the option was given), else $QUORVAN_HOME, else the executable's folder when it is
-// writable, else the per-user data folder. A folder named explicitly is created when missing.
+// writable and not that of an installed program (PREFIX/bin with PREFIX/share/applications/quorvan.desktop), else
+// the per-user data folder. A folder named explicitly is created when missing.
 HomeFolderChoice resolveProgramFolder(const std::optional<QString>& homeOption, const QString& environmentHome,
                                       const QString& executableFolder);
 

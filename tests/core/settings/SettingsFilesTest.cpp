@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
@@ -352,6 +353,34 @@ TEST(HomeFolder, CommandLineBeatsEnvironmentBeatsExecutableFolder) {
     EXPECT_FALSE(c.error.isEmpty());
     c = resolveProgramFolder(std::nullopt, base.file(QStringLiteral("plain-file")), exe);
     EXPECT_FALSE(c.error.isEmpty());
+}
+
+// Installed under a prefix (as the Debian package installs it), the program keeps its data per user even when it
+// runs as root and could write into PREFIX/bin; a folder that merely is called bin still serves as home.
+TEST(HomeFolder, InstalledProgramKeepsItsDataPerUser) {
+    TempHome base;
+    const QString bin = base.file(QStringLiteral("usr/bin"));
+    ASSERT_TRUE(QDir().mkpath(bin));
+    ASSERT_TRUE(QFileInfo(bin).isWritable());
+    EXPECT_EQ(resolveProgramFolder(std::nullopt, QString(), bin).folder, bin + u'/');
+
+    ASSERT_TRUE(QDir().mkpath(base.file(QStringLiteral("usr/share/applications"))));
+    writeFile(base.file(QStringLiteral("usr/share/applications/quorvan.desktop")), "[Desktop Entry]\n");
+    const QByteArray oldDataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", base.file(QStringLiteral("data-home")).toUtf8()); // not the real home's data
+    const QString perUser = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    HomeFolderChoice c = resolveProgramFolder(std::nullopt, QString(), bin);
+    EXPECT_EQ(c.folder, QDir::cleanPath(perUser) + u'/');
+    EXPECT_TRUE(c.error.isEmpty());
+    EXPECT_TRUE(QFileInfo(perUser).isDir());
+    // The explicit choices still come first.
+    EXPECT_EQ(resolveProgramFolder(std::nullopt, base.file(QStringLiteral("env")), bin).folder,
+              base.file(QStringLiteral("env")) + u'/');
+    EXPECT_TRUE(perUser.startsWith(base.file(QStringLiteral("data-home/"))));
+    if (oldDataHome.isNull())
+        qunsetenv("XDG_DATA_HOME");
+    else
+        qputenv("XDG_DATA_HOME", oldDataHome);
 }
 
 } // namespace
