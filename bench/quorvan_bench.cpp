@@ -1,6 +1,8 @@
 // Save and load of schedule files against the physical limit of the same I/O: one write of the same bytes with
 // the same flush, fsync and rename steps, and one read into a buffer allocated beforehand. The export of the
 // largest set of data files against a plain copy of the same files with the same steps.
+#include "BenchTables.h"
+
 #include "core/files/ScheduleFile.h"
 #include "core/schedule/Clashes.h"
 #include "core/schedule/ScheduleModel.h"
@@ -23,29 +25,9 @@
 #include <vector>
 
 using namespace quorvan;
+using quorvan::bench::buildTable;
 
 namespace {
-
-std::unique_ptr<ScheduleTable> buildTable(int entries, int songs) {
-    auto table = makeTable();
-    for (int i = 0; i < entries; ++i) {
-        TimingEntry e{};
-        e.used = 1;
-        e.weekdays = 0x3E;
-        e.startHour = std::uint8_t(i % 24);
-        e.zoneMask[0] = 0xFF;
-        e.sourceMask = songs ? 1 : 0;
-        e.playlistOnCard = std::uint8_t(i & 1);
-        e.playlistCount = std::uint16_t(songs);
-        e.mp3TrackCount = std::uint8_t(songs);
-        for (int j = 0; j < songs; ++j) {
-            const QString name = QStringLiteral("课间音乐-%1-%2.mp3").arg(i).arg(j);
-            std::memcpy(e.playlist[j].fileName, name.utf16(), std::size_t(name.size()) * 2);
-        }
-        appendEntry(*table, e);
-    }
-    return table;
-}
 
 struct Fixture {
     QTemporaryDir dir{QDir::currentPath() + QStringLiteral("/quorvan-bench-XXXXXX")};

@@ -2,6 +2,7 @@
 
 #include "core/files/ScheduleFileCheck.h"
 
+#include <QHash>
 #include <QString>
 
 #include <vector>
@@ -10,11 +11,32 @@ namespace quorvan {
 
 class BackupStore;
 
+// Data files found sound, each with what identifies its present content (device, inode, size, modification and
+// change times), so that showing a document again does not read and check its whole file — up to 41 MB — while
+// nothing has replaced or written it. A save replaces the file (a new inode), an import too; an edit in place
+// changes its times.
+class SoundFiles {
+public:
+    bool unchanged(const QString& path) const;
+    void remember(const QString& path);
+    void forget(const QString& path) { m_stamps.remove(path); }
+
+    struct Stamp {
+        quint64 device = 0, inode = 0;
+        qint64 size = -1, modified = 0, changed = 0; // times in nanoseconds
+        bool operator==(const Stamp&) const = default;
+    };
+
+private:
+    QHash<QString, Stamp> m_stamps;
+};
+
 // A document's data file that exists and has content but fails the file checks: its problems, with the file's
 // bytes kept as a backup version marked damaged, before anything can overwrite them. An empty result for a
 // missing or empty file (a new controller starts that way) and for a valid one.
+// With `sound`, a file it knows unchanged is not read again, and a file found sound is remembered there.
 std::vector<FileProblem> keepIfDamaged(const QString& dataFolder, const QString& name, BackupStore& backups,
-                                       QString* backupError = nullptr);
+                                       QString* backupError = nullptr, SoundFiles* sound = nullptr);
 
 // The problems as lines for the operator, at most `lines` of them ("entry 3: playlist[0].fileName: …").
 QString problemLines(const std::vector<FileProblem>& problems, int lines);

@@ -326,7 +326,8 @@ void MainWindow::checkDamagedFile() {
     const QString name = m_context.model.current().fileName;
     QString backupError;
     const std::vector<FileProblem> problems =
-        keepIfDamaged(dataFolderPath(m_context.model.programFolder()), name, m_context.backups, &backupError);
+        keepIfDamaged(dataFolderPath(m_context.model.programFolder()), name, m_context.backups, &backupError,
+                      &m_soundFiles);
     if (problems.empty() || m_damagedReported.contains(name))
         return;
     m_damagedReported.insert(name);

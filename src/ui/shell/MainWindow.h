@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/history/DamagedFiles.h"
 #include "ui/common/QtTranslations.h"
 #include "ui/common/ShellActions.h"
 
@@ -103,6 +104,7 @@ private:
     std::array<QLabel*, 4> m_statusParts{};
     NavigationTree* m_tree = nullptr;
     ToolBar* m_toolBar = nullptr;
+    SoundFiles m_soundFiles; // data files checked and unchanged since: not read again when shown
     bool m_documentShown = false; // the first document has been handed to its page
     QSplitter* m_splitter = nullptr;
     QStackedWidget* m_pages = nullptr;

@@ -313,6 +313,38 @@ TEST(Restore, AKeptVersionComesBackAsAnUndoableStepAndAnImportGroupTogether) {
     EXPECT_EQ(group.step.changes.size(), 2u);
 }
 
+// A sound file checked once is not read again while unchanged; whatever replaces or rewrites it is checked again,
+// and a damaged file is never taken for sound.
+TEST(DamagedFiles, AFileFoundSoundIsCheckedAgainOnlyWhenItChanges) {
+    Site s;
+    const QString sch1 = QStringLiteral("SCH01.DAT");
+    SoundFiles sound;
+    ASSERT_TRUE(QFile::copy(dataPath(QStringLiteral("fx-example.DAT")), s.file(sch1)));
+    EXPECT_TRUE(keepIfDamaged(s.data(), sch1, s.backups, nullptr, &sound).empty());
+    EXPECT_TRUE(sound.unchanged(s.file(sch1)));
+
+    // Rewritten in place with damaged bytes of the same size, and its time set apart: checked, found, kept.
+    QByteArray bytes = readFile(s.file(sch1));
+    bytes[8] = char(bytes[8] + 1); // the first block's offset
+    {
+        QFile f(s.file(sch1));
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite) && f.write(bytes) == bytes.size());
+        f.setFileTime(f.fileTime(QFileDevice::FileModificationTime).addSecs(-5), QFileDevice::FileModificationTime);
+    }
+    EXPECT_FALSE(sound.unchanged(s.file(sch1)));
+    EXPECT_FALSE(keepIfDamaged(s.data(), sch1, s.backups, nullptr, &sound).empty());
+    EXPECT_FALSE(keepIfDamaged(s.data(), sch1, s.backups, nullptr, &sound).empty()); // still damaged, still said
+    EXPECT_FALSE(sound.unchanged(s.file(sch1)));
+
+    // Replaced by a sound file (a save renames a new file over it): checked again and remembered.
+    ASSERT_TRUE(saveTableFile(s.file(sch1), *tableOf(3, 1)).ok);
+    EXPECT_FALSE(sound.unchanged(s.file(sch1)));
+    EXPECT_TRUE(keepIfDamaged(s.data(), sch1, s.backups, nullptr, &sound).empty());
+    EXPECT_TRUE(sound.unchanged(s.file(sch1)));
+    ASSERT_TRUE(QFile::remove(s.file(sch1)));
+    EXPECT_FALSE(sound.unchanged(s.file(sch1)));
+}
+
 TEST(DamagedFiles, ADamagedFileIsKeptBeforeTheFirstSaveAndAMissingOrEmptyOneIsNot) {
     Site s;
     const QString sch1 = QStringLiteral("SCH01.DAT");
