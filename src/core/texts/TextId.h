@@ -77,6 +77,13 @@ struct TextId {
         CsvFiles,
         ReportNotSaved,
         CloseButton,
+        OpenPlaylist, // desktop conveniences from here on
+        SavePlaylist,
+        PlaylistFiles,
+        PlaylistNotSaved,
+        PlaylistNotOpened,
+        SongFileMissing,
+        DuplicateEntry,
         End
     };
 };

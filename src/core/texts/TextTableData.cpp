@@ -539,6 +539,13 @@ const AddedText kAdded[kAddedCount] = {
     /* 1067 */ {u"CSV files (*.csv)", u"CSV文件 (*.csv)"},
     /* 1068 */ {u"The report could not be saved:", u"报表未能保存："},
     /* 1069 */ {u"Close", u"关闭"},
+    /* 1070 */ {u"Open play list...", u"打开播放列表..."},
+    /* 1071 */ {u"Save play list...", u"保存播放列表..."},
+    /* 1072 */ {u"Play lists (*.m3u8 *.m3u)", u"播放列表 (*.m3u8 *.m3u)"},
+    /* 1073 */ {u"The play list could not be saved:", u"播放列表未能保存："},
+    /* 1074 */ {u"The play list could not be opened:", u"播放列表未能打开："},
+    /* 1075 */ {u"The file is missing: %1", u"文件不存在：%1"},
+    /* 1076 */ {u"Duplicate", u"复制为新时程"},
 };
 
 } // namespace quorvan::textdata
