@@ -8,8 +8,20 @@
 
 namespace quorvan {
 
-PlayOrder::PlayOrder(Random random) {
+PlayOrder::PlayOrder(Random random, Exists exists) {
     setRandom(std::move(random));
+    setExists(std::move(exists));
+}
+
+void PlayOrder::setExists(Exists exists) {
+    if (exists)
+        m_exists = std::move(exists);
+    else
+        m_exists = [](const QString& path) { return QFileInfo::exists(path); };
+}
+
+bool PlayOrder::present(int index) const {
+    return index >= 0 && index < count() && m_exists(m_paths[index]);
 }
 
 void PlayOrder::setRandom(Random random) {
@@ -43,6 +55,23 @@ PlayAction PlayOrder::add(const QStringList& paths) {
         action.select = true;
         action.selectRow = count() - 1;
     }
+    return action;
+}
+
+PlayAction PlayOrder::replace(const QStringList& paths) {
+    m_names.clear();
+    m_paths.clear();
+    m_marks.assign(std::size_t(paths.size()), false);
+    for (const QString& path : paths) {
+        m_names << QFileInfo(path).fileName();
+        m_paths << path;
+    }
+    m_current = 0;
+    m_playing = false;
+    PlayAction action;
+    action.dropSource = true;
+    action.select = true;
+    action.selectRow = count() > 0 ? 0 : -1;
     return action;
 }
 
@@ -96,18 +125,27 @@ PlayAction PlayOrder::tick(int engineState) {
     if (engineState != Stopped)
         return action;
 
-    // The song ended or the user stopped it: move on.
+    // The song ended or the user stopped it: move on, past songs whose files have gone.
     action.dropSource = true;
     advance();
-    if (passFinished()) {
-        if (m_repeatMode == Once) {
-            // In order mode current lies past the end here, so no line stays selected.
-            action.select = true;
-            action.selectRow = m_current < count() ? m_current : -1;
-            m_playing = false;
-            return action;
+    bool restarted = false;
+    for (;;) {
+        if (passFinished()) {
+            // A second end in one tick means a whole pass of missing files: stop rather than go round forever.
+            if (m_repeatMode == Once || restarted) {
+                // In order mode current lies past the end here, so no line stays selected.
+                action.select = true;
+                action.selectRow = m_current < count() ? m_current : -1;
+                m_playing = false;
+                return action;
+            }
+            restart();
+            restarted = true;
         }
-        restart();
+        if (present(m_current))
+            break;
+        action.skipped = true;
+        advance();
     }
     playCurrent(action);
     return action;

@@ -15,24 +15,29 @@ struct PlayAction {
     bool select = false;     // set the song list's selection to selectRow
     int selectRow = -1;      // -1: no line selected
     QString play;            // full path to start at once; empty: start nothing
+    bool skipped = false;    // songs whose files have gone were passed over
 };
 
 // The music player's play list and the rules of what plays next: songs (file names) with their full paths,
 // the played marks of the current pass (one per song, moving with it), the current song, the play mode
 // (0 order, 1 random), the repeat mode (0 once, 1 all) and whether a song is believed to play.
+// A song whose file has gone keeps its line but is passed over when its turn comes.
 class PlayOrder {
 public:
     // Any integers; random play uses them modulo the number of songs.
     using Random = std::function<int()>;
+    // Whether the file at a full path is there.
+    using Exists = std::function<bool(const QString&)>;
 
     enum PlayMode { Order = 0, RandomPlay = 1 };
     enum RepeatMode { Once = 0, All = 1 };
     // States the media engine reports; other values are ignored.
     enum EngineState { Stopped = 1, Paused = 2, Playing = 3 };
 
-    // Without a generator the process-wide random source is used.
-    explicit PlayOrder(Random random = {});
+    // Without a generator the process-wide random source is used; without a check the file system is asked.
+    explicit PlayOrder(Random random = {}, Exists exists = {});
     void setRandom(Random random);
+    void setExists(Exists exists);
 
     int count() const { return int(m_paths.size()); }
     const QStringList& names() const { return m_names; }
@@ -41,6 +46,8 @@ public:
     bool playing() const { return m_playing; }
     bool isMarked(int index) const;
     int markedCount() const;
+    // Whether song index's file is there; false for an invalid index.
+    bool present(int index) const;
 
     int playMode() const { return m_playMode; }
     int repeatMode() const { return m_repeatMode; }
@@ -51,6 +58,9 @@ public:
     // Appends files that can be read (full paths). The first of them starts at once, replacing whatever
     // played; the last line of the list is selected.
     PlayAction add(const QStringList& paths);
+    // Replaces the whole list (a saved or opened play list, files there or not): nothing plays, the pass starts
+    // afresh at the first song. The action drops the engine's media and selects the first line.
+    PlayAction replace(const QStringList& paths);
     // Removes song index; returns the line to select (same position or new last line, -1 when the list is
     // empty). Current and the song that plays are left alone. An invalid index changes nothing and returns -1.
     int remove(int index);
@@ -75,6 +85,7 @@ private:
     int swap(int index, int other);
 
     Random m_random;
+    Exists m_exists;
     QStringList m_names;
     QStringList m_paths;
     std::vector<bool> m_marks;

@@ -21,6 +21,11 @@ QString songPath(int i) {
     return QStringLiteral("/music/song%1.mp3").arg(i);
 }
 
+// The test's songs are names only; they count as there unless a test says otherwise.
+bool allThere(const QString&) {
+    return true;
+}
+
 // Index of the song an action starts, -1 when it starts none.
 int started(const PlayOrder& order, const PlayAction& action) {
     return action.play.isEmpty() ? -1 : int(order.paths().indexOf(action.play));
@@ -29,7 +34,7 @@ int started(const PlayOrder& order, const PlayAction& action) {
 class PlayOrderTest : public ::testing::Test {
 protected:
     std::mt19937 rng{20261209};
-    PlayOrder order{[this] { return int(rng()); }};
+    PlayOrder order{[this] { return int(rng()); }, allThere};
 };
 
 TEST_F(PlayOrderTest, AddedSongsStartAtOnceAndFollowInOrderUntilThePassEnds) {
@@ -81,7 +86,7 @@ TEST_F(PlayOrderTest, RepeatAllStartsOverInOrderAndRepeatsALoneSongAtRandom) {
     EXPECT_TRUE(order.playing());
     EXPECT_EQ(order.tick(PlayOrder::Stopped).play, songPath(1));
 
-    PlayOrder single{[this] { return int(rng()); }};
+    PlayOrder single{[this] { return int(rng()); }, allThere};
     single.setPlayMode(PlayOrder::RandomPlay);
     single.setRepeatMode(PlayOrder::All);
     single.add({songPath(7)});
@@ -126,7 +131,8 @@ TEST_F(PlayOrderTest, RandomDrawTakesTheFirstUnmarkedSongModuloTheCount) {
         const int r = draws.front();
         draws.pop_front();
         return r;
-    }};
+    },
+                       allThere};
     scripted.setPlayMode(PlayOrder::RandomPlay);
     scripted.add(songPaths(3));
     // Song 0 is marked when it ends, so 0 and 3 are drawn again; 4 gives song 1.
@@ -148,7 +154,8 @@ TEST_F(PlayOrderTest, RandomRepeatAllNeverOpensTheNewPassWithTheSongThatJustEnde
         if (!draws.empty())
             draws.pop_front();
         return r;
-    }};
+    },
+                       allThere};
     scripted.setPlayMode(PlayOrder::RandomPlay);
     scripted.setRepeatMode(PlayOrder::All);
     EXPECT_EQ(started(scripted, scripted.add(songPaths(3))), 0);
@@ -261,6 +268,80 @@ TEST_F(PlayOrderTest, PausedAndPlayingOnlySetTheFlag) {
     }
     EXPECT_TRUE(order.playing());
     EXPECT_EQ(order.current(), 0);
+}
+
+TEST_F(PlayOrderTest, SongsWhoseFilesHaveGoneArePassedOverAndKeepTheirLines) {
+    std::set<QString> gone{songPath(1), songPath(2), songPath(4)};
+    order.setExists([&gone](const QString& path) { return !gone.count(path); });
+    EXPECT_EQ(started(order, order.add(songPaths(5))), 0);
+    EXPECT_FALSE(order.present(1));
+    EXPECT_TRUE(order.present(3));
+    EXPECT_FALSE(order.present(5));
+
+    // Order mode: 1 and 2 are passed over in one tick and 3 plays; the pass goes on.
+    const PlayAction next = order.tick(PlayOrder::Stopped);
+    EXPECT_EQ(started(order, next), 3);
+    EXPECT_TRUE(next.skipped);
+    EXPECT_EQ(next.selectRow, 3);
+    EXPECT_TRUE(order.playing());
+    EXPECT_EQ(order.count(), 5);
+    // 4 is missing too: the pass ends there as after a last song.
+    const PlayAction end = order.tick(PlayOrder::Stopped);
+    EXPECT_TRUE(end.play.isEmpty());
+    EXPECT_EQ(end.selectRow, -1);
+    EXPECT_FALSE(order.playing());
+
+    // Repeat all wraps round past the missing songs; a file that came back plays again.
+    order.setRepeatMode(PlayOrder::All);
+    gone.erase(songPath(2));
+    order.doubleClick(3);
+    EXPECT_EQ(started(order, order.tick(PlayOrder::Stopped)), 0);
+    const PlayAction back = order.tick(PlayOrder::Stopped);
+    EXPECT_EQ(started(order, back), 2);
+    EXPECT_TRUE(back.skipped);
+    EXPECT_FALSE(order.tick(PlayOrder::Playing).skipped);
+
+    // Random mode draws only songs that are there, every pass.
+    order.setPlayMode(PlayOrder::RandomPlay);
+    std::multiset<int> played;
+    for (int i = 0; i < 12; ++i)
+        played.insert(started(order, order.tick(PlayOrder::Stopped)));
+    EXPECT_EQ(played.count(0) + played.count(2) + played.count(3), 12u);
+    EXPECT_GE(played.count(0), 3u);
+    EXPECT_GE(played.count(3), 3u);
+}
+
+TEST_F(PlayOrderTest, WhenEverySongIsGoneTheTickStopsInsteadOfGoingRound) {
+    bool there = true;
+    order.setExists([&there](const QString&) { return there; });
+    for (int mode : {PlayOrder::Order, PlayOrder::RandomPlay}) {
+        order.setPlayMode(mode);
+        order.setRepeatMode(PlayOrder::All);
+        there = true;
+        order.replace(songPaths(3));
+        order.doubleClick(1);
+        there = false;
+        const PlayAction end = order.tick(PlayOrder::Stopped);
+        EXPECT_TRUE(end.play.isEmpty()) << "mode " << mode;
+        EXPECT_TRUE(end.skipped);
+        EXPECT_FALSE(order.playing());
+        EXPECT_EQ(order.count(), 3);
+    }
+}
+
+TEST_F(PlayOrderTest, ReplacingTheListStopsAndStartsTheNextPassAfresh) {
+    order.add(songPaths(3));
+    order.tick(PlayOrder::Stopped);
+    const PlayAction opened = order.replace({songPath(7), songPath(8)});
+    EXPECT_TRUE(opened.dropSource);
+    EXPECT_TRUE(opened.play.isEmpty());
+    EXPECT_EQ(opened.selectRow, 0);
+    EXPECT_FALSE(order.playing());
+    EXPECT_EQ(order.names(), (QStringList{QStringLiteral("song7.mp3"), QStringLiteral("song8.mp3")}));
+    EXPECT_EQ(order.markedCount(), 0);
+    EXPECT_EQ(order.current(), 0);
+    EXPECT_EQ(order.replace({}).selectRow, -1);
+    EXPECT_EQ(order.count(), 0);
 }
 
 } // namespace
