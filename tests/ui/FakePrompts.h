@@ -56,6 +56,15 @@ public:
         files.pop_front();
         return f;
     }
+    QString chooseOpenFile(const QString& title, const QString& filter) override {
+        openFileTitles << title;
+        openFileFilters << filter;
+        if (openFiles.empty())
+            return {};
+        QString f = openFiles.front();
+        openFiles.pop_front();
+        return f;
+    }
 
     QString chooseSaveFile(const QString& title, const QString& filter, const QString& suggested) override {
         saveFileTitles << title;
@@ -81,6 +90,8 @@ public:
     QString printTo;
     QStringList saveFileTitles, saveFileFilters, suggestedPaths;
     std::deque<QString> saveFiles; // answers of chooseSaveFile; empty → cancelled
+    QStringList openFileTitles, openFileFilters;
+    std::deque<QString> openFiles; // answers of chooseOpenFile; empty → cancelled
     std::deque<QString> folders;   // answers of chooseFolder; empty → cancelled
     std::deque<QStringList> files; // answers of chooseFiles
 };

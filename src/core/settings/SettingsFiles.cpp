@@ -22,6 +22,9 @@ QString SettingsFiles::configPath() const {
 QString SettingsFiles::namePath() const {
     return m_programFolder + QStringLiteral("Config_name.ini");
 }
+QString SettingsFiles::playerListPath() const {
+    return m_programFolder + QStringLiteral("player.m3u8");
+}
 
 int SettingsFiles::parseInteger(const QString& text) {
     qsizetype i = 0;

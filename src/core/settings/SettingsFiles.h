@@ -40,6 +40,8 @@ public:
 
     QString configPath() const;
     QString namePath() const;
+    // The music player's song list, kept between runs (an M3U play list).
+    QString playerListPath() const;
 
     SettingValue readSetting(const QString& section, const QString& key) const;
     // The raw text of a Config.ini key (cut at 259 characters), empty when missing.

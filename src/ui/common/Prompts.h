@@ -27,6 +27,8 @@ public:
     // Files chosen by the user (full paths, in the dialog's order); empty when cancelled. filter is a Qt
     // name filter such as "Music (*.mp3 *.wav)".
     virtual QStringList chooseFiles(const QString& title, const QString& filter) = 0;
+    // One existing file chosen by the user (full path); empty when cancelled.
+    virtual QString chooseOpenFile(const QString& title, const QString& filter) = 0;
     // The path of a file to write, chosen by the user (who has agreed to replace it if it exists); empty when
     // cancelled. suggested is the path offered first; its suffix is added to a name typed without one.
     virtual QString chooseSaveFile(const QString& title, const QString& filter, const QString& suggested) = 0;

@@ -82,6 +82,14 @@ QStringList QtPrompts::chooseFiles(const QString& title, const QString& filter) 
     return dialog.selectedFiles();
 }
 
+QString QtPrompts::chooseOpenFile(const QString& title, const QString& filter) {
+    QFileDialog dialog(owner(), title, QString(), filter);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
 QString QtPrompts::chooseSaveFile(const QString& title, const QString& filter, const QString& suggested) {
     QFileDialog dialog(owner(), title, suggested, filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave); // asks before replacing a file

@@ -18,6 +18,7 @@ public:
     bool choosePrinter(QPrinter& printer, const QString& title) override;
     QString chooseFolder(const QString& title) override;
     QStringList chooseFiles(const QString& title, const QString& filter) override;
+    QString chooseOpenFile(const QString& title, const QString& filter) override;
     QString chooseSaveFile(const QString& title, const QString& filter, const QString& suggested) override;
 
 private:

@@ -127,12 +127,12 @@ TEST_F(PlayOrderTest, RandomPassPlaysEverySongExactlyOnceBeyondAHundredSongs) {
 
 TEST_F(PlayOrderTest, RandomDrawTakesTheFirstUnmarkedSongModuloTheCount) {
     std::deque<int> draws{0, 3, 4, -5, 2};
-    PlayOrder scripted{[&draws] {
+    const auto draw = [&draws] {
         const int r = draws.front();
         draws.pop_front();
         return r;
-    },
-                       allThere};
+    };
+    PlayOrder scripted{draw, allThere};
     scripted.setPlayMode(PlayOrder::RandomPlay);
     scripted.add(songPaths(3));
     // Song 0 is marked when it ends, so 0 and 3 are drawn again; 4 gives song 1.
@@ -149,13 +149,13 @@ TEST_F(PlayOrderTest, RandomDrawTakesTheFirstUnmarkedSongModuloTheCount) {
 TEST_F(PlayOrderTest, RandomRepeatAllNeverOpensTheNewPassWithTheSongThatJustEnded) {
     // The generator offers the song that just ended first; the new pass must draw again.
     std::deque<int> draws{1, 2, 2, 5, 0};
-    PlayOrder scripted{[&draws] {
+    const auto draw = [&draws] {
         const int r = draws.empty() ? 0 : draws.front();
         if (!draws.empty())
             draws.pop_front();
         return r;
-    },
-                       allThere};
+    };
+    PlayOrder scripted{draw, allThere};
     scripted.setPlayMode(PlayOrder::RandomPlay);
     scripted.setRepeatMode(PlayOrder::All);
     EXPECT_EQ(started(scripted, scripted.add(songPaths(3))), 0);

@@ -60,11 +60,11 @@ TEST(PlaylistFile, ReadingTakesBomCrlfCommentsBlankLinesAndUrls) {
                                                "/abs/d.mp3\r\n"
                                                "file:///abs/%E9%93%83.mp3\n"
                                                "e.mp3"); // no line end after the last song
-    EXPECT_EQ(playlistSongs(bytes, QStringLiteral("/lists/x.m3u")),
-              (QStringList{QStringLiteral("/lists/a.mp3"), QStringLiteral("/up/b.mp3"),
-                           QStringLiteral("/lists/sub/c.mp3"), QStringLiteral("/abs/d.mp3"),
-                           QStringLiteral("/abs/铃.mp3"), QStringLiteral("/lists/e.mp3")}));
-    // Only a byte-order mark at the very start is one.
+    EXPECT_EQ(
+        playlistSongs(bytes, QStringLiteral("/lists/x.m3u")),
+        (QStringList{QStringLiteral("/lists/a.mp3"), QStringLiteral("/up/b.mp3"), QStringLiteral("/lists/sub/c.mp3"),
+                     QStringLiteral("/abs/d.mp3"), QStringLiteral("/abs/铃.mp3"), QStringLiteral("/lists/e.mp3")}));
+    // A list without songs, or no bytes at all, holds none.
     EXPECT_TRUE(playlistSongs(QByteArrayLiteral("#EXTM3U\n"), QStringLiteral("/x.m3u")).isEmpty());
     EXPECT_TRUE(playlistSongs({}, QStringLiteral("/x.m3u")).isEmpty());
 }
