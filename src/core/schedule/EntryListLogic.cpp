@@ -175,6 +175,34 @@ void EntryListLogic::deleteEntry() {
         loadSelected();
 }
 
+void EntryListLogic::duplicateEntry() {
+    if (!m_table)
+        return;
+    if (m_busy == 0 && !leaveShownEntry())
+        return;
+    Busy busy(m_busy);
+    const int source = m_shownRow;
+    if (source < 0 || source >= m_table->count || (m_newRowPending && source == m_rows.rowCount() - 1))
+        return;
+    if (m_table->count >= kMaxEntries) {
+        m_host.listFull();
+        return;
+    }
+    if (m_newRowPending) {
+        // The empty new row gives way to the copy, which is a stored entry.
+        m_newRowPending = false;
+        m_rows.removeRow(m_rows.rowCount() - 1);
+    }
+    appendEntry(*m_table, m_table->entries[source]);
+    const int row = m_table->count - 1;
+    m_rows.insertRow(row);
+    showRow(row, &m_table->entries[row]);
+    m_host.saveDocument(EntryChange::Added, row);
+    m_rows.selectRow(row);
+    m_host.loadEntry(m_table->entries[row]);
+    m_shownRow = row;
+}
+
 void EntryListLogic::showEntry(int index) {
     if (!m_table || m_table->count == 0 || index < 0)
         return;

@@ -64,6 +64,10 @@ public:
     void newEntry();
     void saveEntry();
     void deleteEntry();
+    // Appends a copy of the entry the editor shows as a new stored row, selected and shown, after leaving the
+    // shown entry as leaveShownEntry does. A new entry not yet stored has nothing to copy; a full table tells the
+    // operator (listFull).
+    void duplicateEntry();
     // The list's item-changed and click notifications, with the notified row. Moving to another row, or
     // deselecting the row, with unsaved edits in the editor asks first (leaveShownEntry); a refusal selects the
     // shown row again. Deselecting always comes back to the shown row, so that Save has a row to store to.

@@ -3,6 +3,7 @@
 #include "core/schedule/EntryRules.h"
 #include "core/texts/TextTable.h"
 #include "ui/common/AppContext.h"
+#include "ui/common/TabOrder.h"
 #include "ui/common/EnterEscapeFilter.h"
 #include "ui/common/ListSupport.h"
 #include "ui/common/Prompts.h"
@@ -168,6 +169,11 @@ void EntryEditor::retranslate() {
 
 bool EntryEditor::fitWidth(int width) {
     return m_arrangement->fitWidth(width);
+}
+
+bool EntryEditor::focusNextPrevChild(bool next) {
+    // Reading order where the controls stand now, in either language and arrangement.
+    return moveFocusInReadingOrder(this, next) || QWidget::focusNextPrevChild(next);
 }
 
 } // namespace quorvan

@@ -64,6 +64,10 @@ signals:
     void saveRequested();
     void deleteRequested();
 
+protected:
+    // Tab and Shift+Tab go through the controls in reading order.
+    bool focusNextPrevChild(bool next) override;
+
 private:
     // The entry the controls show, with used = 1.
     TimingEntry editedEntry();

@@ -15,7 +15,9 @@
 #include "ui/schedule/WeekView.h"
 
 #include <QHBoxLayout>
+#include <QAction>
 #include <QLabel>
+#include <QMenu>
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
@@ -102,12 +104,57 @@ TimingListPage::TimingListPage(AppContext& context, ShellActions& shell, QWidget
     connect(m_list, &QTableWidget::itemSelectionChanged, this,
             [this] { m_logic.followSelection(m_list->currentRow()); });
     connect(m_list, &QTableWidget::cellClicked, this, [this](int row, int) { m_logic.followSelection(row); });
+    buildRowActions();
     discardEnterAndEscape(this);
     layoutPage();
     retranslate();
 }
 
 TimingListPage::~TimingListPage() = default;
+
+void TimingListPage::buildRowActions() {
+    // New, Duplicate and Delete in the rows' context menu, with their keys working while the list has focus.
+    const auto action = [this](const char* name, const QKeySequence& keys, auto slot) {
+        auto* a = new QAction(this);
+        a->setObjectName(QLatin1String(name));
+        a->setShortcut(keys);
+        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        a->setShortcutVisibleInContextMenu(true);
+        connect(a, &QAction::triggered, this, slot);
+        m_list->addAction(a);
+        return a;
+    };
+    m_newAction = action("newEntryAction", QKeySequence::New, [this] { m_logic.newEntry(); });
+    m_duplicateAction = action("duplicateEntryAction", QKeySequence(Qt::CTRL | Qt::Key_D),
+                               [this] { m_logic.duplicateEntry(); });
+    m_deleteAction = action("deleteEntryAction", QKeySequence::Delete, [this] { m_logic.deleteEntry(); });
+    m_list->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_list, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        QMenu* menu = rowMenu();
+        menu->popup(m_list->viewport()->mapToGlobal(at));
+    });
+}
+
+QMenu* TimingListPage::rowMenu() {
+    // The press that opened the menu has selected the row under it (the editor shows it, or the operator stayed
+    // on the entry with unsaved edits); the actions apply to the entry the editor shows.
+    auto* menu = new QMenu(m_list);
+    menu->setObjectName(QStringLiteral("entryMenu"));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const bool stored = m_logic.table() && m_list->currentRow() >= 0 && m_list->currentRow() < m_logic.table()->count;
+    m_duplicateAction->setEnabled(stored);
+    m_deleteAction->setEnabled(stored || m_logic.newRowPending());
+    menu->addAction(m_newAction);
+    menu->addAction(m_duplicateAction);
+    menu->addSeparator();
+    menu->addAction(m_deleteAction);
+    // The keys work whenever the list has focus; the logic itself refuses what does not apply.
+    connect(menu, &QMenu::aboutToHide, this, [this] {
+        m_duplicateAction->setEnabled(true);
+        m_deleteAction->setEnabled(true);
+    });
+    return menu;
+}
 
 int TimingListPage::showTable(ScheduleTable* table, int capacity) {
     const int shown = m_logic.showTable(table, capacity);
@@ -211,6 +258,9 @@ void TimingListPage::retranslate() {
     setHeadings(m_list, headings);
     m_list->setAccessibleName(m_context.texts.text(TextId::TimingEntries));
     const TextTable& texts = m_context.texts;
+    m_newAction->setText(texts.text(46));
+    m_duplicateAction->setText(texts.text(TextId::DuplicateEntry));
+    m_deleteAction->setText(texts.text(48));
     m_listButton->setText(texts.text(TextId::ListView));
     m_listButton->setAccessibleName(texts.text(TextId::ListView));
     m_weekButton->setText(texts.text(TextId::WeekView));

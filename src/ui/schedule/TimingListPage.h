@@ -7,7 +7,9 @@
 
 #include <memory>
 
+class QAction;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QScrollArea;
 class QStackedWidget;
@@ -61,6 +63,10 @@ public:
     QPushButton* printButton() const { return m_printButton; }
     QPushButton* reportButton() const { return m_reportButton; }
     QLabel* clashLine() const { return m_clashLine; }
+    // The rows' context menu as it would open now (deleted when closed); its actions are New, Duplicate, Delete.
+    QMenu* rowMenu();
+    QAction* duplicateAction() const { return m_duplicateAction; }
+    QAction* deleteAction() const { return m_deleteAction; }
     const std::vector<Clash>& clashes() const { return m_clashes; }
     EntryEditor& editor() const { return *m_editor; }
     ScheduleTable* table() const { return m_logic.table(); }
@@ -91,6 +97,7 @@ private:
     // Finds the clashes again and shows them: marks, the line under the list, the week view. A save of entry
     // `saved` that brought new clashes names the first of them in the line.
     void showClashes(int saved = -1);
+    void buildRowActions();
 
     AppContext& m_context;
     ShellActions& m_shell;
@@ -104,6 +111,9 @@ private:
     QScrollArea* m_weekScroll;
     WeekView* m_week;
     QLabel* m_clashLine;
+    QAction* m_newAction = nullptr;
+    QAction* m_duplicateAction = nullptr;
+    QAction* m_deleteAction = nullptr;
     std::vector<Clash> m_clashes;
     EntryEditor* m_editor;
     QScrollArea* m_editorDock;

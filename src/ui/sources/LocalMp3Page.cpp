@@ -1,12 +1,15 @@
 #include "ui/sources/LocalMp3Page.h"
 
 #include "core/files/ScheduleTypes.h"
+#include "core/files/SongFiles.h"
 #include "core/schedule/SourceSettings.h"
 #include "core/texts/TextTable.h"
 #include "ui/common/AppContext.h"
+#include "ui/common/DroppedFiles.h"
 #include "ui/common/Prompts.h"
 
 #include <QComboBox>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -65,6 +68,9 @@ LocalMp3Page::LocalMp3Page(AppContext& context, QWidget* parent) : QWidget(paren
     for (QPushButton* button : {m_moveUp, m_moveDown, m_add, m_delete})
         button->setAutoDefault(false);
 
+    m_songs->viewport()->setAcceptDrops(true);
+    m_songs->viewport()->installEventFilter(this);
+
     connect(m_add, &QPushButton::clicked, this, &LocalMp3Page::addSongs);
     connect(m_delete, &QPushButton::clicked, this, &LocalMp3Page::deleteSong);
     connect(m_moveUp, &QPushButton::clicked, this, &LocalMp3Page::moveSongUp);
@@ -107,8 +113,11 @@ void LocalMp3Page::retranslate() {
 }
 
 void LocalMp3Page::addSongs() {
-    const QStringList paths = m_context.prompts.chooseFiles(
-        m_context.texts.text(72), QStringLiteral("音乐文件 (*.MP3 *.WMA *.WAV *.AAC *.OGG *.APE *.FLAC)"));
+    addFiles(m_context.prompts.chooseFiles(m_context.texts.text(72),
+                                           QStringLiteral("音乐文件 (*.MP3 *.WMA *.WAV *.AAC *.OGG *.APE *.FLAC)")));
+}
+
+void LocalMp3Page::addFiles(const QStringList& paths) {
     for (const QString& path : paths) {
         // Only files the controller could be given are listed; nothing is copied here.
         QFile file(path);
@@ -124,6 +133,39 @@ void LocalMp3Page::addSongs() {
     }
     if (m_songs->count() > 0)
         m_songs->setCurrentRow(m_songs->count() - 1);
+}
+
+bool LocalMp3Page::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != m_songs->viewport())
+        return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        // Files from a file manager are taken; the list's own items do not move by dragging.
+        auto* drag = static_cast<QDropEvent*>(event);
+        if (!droppedPaths(drag->mimeData()).isEmpty()) {
+            drag->setDropAction(Qt::CopyAction);
+            drag->accept();
+        } else {
+            drag->ignore();
+        }
+        return true;
+    }
+    case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        const QStringList paths = droppedPaths(drop->mimeData());
+        if (paths.isEmpty()) {
+            drop->ignore();
+            return true;
+        }
+        drop->setDropAction(Qt::CopyAction);
+        drop->accept();
+        addFiles(songFilesIn(paths));
+        return true;
+    }
+    default:
+        return QWidget::eventFilter(watched, event);
+    }
 }
 
 void LocalMp3Page::deleteSong() {

@@ -39,11 +39,18 @@ public:
     void retranslate();
 
     void addSongs();
+    // Appends readable files, as Add does with the files chosen: at most 255 songs, the operator is told when
+    // more were given.
+    void addFiles(const QStringList& paths);
     void deleteSong();
     void moveSongUp();
     void moveSongDown();
 
     QListWidget* songList() const { return m_songs; }
+
+protected:
+    // Files and folders dropped on the song list from a file manager: their song files are added.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     int selectedRow() const;

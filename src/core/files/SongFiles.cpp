@@ -1,0 +1,67 @@
+#include "core/files/SongFiles.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace quorvan {
+
+namespace {
+
+// Names as a file manager lists them, whatever the locale: "bell 2" before "bell 10", letter case aside.
+bool namesInOrder(const QString& a, const QString& b) {
+    qsizetype i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (a[i].isDigit() && b[j].isDigit()) {
+            qsizetype ei = i, ej = j;
+            while (ei < a.size() && a[ei].isDigit())
+                ++ei;
+            while (ej < b.size() && b[ej].isDigit())
+                ++ej;
+            const qulonglong x = a.mid(i, ei - i).toULongLong(), y = b.mid(j, ej - j).toULongLong();
+            if (x != y)
+                return x < y;
+            i = ei;
+            j = ej;
+            continue;
+        }
+        const int c = QString::compare(a.mid(i, 1), b.mid(j, 1), Qt::CaseInsensitive);
+        if (c != 0)
+            return c < 0;
+        ++i;
+        ++j;
+    }
+    if ((a.size() - i) != (b.size() - j))
+        return a.size() - i < b.size() - j;
+    return a < b; // names equal but for case or leading zeros: still one order
+}
+
+} // namespace
+
+bool isSongFile(const QString& path) {
+    static const QStringList extensions = {QStringLiteral("mp3"), QStringLiteral("wma"), QStringLiteral("wav"),
+                                           QStringLiteral("aac"), QStringLiteral("ogg"), QStringLiteral("ape"),
+                                           QStringLiteral("flac")};
+    const QString suffix = QFileInfo(path).suffix();
+    return extensions.contains(suffix, Qt::CaseInsensitive);
+}
+
+QStringList songFilesIn(const QStringList& paths) {
+    QStringList songs;
+    for (const QString& path : paths) {
+        const QFileInfo info(path);
+        if (info.isDir()) {
+            QStringList names = QDir(path).entryList(QDir::Files | QDir::Readable);
+            std::sort(names.begin(), names.end(), namesInOrder);
+            for (const QString& name : names)
+                if (isSongFile(name))
+                    songs << QDir(path).filePath(name);
+        } else if (info.isFile() && isSongFile(path)) {
+            songs << path;
+        }
+    }
+    return songs;
+}
+
+} // namespace quorvan

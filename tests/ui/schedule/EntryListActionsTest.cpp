@@ -1,0 +1,238 @@
+// The timing list's context menu and keys, files dropped on an entry's song list, and the editor's tab order.
+#include "UiHarness.h"
+
+#include "core/files/ScheduleFile.h"
+#include "ui/schedule/EntryEditor.h"
+#include "ui/schedule/TimingListPage.h"
+#include "ui/sources/LocalMp3Page.h"
+#include "ui/sources/SourcePanel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QDir>
+#include <QDropEvent>
+#include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
+#include <QTabBar>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimeEdit>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+using namespace quorvan;
+using namespace quorvan::test;
+
+namespace {
+
+struct Schedule {
+    UiHarness h;
+    MainWindow* w = nullptr;
+    explicit Schedule(int entries, const char* ini = "[LanguageSelect]\nID=1\n") {
+        h.writeConfig(ini);
+        // Entries at 08:00, 09:00 … with valid times however many there are.
+        auto table = makeTable();
+        for (int i = 0; i < entries; ++i) {
+            TimingEntry e = exampleEntry();
+            e.startHour = e.endHour = std::uint8_t((8 + i) % 24);
+            e.startMinute = std::uint8_t(i / 24);
+            e.endMinute = std::uint8_t(i / 24 + 1);
+            appendEntry(*table, e);
+        }
+        QDir().mkpath(h.home.file(QStringLiteral("zone_data")));
+        EXPECT_TRUE(saveTableFile(h.dataFile(QStringLiteral("SCH01.DAT")), *table).ok);
+        w = &h.start();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(w));
+    }
+    TimingListPage& page() const { return w->timingPage(); }
+    QTableWidget* list() const { return page().list(); }
+    void clickRow(int row) const {
+        list()->scrollToItem(list()->item(row, 1));
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {},
+                          list()->visualItemRect(list()->item(row, 1)).center());
+    }
+    int entriesInFile() const {
+        auto table = makeTable();
+        return loadTableFile(h.dataFile(QStringLiteral("SCH01.DAT")), *table);
+    }
+    QListWidget* songs() const { return page().editor().sourcePanel().mp3Page()->songList(); }
+};
+
+QStringList menuLines(QMenu* menu) {
+    QStringList lines;
+    for (QAction* a : menu->actions())
+        if (!a->isSeparator())
+            lines << a->text() + u'\t' + a->shortcut().toString(QKeySequence::NativeText);
+    return lines;
+}
+
+// A drag from a file manager carrying these paths, entered and dropped on `target`; whether it was taken.
+bool dropFiles(QWidget* target, const QStringList& paths) {
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString& p : paths)
+        urls << QUrl::fromLocalFile(p);
+    data.setUrls(urls);
+    const QPoint at = target->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    return drop.isAccepted();
+}
+
+} // namespace
+
+TEST(EntryListActions, MenuOffersNewDuplicateDeleteWithTheirKeysInBothLanguages) {
+    Schedule s(3);
+    s.clickRow(1);
+    QMenu* menu = s.page().rowMenu();
+    EXPECT_EQ(menuLines(menu), QStringList({QStringLiteral("New\tCtrl+N"), QStringLiteral("Duplicate\tCtrl+D"),
+                                            QStringLiteral("Delete\tDel")}));
+    EXPECT_TRUE(s.page().duplicateAction()->isEnabled());
+    menu->close();
+
+    Schedule zh(3, "[LanguageSelect]\nID=0\n");
+    QMenu* zhMenu = zh.page().rowMenu();
+    QStringList texts;
+    for (QAction* a : zhMenu->actions())
+        if (!a->isSeparator())
+            texts << a->text();
+    EXPECT_EQ(texts, QStringList({QStringLiteral("新建"), QStringLiteral("复制为新时程"), QStringLiteral("删除")}));
+    zhMenu->close();
+}
+
+// Duplicate appends a copy that is saved at once; the Delete key takes the selected row away, and undo brings it
+// back to the file byte for byte.
+TEST(EntryListActions, DuplicateAppendsACopyAndTheDeleteKeyDeletesWhatUndoBringsBack) {
+    Schedule s(3);
+    s.clickRow(1);
+    s.list()->setFocus();
+    QTest::keyClick(s.list(), Qt::Key_D, Qt::ControlModifier);
+    ASSERT_EQ(s.list()->rowCount(), 4);
+    EXPECT_EQ(s.entriesInFile(), 4);
+    EXPECT_EQ(s.list()->currentRow(), 3);
+    EXPECT_EQ(s.page().editor().startTime()->time(), QTime(9, 0, 0)); // the copy of the second entry
+    EXPECT_TRUE(s.h.model->table().entries[3] == s.h.model->table().entries[1]);
+    const QByteArray withCopy = readFile(s.h.dataFile(QStringLiteral("SCH01.DAT")));
+
+    s.clickRow(0);
+    s.list()->setFocus();
+    QTest::keyClick(s.list(), Qt::Key_Delete);
+    ASSERT_EQ(s.list()->rowCount(), 3);
+    EXPECT_EQ(s.entriesInFile(), 3);
+    EXPECT_EQ(s.list()->item(0, 2)->text(), QStringLiteral("09:00:00"));
+    QTest::keyClick(s.list(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(readFile(s.h.dataFile(QStringLiteral("SCH01.DAT"))), withCopy);
+    EXPECT_EQ(s.list()->rowCount(), 4);
+    EXPECT_TRUE(s.h.prompts.messages.empty());
+}
+
+TEST(EntryListActions, DuplicateFillsTheLastSlotAndThenSaysTheListIsFull) {
+    Schedule s(255);
+    s.clickRow(7);
+    s.page().duplicateAction()->trigger();
+    EXPECT_EQ(s.list()->rowCount(), 256);
+    EXPECT_EQ(s.entriesInFile(), 256);
+    EXPECT_TRUE(s.h.prompts.messages.empty());
+
+    s.page().duplicateAction()->trigger();
+    ASSERT_EQ(s.h.prompts.messages.size(), 1u);
+    EXPECT_TRUE(s.h.prompts.messages[0].text.contains(QStringLiteral("256"))) << s.h.prompts.messages[0].text.toStdString();
+    EXPECT_EQ(s.list()->rowCount(), 256);
+    EXPECT_EQ(s.entriesInFile(), 256);
+}
+
+// Songs dropped on the entry's list: song files in the order dropped, a folder's own songs by name, other files
+// left out; no more than 255 songs, with the message Add gives.
+TEST(EntryListActions, FilesDroppedOnTheSongListAreAddedAsAddDoes) {
+    Schedule s(1);
+    const QString folder = s.h.home.file(QStringLiteral("bells"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    for (const char* name : {"bells/2.flac", "bells/10.OGG", "bells/read me.txt", "上课.MP3", "notes.txt"})
+        writeFile(s.h.home.file(QString::fromUtf8(name)), "x");
+    QWidget* target = s.songs()->viewport();
+    const int before = s.songs()->count();
+
+    QMimeData text;
+    text.setText(QStringLiteral("not a file"));
+    QDragEnterEvent enter(target->rect().center(), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    EXPECT_FALSE(enter.isAccepted());
+
+    ASSERT_TRUE(dropFiles(target, {s.h.home.file(QStringLiteral("notes.txt")), s.h.home.file(QStringLiteral("上课.MP3")),
+                                   folder}));
+    QStringList added;
+    for (int i = before; i < s.songs()->count(); ++i)
+        added << s.songs()->item(i)->text();
+    EXPECT_EQ(added, QStringList({QStringLiteral("上课.MP3"), QStringLiteral("2.flac"), QStringLiteral("10.OGG")}));
+    EXPECT_TRUE(s.page().editor().hasUnsavedChanges());
+
+    while (s.songs()->count() < kMaxSongs - 1)
+        s.songs()->addItem(QStringLiteral("filler.mp3"));
+    ASSERT_TRUE(dropFiles(target, {folder}));
+    EXPECT_EQ(s.songs()->count(), kMaxSongs);
+    EXPECT_EQ(s.songs()->item(kMaxSongs - 1)->text(), QStringLiteral("2.flac"));
+    ASSERT_EQ(s.h.prompts.messages.size(), 1u);
+    EXPECT_EQ(s.h.prompts.messages[0].text, QStringLiteral("Can't add the music,amount outside!"));
+}
+
+// Tab walks the editor in reading order: each column of groups top to bottom, inside a group row by row.
+TEST(EntryListActions, TabRunsThroughTheEditorInReadingOrderInBothLanguages) {
+    for (const char* ini : {"[LanguageSelect]\nID=1\n", "[LanguageSelect]\nID=0\n"}) {
+        SCOPED_TRACE(ini);
+        Schedule s(1, ini);
+        s.w->resize(MainWindow::kPreferredWidth, MainWindow::kPreferredHeight); // three columns of groups
+        QApplication::processEvents(); // the order follows the layout of the window as shown
+        EntryEditor& editor = s.page().editor();
+        QTimeEdit* start = editor.startTime();
+        start->setFocus();
+        QApplication::processEvents();
+        std::vector<QWidget*> seen;
+        QWidget* w = QApplication::focusWidget();
+        for (int i = 0; i < 80 && w && editor.isAncestorOf(w) && (seen.size() < 2 || w != seen.front()); ++i) {
+            if (seen.empty() || seen.back() != w) // Tab first walks the sections of a time
+                seen.push_back(w);
+            QTest::keyClick(w, Qt::Key_Tab);
+            w = QApplication::focusWidget();
+        }
+        ASSERT_GE(seen.size(), 15u);
+        const auto indexOf = [&](QWidget* x) {
+            return int(std::find(seen.begin(), seen.end(), x) - seen.begin());
+        };
+        // Start time, end time, then the weekdays row by row (Mon, Tues, Wed ...), then New, Save, Delete.
+        EXPECT_LT(indexOf(editor.endTime()), indexOf(editor.weekdayBox(1)));
+        EXPECT_LT(indexOf(editor.weekdayBox(1)), indexOf(editor.weekdayBox(2)));
+        EXPECT_LT(indexOf(editor.weekdayBox(2)), indexOf(editor.weekdayBox(3)));
+        EXPECT_LT(indexOf(editor.weekdayBox(6)), indexOf(editor.weekdayBox(0)));
+        EXPECT_LT(indexOf(editor.weekdayBox(0)), indexOf(editor.button(EntryEditor::NewButton)));
+        EXPECT_LT(indexOf(editor.button(EntryEditor::NewButton)), indexOf(editor.button(EntryEditor::SaveButton)));
+        EXPECT_LT(indexOf(editor.button(EntryEditor::SaveButton)), indexOf(editor.button(EntryEditor::DeleteButton)));
+        EXPECT_LT(indexOf(editor.button(EntryEditor::DeleteButton)), int(seen.size()));
+        // Then the sources in the middle column (the tabs, then the page's song list), then zones and power.
+        auto* tabs = editor.findChild<QTabBar*>();
+        auto* zones = editor.findChild<QPushButton*>(QStringLiteral("button1085"));
+        auto* power = editor.findChild<QPushButton*>(QStringLiteral("button1084"));
+        ASSERT_TRUE(tabs && zones && power);
+        EXPECT_EQ(indexOf(tabs), indexOf(editor.button(EntryEditor::DeleteButton)) + 1);
+        EXPECT_LT(indexOf(tabs), indexOf(s.songs()));
+        EXPECT_LT(indexOf(s.songs()), indexOf(zones));
+        EXPECT_LT(indexOf(zones), indexOf(power));
+        EXPECT_LT(indexOf(power), int(seen.size()));
+        // Shift+Tab goes back the same way.
+        s.songs()->setFocus();
+        QTest::keyClick(s.songs(), Qt::Key_Backtab, Qt::ShiftModifier);
+        EXPECT_EQ(QApplication::focusWidget(), tabs);
+        // After the last control Tab leaves the editor for the rest of the window.
+        EXPECT_TRUE(w && !editor.isAncestorOf(w)) << (w ? qPrintable(w->objectName()) : "no focus");
+        std::vector<QWidget*> unique = seen;
+        std::sort(unique.begin(), unique.end());
+        EXPECT_EQ(std::unique(unique.begin(), unique.end()), unique.end());
+    }
+}
