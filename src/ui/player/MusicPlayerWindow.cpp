@@ -1,15 +1,21 @@
 #include "ui/player/MusicPlayerWindow.h"
 
+#include "core/files/SongFiles.h"
+#include "core/player/PlaylistFile.h"
+#include "core/settings/SettingsFiles.h"
 #include "core/texts/TextTable.h"
 #include "ui/common/AppContext.h"
+#include "ui/common/Messages.h"
 #include "ui/common/Prompts.h"
 #include "ui/player/MediaEngine.h"
 #include "ui/player/MediaTransport.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -20,6 +26,21 @@
 namespace quorvan {
 
 namespace {
+
+constexpr int kTextWarning = 154;
+constexpr int kPathRole = Qt::UserRole;        // the song a line shows
+constexpr int kMissingRole = Qt::UserRole + 1; // whether its file had gone when last looked at
+const QString kModeSection = QStringLiteral("MusicPlayer");
+const QString kPlayModeKey = QStringLiteral("playMode");
+const QString kRepeatModeKey = QStringLiteral("repeatMode");
+
+// A file dialog's title from a button's caption: "Open play list..." gives "Open play list".
+QString dialogTitle(const TextTable& texts, int id) {
+    QString title = texts.text(id);
+    if (title.endsWith(QStringLiteral("...")))
+        title.chop(3);
+    return title;
+}
 
 QString idName(const char16_t* kind, int id) {
     return QString::fromUtf16(kind) + QString::number(id);
@@ -45,7 +66,7 @@ MusicPlayerWindow::MusicPlayerWindow(AppContext& context, MediaEngine& engine, Q
     setModal(false);
     setMinimumSize(480, 320);
 
-    m_songs = named(new QListWidget(this), u"list", kSongListId);
+    m_songs = named(new SongList(this), u"list", kSongListId);
     m_songs->setSelectionMode(QAbstractItemView::SingleSelection);
     m_playModeLabel = named(new QLabel(this), u"label", kPlayModeLabelId);
     m_playMode = named(new QComboBox(this), u"combo", kPlayModeId);
@@ -55,7 +76,9 @@ MusicPlayerWindow::MusicPlayerWindow(AppContext& context, MediaEngine& engine, Q
     m_moveDown = named(new QPushButton(this), u"button", kMoveDownId);
     m_add = named(new QPushButton(this), u"button", kAddId);
     m_delete = named(new QPushButton(this), u"button", kDeleteId);
-    for (QPushButton* button : {m_moveUp, m_moveDown, m_add, m_delete})
+    m_openList = named(new QPushButton(this), u"button", kOpenPlaylistId);
+    m_saveList = named(new QPushButton(this), u"button", kSavePlaylistId);
+    for (QPushButton* button : {m_moveUp, m_moveDown, m_add, m_delete, m_openList, m_saveList})
         button->setAutoDefault(false);
 
     auto* side = new QGridLayout;
@@ -68,7 +91,10 @@ MusicPlayerWindow::MusicPlayerWindow(AppContext& context, MediaEngine& engine, Q
     side->addWidget(m_moveDown, 3, 1);
     side->addWidget(m_add, 4, 0);
     side->addWidget(m_delete, 4, 1);
-    side->setRowStretch(5, 1);
+    side->setRowMinimumHeight(5, 12);
+    side->addWidget(m_openList, 6, 0, 1, 2);
+    side->addWidget(m_saveList, 7, 0, 1, 2);
+    side->setRowStretch(8, 1);
 
     auto* body = new QHBoxLayout;
     body->addWidget(m_songs, 1);
@@ -80,15 +106,22 @@ MusicPlayerWindow::MusicPlayerWindow(AppContext& context, MediaEngine& engine, Q
     connect(m_delete, &QPushButton::clicked, this, &MusicPlayerWindow::deleteSong);
     connect(m_moveUp, &QPushButton::clicked, this, &MusicPlayerWindow::moveSongUp);
     connect(m_moveDown, &QPushButton::clicked, this, &MusicPlayerWindow::moveSongDown);
+    connect(m_openList, &QPushButton::clicked, this, &MusicPlayerWindow::openPlaylist);
+    connect(m_saveList, &QPushButton::clicked, this, &MusicPlayerWindow::savePlaylistAs);
+    connect(m_songs, &SongList::pathsDropped, this, &MusicPlayerWindow::addDropped);
     connect(m_songs, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* item) { playSong(m_songs->row(item)); });
     connect(m_playMode, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (index >= 0)
-            m_order.setPlayMode(index);
+        if (index < 0)
+            return;
+        m_order.setPlayMode(index);
+        keepMode(kPlayModeKey, m_order.playMode());
     });
     connect(m_repeatMode, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (index >= 0)
-            m_order.setRepeatMode(index);
+        if (index < 0)
+            return;
+        m_order.setRepeatMode(index);
+        keepMode(kRepeatModeKey, m_order.repeatMode());
     });
 
     // The timer runs for the window's whole life, shown or not, so a pass plays to its end while hidden.
@@ -97,7 +130,25 @@ MusicPlayerWindow::MusicPlayerWindow(AppContext& context, MediaEngine& engine, Q
     connect(m_timer, &QTimer::timeout, this, &MusicPlayerWindow::tick);
     m_timer->start();
 
+    restoreList();
     retranslate();
+}
+
+// The songs and modes of the last run; nothing plays. A list that is missing or cannot be read is an empty one.
+// Whether the files are there is first looked at when the window shows, not while the program starts.
+void MusicPlayerWindow::restoreList() {
+    const SettingsFiles& settings = m_context.settings;
+    const SettingValue playMode = settings.readSetting(kModeSection, kPlayModeKey);
+    if (playMode.present)
+        m_order.setPlayMode(playMode.value);
+    const SettingValue repeatMode = settings.readSetting(kModeSection, kRepeatModeKey);
+    if (repeatMode.present)
+        m_order.setRepeatMode(repeatMode.value);
+    const PlaylistRead saved = readPlaylist(settings.playerListPath());
+    if (saved.ok) {
+        m_order.replace(saved.songs);
+        showSongs(false);
+    }
 }
 
 void MusicPlayerWindow::showEvent(QShowEvent* event) {
@@ -108,6 +159,7 @@ void MusicPlayerWindow::showEvent(QShowEvent* event) {
             retranslate(); // the controls' accessible names
         }
     }
+    refreshMissing();
     QDialog::showEvent(event);
 }
 
@@ -120,9 +172,13 @@ void MusicPlayerWindow::retranslate() {
     m_moveDown->setText(texts.text(71));
     m_add->setText(texts.text(72));
     m_delete->setText(texts.text(48));
+    m_openList->setText(texts.text(TextId::OpenPlaylist));
+    m_saveList->setText(texts.text(TextId::SavePlaylist));
     refill(m_playMode, {texts.text(86), texts.text(87)}, m_order.playMode());
     refill(m_repeatMode, {texts.text(88), texts.text(89)}, m_order.repeatMode());
     m_songs->setAccessibleName(texts.text(TextId::Songs));
+    for (int i = 0; i < m_songs->count(); ++i)
+        showMissing(m_songs->item(i), m_songs->item(i)->data(kMissingRole).toBool());
     if (auto* transport = qobject_cast<MediaTransport*>(m_transport))
         transport->setAccessibleNames(texts.text(215), texts.text(218), texts.text(TextId::PlayPosition),
                                       texts.text(TextId::Volume));
@@ -132,18 +188,75 @@ void MusicPlayerWindow::addSongs() {
     const QStringList chosen = m_context.prompts.chooseFiles(
         m_context.texts.text(72), QStringLiteral("音乐文件 (*.MP3 *.WMA *.WAV *.AAC *.OGG *.APE *.FLAC "
                                                  "*.mp3 *.wma *.wav *.aac *.ogg *.ape *.flac)"));
-    if (chosen.isEmpty())
-        return;
+    addReadable(chosen);
+}
+
+void MusicPlayerWindow::addDropped(const QStringList& paths) {
+    addReadable(songFilesIn(paths));
+}
+
+void MusicPlayerWindow::addReadable(const QStringList& paths) {
     QStringList readable;
-    for (const QString& path : chosen) {
+    for (const QString& path : paths) {
         // A file that cannot be read is left out silently.
         QFile file(path);
         if (file.open(QIODevice::ReadOnly))
             readable << path;
     }
+    if (readable.isEmpty())
+        return;
     const PlayAction action = m_order.add(readable);
     showSongs();
     apply(action);
+    keepList();
+}
+
+void MusicPlayerWindow::openPlaylist() {
+    const TextTable& texts = m_context.texts;
+    const QString path =
+        m_context.prompts.chooseOpenFile(dialogTitle(texts, TextId::OpenPlaylist), texts.text(TextId::PlaylistFiles));
+    if (path.isEmpty())
+        return;
+    const PlaylistRead read = readPlaylist(path);
+    if (!read.ok) {
+        m_context.prompts.message(texts.text(kTextWarning), texts.text(TextId::PlaylistNotOpened) + u'\n' + read.error,
+                                  Prompts::Icon::Stop);
+        return;
+    }
+    const PlayAction action = m_order.replace(read.songs);
+    showSongs();
+    refreshMissing();
+    apply(action);
+    keepList();
+}
+
+void MusicPlayerWindow::savePlaylistAs() {
+    const TextTable& texts = m_context.texts;
+    const QString path =
+        m_context.prompts.chooseSaveFile(dialogTitle(texts, TextId::SavePlaylist), texts.text(TextId::PlaylistFiles),
+                                         QDir::home().filePath(QStringLiteral("playlist.m3u8")));
+    if (path.isEmpty())
+        return;
+    const SaveResult saved = savePlaylist(path, m_order.paths());
+    if (!saved)
+        m_context.prompts.message(texts.text(kTextWarning), texts.text(TextId::PlaylistNotSaved) + u'\n' + saved.error,
+                                  Prompts::Icon::Stop);
+}
+
+void MusicPlayerWindow::keepList() {
+    const SaveResult kept = savePlaylist(m_context.settings.playerListPath(), m_order.paths());
+    if (!kept && !m_keepFailed)
+        m_context.prompts.message(m_context.texts.text(kTextWarning),
+                                  m_context.texts.text(TextId::PlaylistNotSaved) + u'\n' + kept.error,
+                                  Prompts::Icon::Stop);
+    m_keepFailed = !kept.ok;
+}
+
+void MusicPlayerWindow::keepMode(const QString& key, int value) {
+    const SaveResult kept = m_context.settings.writeSetting(kModeSection, key, value);
+    if (!kept)
+        m_context.prompts.message(m_context.texts.text(kTextWarning), saveFailureText(m_context.texts, kept),
+                                  Prompts::Icon::Stop);
 }
 
 void MusicPlayerWindow::deleteSong() {
@@ -153,6 +266,7 @@ void MusicPlayerWindow::deleteSong() {
     const int next = m_order.remove(row);
     delete m_songs->takeItem(row);
     selectRow(next);
+    keepList();
 }
 
 void MusicPlayerWindow::moveSongUp() {
@@ -162,6 +276,7 @@ void MusicPlayerWindow::moveSongUp() {
     const int target = m_order.moveUp(row);
     showSongs();
     selectRow(target);
+    keepList();
 }
 
 void MusicPlayerWindow::moveSongDown() {
@@ -171,6 +286,7 @@ void MusicPlayerWindow::moveSongDown() {
     const int target = m_order.moveDown(row);
     showSongs();
     selectRow(target);
+    keepList();
 }
 
 void MusicPlayerWindow::playSong(int row) {
@@ -178,7 +294,27 @@ void MusicPlayerWindow::playSong(int row) {
 }
 
 void MusicPlayerWindow::tick() {
-    apply(m_order.tick(m_engine.playState()));
+    const PlayAction action = m_order.tick(m_engine.playState());
+    if (action.skipped)
+        refreshMissing();
+    apply(action);
+}
+
+void MusicPlayerWindow::refreshMissing() {
+    for (int i = 0; i < m_songs->count(); ++i)
+        showMissing(m_songs->item(i), !m_order.present(i));
+}
+
+void MusicPlayerWindow::showMissing(QListWidgetItem* item, bool missing) {
+    item->setData(kMissingRole, missing);
+    if (missing) {
+        item->setForeground(palette().color(QPalette::Disabled, QPalette::Text));
+        const QString path = item->data(kPathRole).toString();
+        item->setToolTip(m_context.texts.text(TextId::SongFileMissing).arg(QDir::toNativeSeparators(path)));
+    } else {
+        item->setData(Qt::ForegroundRole, QVariant());
+        item->setToolTip(QString());
+    }
 }
 
 int MusicPlayerWindow::selectedRow() const {
@@ -204,16 +340,26 @@ void MusicPlayerWindow::apply(const PlayAction& action) {
         m_engine.setSource(action.play);
 }
 
-// Shows the play order's names, keeping the list's lines when only some names changed.
-void MusicPlayerWindow::showSongs() {
+// Shows the play order's names, keeping the list's lines when only some names changed. A moved song keeps its
+// grey without asking the file system again; only songs new to the list are looked at, and only when lookAtNew.
+void MusicPlayerWindow::showSongs(bool lookAtNew) {
+    QHash<QString, bool> known;
+    for (int i = 0; i < m_songs->count(); ++i)
+        known.insert(m_songs->item(i)->data(kPathRole).toString(), m_songs->item(i)->data(kMissingRole).toBool());
     const QStringList& names = m_order.names();
+    const QStringList& paths = m_order.paths();
     while (m_songs->count() > names.size())
         delete m_songs->takeItem(m_songs->count() - 1);
     for (int i = 0; i < names.size(); ++i) {
-        if (i < m_songs->count())
-            m_songs->item(i)->setText(names[i]);
-        else
-            m_songs->addItem(names[i]);
+        if (i == m_songs->count())
+            m_songs->addItem(QString());
+        QListWidgetItem* item = m_songs->item(i);
+        item->setText(names[i]);
+        if (item->data(kPathRole).toString() != paths[i] || !item->data(kPathRole).isValid()) {
+            item->setData(kPathRole, paths[i]);
+            const auto seen = known.constFind(paths[i]);
+            showMissing(item, seen != known.cend() ? *seen : lookAtNew && !m_order.present(i));
+        }
     }
 }
 

@@ -1,12 +1,13 @@
 #pragma once
 
 #include "core/player/PlayOrder.h"
+#include "ui/player/SongList.h"
 
 #include <QDialog>
 
 class QComboBox;
 class QLabel;
-class QListWidget;
+class QListWidgetItem;
 class QPushButton;
 class QTimer;
 
@@ -18,7 +19,9 @@ class MediaEngine;
 // The computer's music player: a play list, play and repeat modes, the engine's transport controls, and a
 // one-second timer that moves on to the next song when the engine reports a stop. Created once, hidden;
 // closing it only hides it, and the timer keeps playing the list meanwhile. The transport controls are made when
-// the window first shows, so the engine need not start with the program.
+// the window first shows, so the engine need not start with the program. The songs are kept in player.m3u8 in
+// the program folder and the modes in Config.ini [MusicPlayer], so both come back on the next start (without
+// playing). Songs whose files have gone are shown greyed and passed over.
 class MusicPlayerWindow : public QDialog {
     Q_OBJECT
 public:
@@ -31,6 +34,8 @@ public:
     static constexpr int kMoveDownId = 1055;
     static constexpr int kAddId = 1044;
     static constexpr int kDeleteId = 1081;
+    static constexpr int kOpenPlaylistId = 1070; // named after their texts
+    static constexpr int kSavePlaylistId = 1071;
     static constexpr int kTimerMs = 1000;
 
     MusicPlayerWindow(AppContext& context, MediaEngine& engine, QWidget* parent = nullptr);
@@ -41,11 +46,18 @@ public:
     bool playing() const { return m_order.playing(); }
 
     void addSongs();
+    // Adds the song files among dropped files and folders, as Add does.
+    void addDropped(const QStringList& paths);
+    // Replaces the songs with a play list's; stops what played.
+    void openPlaylist();
+    void savePlaylistAs();
     void deleteSong();
     void moveSongUp();
     void moveSongDown();
     void playSong(int row);
     void tick();
+    // Greys the lines of songs whose files have gone (a file check per song).
+    void refreshMissing();
 
     QTimer* timer() const { return m_timer; }
     QListWidget* songList() const { return m_songs; }
@@ -61,13 +73,19 @@ private:
     int selectedRow() const;
     void selectRow(int row);
     void apply(const PlayAction& action);
-    void showSongs();
+    void showSongs(bool lookAtNew = true);
+    void showMissing(QListWidgetItem* item, bool missing);
+    void restoreList();
+    // Writes the songs to the program folder. A failure is told once, and again only after a write succeeded.
+    void keepList();
+    void keepMode(const QString& key, int value);
+    void addReadable(const QStringList& paths);
 
     AppContext& m_context;
     MediaEngine& m_engine;
     PlayOrder m_order;
     QWidget* m_transport = nullptr;
-    QListWidget* m_songs;
+    SongList* m_songs;
     QLabel* m_playModeLabel;
     QLabel* m_repeatModeLabel;
     QComboBox* m_playMode;
@@ -76,6 +94,9 @@ private:
     QPushButton* m_moveDown;
     QPushButton* m_add;
     QPushButton* m_delete;
+    QPushButton* m_openList;
+    QPushButton* m_saveList;
+    bool m_keepFailed = false;
     QTimer* m_timer;
 };
 

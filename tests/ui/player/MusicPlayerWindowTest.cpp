@@ -5,6 +5,7 @@
 #include "WidgetProbe.h"
 
 #include "core/history/BackupStore.h"
+#include "core/player/PlaylistFile.h"
 #include "core/schedule/ScheduleModel.h"
 #include "core/serial/SerialLink.h"
 #include "core/settings/NameTables.h"
@@ -16,13 +17,17 @@
 #include "ui/player/MusicPlayerWindow.h"
 #include "ui/player/QtMediaEngine.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDataStream>
+#include <QDir>
+#include <QDropEvent>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QMediaPlayer>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -97,6 +102,38 @@ protected:
         prompts.files.push_back(paths);
         click(MusicPlayerWindow::kAddId);
     }
+    // Drags mime data from outside onto the song list and drops it there; false when the list refused it.
+    bool drop(const QMimeData& mime) {
+        QWidget* target = songs()->viewport();
+        const QPoint at = target->rect().center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        enter.setAccepted(false);
+        QApplication::sendEvent(target, &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent dropped(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        dropped.setAccepted(false);
+        QApplication::sendEvent(target, &dropped);
+        return dropped.isAccepted();
+    }
+    bool dropPaths(const QStringList& paths) {
+        QList<QUrl> urls;
+        for (const QString& path : paths)
+            urls << QUrl::fromLocalFile(path);
+        QMimeData mime;
+        mime.setUrls(urls);
+        return drop(mime);
+    }
+    QString makeFolder(const QString& name) {
+        EXPECT_TRUE(QDir().mkpath(home.file(name)));
+        return home.file(name);
+    }
+    bool greyed(int row) {
+        QListWidgetItem* item = songs()->item(row);
+        return item->foreground().color() == window->palette().color(QPalette::Disabled, QPalette::Text) &&
+               !item->toolTip().isEmpty();
+    }
+    QStringList keptSongs() { return readPlaylist(settings.playerListPath()).songs; }
 
     TempHome home;
     TextTable texts;
@@ -241,6 +278,140 @@ TEST_F(MusicPlayerTest, ModesSurviveALanguageChangeAndClosingOnlyHides) {
     engine.state = MediaEngine::Stopped;
     EXPECT_TRUE(QTest::qWaitFor([&] { return engine.sources.size() >= 3; }, 2500));
     EXPECT_EQ(engine.sources.mid(0, 3), (QStringList{a, QString(), a})); // random, repeat all, one song
+}
+
+TEST_F(MusicPlayerTest, DroppedFilesAndFoldersJoinTheListLikeAddedOnesAndOtherFilesAreLeftOut) {
+    open(engine);
+    const QString a = makeFile(QStringLiteral("a.MP3"));
+    const QString notes = makeFile(QStringLiteral("notes.txt"));
+    makeFolder(QStringLiteral("album/deeper"));
+    const QString empty = makeFolder(QStringLiteral("empty"));
+    for (const char* name : {"album/c.mp3", "album/A.wav", "album/b.Ogg", "album/cover.jpg", "album/deeper/x.mp3"})
+        makeFile(QString::fromUtf8(name));
+
+    // Files in the order dropped; the first song starts at once as with Add.
+    ASSERT_TRUE(dropPaths({notes, a}));
+    EXPECT_EQ(lines(), QStringList{QStringLiteral("a.MP3")});
+    EXPECT_EQ(engine.sources, QStringList{a});
+
+    // A folder: its own songs sorted by name, nothing from the folder inside it.
+    ASSERT_TRUE(dropPaths({home.file(QStringLiteral("album"))}));
+    EXPECT_EQ(lines(), (QStringList{QStringLiteral("a.MP3"), QStringLiteral("A.wav"), QStringLiteral("b.Ogg"),
+                                    QStringLiteral("c.mp3")}));
+    EXPECT_EQ(engine.sources.last(), home.file(QStringLiteral("album/A.wav")));
+
+    // A mixture with a folder without songs and a web address: only the songs come in, in order.
+    const QString z = makeFile(QStringLiteral("z.wma"));
+    QMimeData mixture;
+    mixture.setUrls({QUrl::fromLocalFile(z), QUrl::fromLocalFile(notes), QUrl::fromLocalFile(empty),
+                     QUrl(QStringLiteral("https://example.com/song.mp3")), QUrl::fromLocalFile(a)});
+    ASSERT_TRUE(drop(mixture));
+    EXPECT_EQ(lines().mid(4), (QStringList{QStringLiteral("z.wma"), QStringLiteral("a.MP3")}));
+    EXPECT_EQ(keptSongs(), window->order().paths());
+
+    QMimeData text;
+    text.setText(a);
+    EXPECT_FALSE(drop(text));
+    EXPECT_EQ(songs()->count(), 6);
+}
+
+TEST_F(MusicPlayerTest, PlayListsAreSavedAndOpenedThroughTheirButtonsAndFailuresAreTold) {
+    open(engine);
+    const QString a = makeFile(QStringLiteral("a.mp3"));
+    makeFolder(QStringLiteral("lists"));
+    const QString below = makeFile(QStringLiteral("lists/国歌.mp3"));
+    add({a, below});
+
+    const QString list = home.file(QStringLiteral("lists/早晨.m3u8"));
+    prompts.saveFiles.push_back(list);
+    click(MusicPlayerWindow::kSavePlaylistId);
+    EXPECT_EQ(prompts.saveFileFilters, QStringList{QStringLiteral("Play lists (*.m3u8 *.m3u)")});
+    EXPECT_EQ(QString::fromUtf8(test::readFile(list)),
+              QStringLiteral("#EXTM3U\n") + a + QStringLiteral("\n国歌.mp3\n"));
+
+    // Opening replaces the songs and stops what played; a song whose file has gone keeps its line, greyed.
+    const QString other = home.file(QStringLiteral("lists/other.m3u"));
+    test::writeFile(other, QStringLiteral("#EXTM3U\r\n国歌.mp3\r\n../gone.mp3\r\n").toUtf8());
+    engine.sources.clear();
+    prompts.openFiles.push_back(other);
+    click(MusicPlayerWindow::kOpenPlaylistId);
+    EXPECT_EQ(prompts.openFileTitles, QStringList{QStringLiteral("Open play list")});
+    EXPECT_EQ(lines(), (QStringList{QStringLiteral("国歌.mp3"), QStringLiteral("gone.mp3")}));
+    EXPECT_EQ(engine.sources, QStringList{QString()});
+    EXPECT_FALSE(window->playing());
+    EXPECT_FALSE(greyed(0));
+    EXPECT_TRUE(greyed(1));
+    EXPECT_EQ(songs()->item(1)->toolTip(),
+              QStringLiteral("The file is missing: ") + home.file(QStringLiteral("gone.mp3")));
+    EXPECT_EQ(keptSongs(), (QStringList{below, home.file(QStringLiteral("gone.mp3"))}));
+    EXPECT_TRUE(prompts.messages.empty());
+
+    prompts.openFiles.push_back(home.file(QStringLiteral("none.m3u8")));
+    click(MusicPlayerWindow::kOpenPlaylistId);
+    prompts.saveFiles.push_back(a + QStringLiteral("/x.m3u8")); // its folder is a regular file
+    click(MusicPlayerWindow::kSavePlaylistId);
+    ASSERT_EQ(prompts.messages.size(), 2u);
+    EXPECT_TRUE(prompts.messages[0].text.startsWith(QStringLiteral("The play list could not be opened:\n")));
+    EXPECT_TRUE(prompts.messages[1].text.startsWith(QStringLiteral("The play list could not be saved:\n")));
+    EXPECT_EQ(songs()->count(), 2);
+}
+
+TEST_F(MusicPlayerTest, ANewWindowOnTheSameHomeGetsTheSongsAndModesBackWithoutPlaying) {
+    open(engine);
+    const QString a = makeFile(QStringLiteral("a.mp3"));
+    const QString b = makeFile(QStringLiteral("b.mp3"));
+    const QString c = makeFile(QStringLiteral("c.mp3"));
+    add({a, b, c});
+    songs()->setCurrentRow(2);
+    click(MusicPlayerWindow::kMoveUpId);
+    songs()->setCurrentRow(0);
+    click(MusicPlayerWindow::kDeleteId);
+    combo(MusicPlayerWindow::kPlayModeId)->setCurrentIndex(PlayOrder::RandomPlay);
+    combo(MusicPlayerWindow::kRepeatModeId)->setCurrentIndex(PlayOrder::All);
+    window.reset();
+
+    ASSERT_TRUE(QFile::remove(b));
+    engine.sources.clear();
+    open(engine);
+    EXPECT_EQ(window->order().paths(), (QStringList{c, b}));
+    EXPECT_TRUE(engine.sources.isEmpty());
+    EXPECT_FALSE(window->playing());
+    EXPECT_EQ(combo(MusicPlayerWindow::kPlayModeId)->currentIndex(), PlayOrder::RandomPlay);
+    EXPECT_EQ(window->order().repeatMode(), PlayOrder::All);
+    EXPECT_TRUE(greyed(1)); // its file went while the program was closed
+    songs()->setCurrentRow(1);
+    click(MusicPlayerWindow::kMoveUpId); // the grey moves with its song
+    EXPECT_TRUE(greyed(0));
+    EXPECT_FALSE(greyed(1));
+    window.reset();
+
+    // A kept list that cannot be read is an empty list; a failed write of it is told once, not at every change.
+    ASSERT_TRUE(QFile::remove(settings.playerListPath()));
+    makeFolder(QStringLiteral("player.m3u8"));
+    open(engine);
+    EXPECT_EQ(songs()->count(), 0);
+    add({a});
+    add({c});
+    EXPECT_EQ(songs()->count(), 2);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_TRUE(prompts.messages[0].text.startsWith(QStringLiteral("The play list could not be saved:\n")));
+}
+
+TEST_F(MusicPlayerTest, ASongWhoseFileWentIsPassedOverAndGreyedWhenItsTurnComes) {
+    open(engine);
+    const QString a = makeFile(QStringLiteral("a.mp3"));
+    const QString b = makeFile(QStringLiteral("b.mp3"));
+    const QString c = makeFile(QStringLiteral("c.mp3"));
+    add({a, b, c});
+    EXPECT_FALSE(greyed(1));
+    ASSERT_TRUE(QFile::remove(b));
+    engine.state = MediaEngine::Stopped;
+    window->tick();
+    EXPECT_EQ(engine.sources, (QStringList{a, QString(), c}));
+    EXPECT_TRUE(greyed(1));
+    texts.loadChinese();
+    window->retranslate();
+    EXPECT_EQ(songs()->item(1)->toolTip(), QStringLiteral("文件不存在：") + b);
 }
 
 // The real engine on the GStreamer backend, headless: two short files play one after the other.
