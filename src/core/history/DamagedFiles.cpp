@@ -5,32 +5,15 @@
 #include <QDir>
 #include <QFile>
 
-#include <sys/stat.h>
-
-#include <optional>
-
 namespace quorvan {
-
-namespace {
-
-std::optional<SoundFiles::Stamp> stampOf(const QString& path) {
-    struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
-        return std::nullopt;
-    const auto ns = [](const timespec& t) { return qint64(t.tv_sec) * 1'000'000'000 + t.tv_nsec; };
-    return SoundFiles::Stamp{quint64(st.st_dev), quint64(st.st_ino), qint64(st.st_size), ns(st.st_mtim),
-                             ns(st.st_ctim)};
-}
-
-} // namespace
 
 bool SoundFiles::unchanged(const QString& path) const {
     const auto known = m_stamps.constFind(path);
-    return known != m_stamps.constEnd() && stampOf(path) == *known;
+    return known != m_stamps.constEnd() && fileStamp(path) == *known;
 }
 
 void SoundFiles::remember(const QString& path) {
-    if (const auto stamp = stampOf(path))
+    if (const auto stamp = fileStamp(path))
         m_stamps.insert(path, *stamp);
 }
 
@@ -40,7 +23,7 @@ std::vector<FileProblem> keepIfDamaged(const QString& dataFolder, const QString&
     if (sound && sound->unchanged(path))
         return {};
     // The stamp is taken before the read: a change made while reading makes the next look read again.
-    const auto before = stampOf(path);
+    const auto before = fileStamp(path);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
@@ -48,7 +31,7 @@ std::vector<FileProblem> keepIfDamaged(const QString& dataFolder, const QString&
     if (bytes.isEmpty())
         return {};
     std::vector<FileProblem> problems = checkScheduleBytes(bytes.constData(), bytes.size());
-    if (problems.empty() && sound && before && stampOf(path) == before)
+    if (problems.empty() && sound && before && fileStamp(path) == before)
         sound->remember(path);
     if (!problems.empty()) {
         const SaveResult kept = backups.keep(name, bytes, BackupVersion::Mark::Damaged);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/files/FileStamp.h"
 #include "core/files/ScheduleFileCheck.h"
 
 #include <QHash>
@@ -21,14 +22,8 @@ public:
     void remember(const QString& path);
     void forget(const QString& path) { m_stamps.remove(path); }
 
-    struct Stamp {
-        quint64 device = 0, inode = 0;
-        qint64 size = -1, modified = 0, changed = 0; // times in nanoseconds
-        bool operator==(const Stamp&) const = default;
-    };
-
 private:
-    QHash<QString, Stamp> m_stamps;
+    QHash<QString, FileStamp> m_stamps;
 };
 
 // A document's data file that exists and has content but fails the file checks: its problems, with the file's

@@ -115,16 +115,27 @@ void ScheduleModel::selectDocument(int position) {
 }
 
 void ScheduleModel::loadCurrent() {
-    loadTable(m_programFolder, current().fileName, *m_table);
+    const QString path = dataFilePath(m_programFolder, current().fileName);
+    m_tableStamp = fileStamp(path); // before the read: a write meanwhile makes the next refresh read again
+    loadTableFile(path, *m_table);
     if (current().kind == DocumentKind::RemotePresets)
         m_table->count = kRemoteKeyCount;
 }
 
 SaveResult ScheduleModel::saveCurrentDocument() {
-    const SaveResult result = saveTable(m_programFolder, current().fileName, *m_table);
+    const QString path = dataFilePath(m_programFolder, current().fileName);
+    const SaveResult result = saveTableFile(path, *m_table);
     if (current().kind == DocumentKind::RemotePresets)
         m_table->count = kRemoteKeyCount;
+    m_tableStamp = result.ok ? fileStamp(path) : std::nullopt;
     return result;
+}
+
+void ScheduleModel::refreshCurrentDocument() {
+    if (m_tableStamp && fileStamp(dataFilePath(m_programFolder, current().fileName)) == m_tableStamp)
+        showCurrentDocument();
+    else
+        reloadCurrentDocument();
 }
 
 void ScheduleModel::reloadCurrentDocument() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/files/AtomicFile.h"
+#include "core/files/FileStamp.h"
 #include "core/files/ScheduleTypes.h"
 
 #include <QString>
@@ -71,6 +72,9 @@ public:
     SaveResult saveCurrentDocument();
     // Loads the current document's file into the table and hands it to the page.
     void reloadCurrentDocument();
+    // Shows the current document again (a language switch): from memory while the table is what the file held
+    // at the last load or successful save and nothing has written the file since; otherwise read again.
+    void refreshCurrentDocument();
     // Hands the table as it is to the page, without reading the file again (it was read when the model was made).
     void showCurrentDocument();
 
@@ -90,6 +94,7 @@ private:
     QString m_programFolder;
     std::size_t m_current = 0;
     std::unique_ptr<ScheduleTable> m_table;
+    std::optional<FileStamp> m_tableStamp; // the file as the table matches it; none after a failed save
     PageHandOff m_handOff;
 };
 

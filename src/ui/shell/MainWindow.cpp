@@ -182,7 +182,9 @@ void MainWindow::retranslateAll() {
         updateStatusBar();
         checkDamagedFile();
     } else if (leaveEdits()) {
-        reloadDocument();
+        m_context.model.refreshCurrentDocument(); // in the new language, without reading an unchanged file
+        updateStatusBar();
+        checkDamagedFile();
     } else {
         updateStatusBar();
     }

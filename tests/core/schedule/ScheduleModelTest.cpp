@@ -156,3 +156,43 @@ TEST(ScheduleModel, SelectAndSaveWorkOnTheCurrentDocumentsFile) {
     model.selectDocument(7); // not in the list: nothing changes
     EXPECT_EQ(model.currentIndex, 0);
 }
+
+// A language switch shows the table the model holds while it is what the file holds; a file written by anyone
+// else, or a save that failed (the table then holds a change the file lacks), makes it read the file again.
+TEST(ScheduleModel, RefreshReadsTheFileOnlyWhenTheTableMayDifferFromIt) {
+    TempHome home;
+    TextTable texts;
+    auto three = makeTable();
+    for (int i = 0; i < 3; ++i)
+        appendEntry(*three, exampleEntry());
+    ASSERT_TRUE(saveTable(home.path(), QStringLiteral("SCH01.DAT"), *three).ok);
+    ScheduleModel model(texts, home.path());
+    int handed = 0;
+    model.setPageHandOff([&](const ScheduleDocument&, ScheduleTable&, int) { ++handed; });
+    ASSERT_EQ(model.table().count, 3);
+
+    // Unchanged file: shown from memory (a marker only the memory holds survives).
+    model.table().entries[0].startSecond = 42;
+    model.refreshCurrentDocument();
+    EXPECT_EQ(handed, 1);
+    EXPECT_EQ(model.table().entries[0].startSecond, 42);
+
+    // Another program rewrote the file: read again.
+    auto two = makeTable();
+    for (int i = 0; i < 2; ++i)
+        appendEntry(*two, exampleEntry());
+    ASSERT_TRUE(saveTable(home.path(), QStringLiteral("SCH01.DAT"), *two).ok);
+    model.refreshCurrentDocument();
+    EXPECT_EQ(model.table().count, 2);
+
+    // A save that failed: the change is only in memory, so the unchanged file is read again and shown as it is.
+    appendEntry(model.table(), exampleEntry());
+    {
+        FileSizeLimit limit(1024); // the new file cannot be written; the old one stays as it is
+        ASSERT_TRUE(limit.ok());
+        EXPECT_FALSE(model.saveCurrentDocument().ok);
+    }
+    EXPECT_EQ(model.table().count, 3);
+    model.refreshCurrentDocument();
+    EXPECT_EQ(model.table().count, 2);
+}
