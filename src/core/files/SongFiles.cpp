@@ -9,6 +9,13 @@ namespace quorvan {
 
 namespace {
 
+const QStringList& songExtensions() {
+    static const QStringList extensions = {QStringLiteral("MP3"), QStringLiteral("WMA"), QStringLiteral("WAV"),
+                                           QStringLiteral("AAC"), QStringLiteral("OGG"), QStringLiteral("APE"),
+                                           QStringLiteral("FLAC")};
+    return extensions;
+}
+
 // Names as a file manager lists them, whatever the locale: "bell 2" before "bell 10", letter case aside.
 bool namesInOrder(const QString& a, const QString& b) {
     qsizetype i = 0, j = 0;
@@ -40,11 +47,16 @@ bool namesInOrder(const QString& a, const QString& b) {
 } // namespace
 
 bool isSongFile(const QString& path) {
-    static const QStringList extensions = {QStringLiteral("mp3"), QStringLiteral("wma"), QStringLiteral("wav"),
-                                           QStringLiteral("aac"), QStringLiteral("ogg"), QStringLiteral("ape"),
-                                           QStringLiteral("flac")};
-    const QString suffix = QFileInfo(path).suffix();
-    return extensions.contains(suffix, Qt::CaseInsensitive);
+    return songExtensions().contains(QFileInfo(path).suffix(), Qt::CaseInsensitive);
+}
+
+QString songFileFilter() {
+    QStringList patterns;
+    for (const QString& e : songExtensions())
+        patterns << QStringLiteral("*.") + e;
+    for (const QString& e : songExtensions())
+        patterns << QStringLiteral("*.") + e.toLower();
+    return QStringLiteral("音乐文件 (") + patterns.join(u' ') + u')';
 }
 
 QStringList songFilesIn(const QStringList& paths) {

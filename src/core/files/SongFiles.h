@@ -9,6 +9,10 @@ namespace quorvan {
 // OGG, APE, FLAC.
 bool isSongFile(const QString& path);
 
+// The file dialogs' filter for those files: "音乐文件 (*.MP3 … *.mp3 …)", both letter cases, since a dialog may
+// match names case by case.
+QString songFileFilter();
+
 // The song files of a drop from a file manager, in order: each file as given when it is a song file, each
 // folder's own song files sorted by name (folders inside it are not entered). Anything else is left out.
 QStringList songFilesIn(const QStringList& paths);

@@ -20,7 +20,6 @@ class SoundFiles {
 public:
     bool unchanged(const QString& path) const;
     void remember(const QString& path);
-    void forget(const QString& path) { m_stamps.remove(path); }
 
 private:
     QHash<QString, FileStamp> m_stamps;

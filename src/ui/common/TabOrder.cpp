@@ -15,7 +15,6 @@ namespace quorvan {
 namespace {
 
 struct Item {
-    QWidget* widget;
     QRect box; // in root coordinates
     bool block; // holds several controls
 };
@@ -67,7 +66,7 @@ void collect(QWidget* root, QWidget* container, std::vector<QWidget*>& chain) {
         if (inner.empty())
             continue;
         const bool block = inner.size() > 1 || inner.front() != w;
-        items.push_back({w, QRect(w->mapTo(root, QPoint(0, 0)), w->size()), block});
+        items.push_back({QRect(w->mapTo(root, QPoint(0, 0)), w->size()), block});
         controls.push_back(std::move(inner));
     }
     std::vector<std::size_t> order(items.size());
@@ -81,15 +80,12 @@ void collect(QWidget* root, QWidget* container, std::vector<QWidget*>& chain) {
         chain.insert(chain.end(), controls[i].begin(), controls[i].end());
 }
 
-} // namespace
-
+// root's controls in reading order.
 std::vector<QWidget*> controlsInReadingOrder(QWidget* root) {
     std::vector<QWidget*> chain;
     collect(root, root, chain);
     return chain;
 }
-
-namespace {
 
 // Whether Tab may stop at w now. Of radio buttons that exclude one another only the checked one takes Tab, as
 // Qt's own order does.

@@ -66,7 +66,7 @@ MusicPlayerWindow::MusicPlayerWindow(AppContext& context, MediaEngine& engine, Q
     setModal(false);
     setMinimumSize(480, 320);
 
-    m_songs = named(new SongList(this), u"list", kSongListId);
+    m_songs = named(new DropList(this), u"list", kSongListId);
     m_songs->setSelectionMode(QAbstractItemView::SingleSelection);
     m_playModeLabel = named(new QLabel(this), u"label", kPlayModeLabelId);
     m_playMode = named(new QComboBox(this), u"combo", kPlayModeId);
@@ -108,7 +108,7 @@ MusicPlayerWindow::MusicPlayerWindow(AppContext& context, MediaEngine& engine, Q
     connect(m_moveDown, &QPushButton::clicked, this, &MusicPlayerWindow::moveSongDown);
     connect(m_openList, &QPushButton::clicked, this, &MusicPlayerWindow::openPlaylist);
     connect(m_saveList, &QPushButton::clicked, this, &MusicPlayerWindow::savePlaylistAs);
-    connect(m_songs, &SongList::pathsDropped, this, &MusicPlayerWindow::addDropped);
+    connect(m_songs, &DropList::pathsDropped, this, &MusicPlayerWindow::addDropped);
     connect(m_songs, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* item) { playSong(m_songs->row(item)); });
     connect(m_playMode, &QComboBox::currentIndexChanged, this, [this](int index) {
@@ -185,9 +185,7 @@ void MusicPlayerWindow::retranslate() {
 }
 
 void MusicPlayerWindow::addSongs() {
-    const QStringList chosen = m_context.prompts.chooseFiles(
-        m_context.texts.text(72), QStringLiteral("音乐文件 (*.MP3 *.WMA *.WAV *.AAC *.OGG *.APE *.FLAC "
-                                                 "*.mp3 *.wma *.wav *.aac *.ogg *.ape *.flac)"));
+    const QStringList chosen = m_context.prompts.chooseFiles(m_context.texts.text(72), songFileFilter());
     addReadable(chosen);
 }
 

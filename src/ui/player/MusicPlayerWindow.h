@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/player/PlayOrder.h"
-#include "ui/player/SongList.h"
+#include "ui/widgets/DropList.h"
 
 #include <QDialog>
 
@@ -85,7 +85,7 @@ private:
     MediaEngine& m_engine;
     PlayOrder m_order;
     QWidget* m_transport = nullptr;
-    SongList* m_songs;
+    DropList* m_songs;
     QLabel* m_playModeLabel;
     QLabel* m_repeatModeLabel;
     QComboBox* m_playMode;

@@ -175,14 +175,9 @@ void MainWindow::retranslateAll() {
         m_settingsDialog->retranslate();
     // The page is filled again in the new language, which replaces what the editor shows: unless the operator
     // keeps unsaved edits, which then stay with the rows as they were.
-    if (!m_documentShown) {
-        // At start: the table the model read is shown as it is, without reading the file again.
-        m_documentShown = true;
-        m_context.model.showCurrentDocument();
-        updateStatusBar();
-        checkDamagedFile();
-    } else if (leaveEdits()) {
-        m_context.model.refreshCurrentDocument(); // in the new language, without reading an unchanged file
+    if (leaveEdits()) {
+        // Without reading the file again while the table is what it holds (at start the model has just read it).
+        m_context.model.refreshCurrentDocument();
         updateStatusBar();
         checkDamagedFile();
     } else {

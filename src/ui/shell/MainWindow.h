@@ -105,7 +105,6 @@ private:
     NavigationTree* m_tree = nullptr;
     ToolBar* m_toolBar = nullptr;
     SoundFiles m_soundFiles; // data files checked and unchanged since: not read again when shown
-    bool m_documentShown = false; // the first document has been handed to its page
     QSplitter* m_splitter = nullptr;
     QStackedWidget* m_pages = nullptr;
     TimingListPage* m_timingPage = nullptr;

@@ -5,11 +5,9 @@
 #include "core/schedule/SourceSettings.h"
 #include "core/texts/TextTable.h"
 #include "ui/common/AppContext.h"
-#include "ui/common/DroppedFiles.h"
 #include "ui/common/Prompts.h"
 
 #include <QComboBox>
-#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -45,7 +43,7 @@ void refill(QComboBox* box, const QStringList& lines) {
 LocalMp3Page::LocalMp3Page(AppContext& context, QWidget* parent) : QWidget(parent), m_context(context) {
     resize(kWidth, kHeight);
     m_group = placed(new QGroupBox(QStringLiteral("主机MP3"), this), idName(u"group", 1109), 0, 0, kWidth, kHeight);
-    m_songs = placed(new QListWidget(m_group), idName(u"list", kSongListId), 10, 22, 240, 178);
+    m_songs = placed(new DropList(m_group), idName(u"list", kSongListId), 10, 22, 240, 178);
     m_songs->setSelectionMode(QAbstractItemView::SingleSelection);
 
     m_playModeLabel = placed(new QLabel(QStringLiteral("播放模式"), m_group), idName(u"label", 1104), 262, 22, 76, 22);
@@ -68,9 +66,7 @@ LocalMp3Page::LocalMp3Page(AppContext& context, QWidget* parent) : QWidget(paren
     for (QPushButton* button : {m_moveUp, m_moveDown, m_add, m_delete})
         button->setAutoDefault(false);
 
-    m_songs->viewport()->setAcceptDrops(true);
-    m_songs->viewport()->installEventFilter(this);
-
+    connect(m_songs, &DropList::pathsDropped, this, [this](const QStringList& paths) { addFiles(songFilesIn(paths)); });
     connect(m_add, &QPushButton::clicked, this, &LocalMp3Page::addSongs);
     connect(m_delete, &QPushButton::clicked, this, &LocalMp3Page::deleteSong);
     connect(m_moveUp, &QPushButton::clicked, this, &LocalMp3Page::moveSongUp);
@@ -113,8 +109,7 @@ void LocalMp3Page::retranslate() {
 }
 
 void LocalMp3Page::addSongs() {
-    addFiles(m_context.prompts.chooseFiles(m_context.texts.text(72),
-                                           QStringLiteral("音乐文件 (*.MP3 *.WMA *.WAV *.AAC *.OGG *.APE *.FLAC)")));
+    addFiles(m_context.prompts.chooseFiles(m_context.texts.text(72), songFileFilter()));
 }
 
 void LocalMp3Page::addFiles(const QStringList& paths) {
@@ -133,39 +128,6 @@ void LocalMp3Page::addFiles(const QStringList& paths) {
     }
     if (m_songs->count() > 0)
         m_songs->setCurrentRow(m_songs->count() - 1);
-}
-
-bool LocalMp3Page::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != m_songs->viewport())
-        return QWidget::eventFilter(watched, event);
-    switch (event->type()) {
-    case QEvent::DragEnter:
-    case QEvent::DragMove: {
-        // Files from a file manager are taken; the list's own items do not move by dragging.
-        auto* drag = static_cast<QDropEvent*>(event);
-        if (!droppedPaths(drag->mimeData()).isEmpty()) {
-            drag->setDropAction(Qt::CopyAction);
-            drag->accept();
-        } else {
-            drag->ignore();
-        }
-        return true;
-    }
-    case QEvent::Drop: {
-        auto* drop = static_cast<QDropEvent*>(event);
-        const QStringList paths = droppedPaths(drop->mimeData());
-        if (paths.isEmpty()) {
-            drop->ignore();
-            return true;
-        }
-        drop->setDropAction(Qt::CopyAction);
-        drop->accept();
-        addFiles(songFilesIn(paths));
-        return true;
-    }
-    default:
-        return QWidget::eventFilter(watched, event);
-    }
 }
 
 void LocalMp3Page::deleteSong() {

@@ -1,12 +1,13 @@
 #pragma once
 
+#include "ui/widgets/DropList.h"
+
 #include <QWidget>
 
 class QButtonGroup;
 class QComboBox;
 class QGroupBox;
 class QLabel;
-class QListWidget;
 class QPushButton;
 class QRadioButton;
 
@@ -39,18 +40,14 @@ public:
     void retranslate();
 
     void addSongs();
-    // Appends readable files, as Add does with the files chosen: at most 255 songs, the operator is told when
-    // more were given.
+    // Appends readable files, as Add does with the files chosen (and a drop on the list with its song files): at
+    // most 255 songs, the operator is told when more were given.
     void addFiles(const QStringList& paths);
     void deleteSong();
     void moveSongUp();
     void moveSongDown();
 
     QListWidget* songList() const { return m_songs; }
-
-protected:
-    // Files and folders dropped on the song list from a file manager: their song files are added.
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     int selectedRow() const;
@@ -64,7 +61,7 @@ private:
     QComboBox* m_repeatMode;
     QRadioButton* m_internal;
     QRadioButton* m_card;
-    QListWidget* m_songs;
+    DropList* m_songs;
     QPushButton* m_moveUp;
     QPushButton* m_moveDown;
     QPushButton* m_add;
