@@ -16,7 +16,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QFile>
+#include <QDir>
 #include <QFileInfo>
 
 #include <optional>
@@ -57,32 +57,51 @@ bool parseCommand(QCommandLineParser& parser, const QString& command, const QStr
     return false;
 }
 
-bool readWholeFile(const QString& path, QByteArray& bytes, QString& error) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = path + QStringLiteral(": ") + file.errorString();
+// Reads a regular file of at most maxBytes (never through a link, never waiting on a FIFO or device).
+bool readWholeFile(const QString& path, QByteArray& bytes, QString& error, qint64 maxBytes = kMaxScheduleFileBytes) {
+    FileRead read = readRegularFile(path, maxBytes);
+    if (!read.ok()) {
+        error = read.status.error;
         return false;
     }
-    bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        error = path + QStringLiteral(": ") + file.errorString();
-        return false;
-    }
+    bytes = std::move(read.bytes);
     return true;
+}
+
+// A schedule file read into table for a command that prints it: kOk when it could be read and passes the
+// checks; otherwise kFailed, after naming the problem on standard error. A file that fails its checks is still
+// read (by the loader's rules), so that the command can print what the program would show of it.
+int readSchedule(const QString& path, ScheduleTable& table, std::FILE* err, bool* readable = nullptr) {
+    QByteArray bytes;
+    QString error;
+    if (readable)
+        *readable = false;
+    if (!readWholeFile(path, bytes, error)) {
+        print(err, QStringLiteral("quorvan-dat: ") + error + u'\n');
+        return kFailed;
+    }
+    if (readable)
+        *readable = true;
+    parseTable(bytes.constData(), bytes.size(), table);
+    const std::vector<FileProblem> problems = checkScheduleBytes(bytes.constData(), bytes.size());
+    if (problems.empty())
+        return kOk;
+    print(err, QStringLiteral("quorvan-dat: %1: not a valid schedule file (%2; see quorvan-dat check)\n")
+                   .arg(path, problemText(problems.front())));
+    return kFailed;
 }
 
 int cmdJson(const QStringList& args, std::FILE* out, std::FILE* err) {
     if (args.size() != 1)
         return usageError(err, QStringLiteral("json takes one FILE"));
-    if (!QFileInfo(args[0]).isFile()) {
-        print(err, QStringLiteral("quorvan-dat: %1: no such file\n").arg(args[0]));
-        return kFailed;
-    }
     auto table = makeTable();
-    loadTableFile(args[0], *table);
+    bool readable = false;
+    const int status = readSchedule(args[0], *table, err, &readable);
+    if (!readable)
+        return status; // nothing printed: a script must not take an empty table for the file's
     const QByteArray json = tableToJson(*table);
     std::fwrite(json.constData(), 1, std::size_t(json.size()), out);
-    return kOk;
+    return status;
 }
 
 int cmdFromJson(const QStringList& args, std::FILE* /*out*/, std::FILE* err) {
@@ -90,13 +109,22 @@ int cmdFromJson(const QStringList& args, std::FILE* /*out*/, std::FILE* err) {
         return usageError(err, QStringLiteral("from-json takes JSON_FILE OUT_FILE"));
     QByteArray json;
     QString error;
-    if (!readWholeFile(args[0], json, error)) {
+    // JSON spells a name in up to six bytes a unit: a full table may take far more than its file.
+    if (!readWholeFile(args[0], json, error, qint64(256) << 20)) {
         print(err, QStringLiteral("quorvan-dat: ") + error + u'\n');
         return kFailed;
     }
     auto table = makeTable();
     if (!tableFromJson(json, *table, error)) {
         print(err, QStringLiteral("quorvan-dat: %1: %2\n").arg(args[0], error));
+        return kFailed;
+    }
+    // What check would reject is not written: the file's own checks decide the fields' ranges, for both.
+    const QByteArray bytes = serializeTable(*table);
+    const std::vector<FileProblem> problems = checkScheduleBytes(bytes.constData(), bytes.size());
+    if (!problems.empty()) {
+        const FileProblem& p = problems.front();
+        print(err, QStringLiteral("quorvan-dat: %1: entries[%2].%3: %4\n").arg(args[0]).arg(p.entry).arg(p.field, p.message));
         return kFailed;
     }
     const SaveResult saved = saveTableFile(args[1], *table);
@@ -128,9 +156,10 @@ struct Display {
 };
 
 // Reads `command FILE [--lang en|zh] [--home DIR]` and loads what it names. Returns -1 when the display is ready,
-// otherwise the exit status after reporting; a file that is missing or cannot be read gives fileStatus. A command
-// with a switch of its own names it in flag; flagSet tells whether it was given.
-int loadDisplay(const QString& command, const QStringList& args, std::FILE* err, int fileStatus, Display& display,
+// otherwise the exit status after reporting. A file that cannot be read ends the command with kFailed; one that
+// fails its checks is shown, and *fileStatus becomes kFailed. A command with a switch of its own names it in
+// flag; flagSet tells whether it was given.
+int loadDisplay(const QString& command, const QStringList& args, std::FILE* err, int* fileStatus, Display& display,
                 const QString& flag = QString(), bool* flagSet = nullptr) {
     QCommandLineParser parser;
     const QCommandLineOption langOption(QStringLiteral("lang"), QString(), QStringLiteral("en|zh"));
@@ -154,18 +183,14 @@ int loadDisplay(const QString& command, const QStringList& args, std::FILE* err,
         parser.isSet(homeOption) ? std::optional<QString>(parser.values(homeOption).first()) : std::nullopt;
     if (!lang.isEmpty() && lang != QStringLiteral("en") && lang != QStringLiteral("zh"))
         return usageError(err, QStringLiteral("--lang must be en or zh"));
-    if (!QFileInfo(file).isFile()) {
-        print(err, QStringLiteral("quorvan-dat: %1: no such file\n").arg(file));
-        return fileStatus;
-    }
-    QFile readable(file);
-    if (!readable.open(QIODevice::ReadOnly)) {
-        print(err, QStringLiteral("quorvan-dat: %1: %2\n").arg(file, readable.errorString()));
-        return fileStatus;
-    }
+    bool readable = false;
+    *fileStatus = readSchedule(file, *display.table, err, &readable);
+    if (!readable)
+        return kFailed;
 
-    const HomeFolderChoice folder =
-        resolveProgramFolder(home, qEnvironmentVariable("QUORVAN_HOME"), QCoreApplication::applicationDirPath());
+    // Only looked at: a reading command creates no folder.
+    const HomeFolderChoice folder = resolveProgramFolder(home, qEnvironmentVariable("QUORVAN_HOME"),
+                                                         QCoreApplication::applicationDirPath(), FolderUse::LookOnly);
     if (!folder.error.isEmpty()) {
         print(err, QStringLiteral("quorvan-dat: ") + folder.error + u'\n');
         return kFailed;
@@ -177,13 +202,13 @@ int loadDisplay(const QString& command, const QStringList& args, std::FILE* err,
     english ? display.texts.loadEnglish() : display.texts.loadChinese();
     settings.loadNames(display.names);
     display.names.computeDisplayNames(display.texts);
-    loadTableFile(file, *display.table);
     return -1;
 }
 
 int cmdShow(const QStringList& args, std::FILE* out, std::FILE* err) {
     Display display;
-    if (const int status = loadDisplay(QStringLiteral("show"), args, err, kFailed, display); status >= 0)
+    int fileStatus = kOk;
+    if (const int status = loadDisplay(QStringLiteral("show"), args, err, &fileStatus, display); status >= 0)
         return status;
     const TextTable& texts = display.texts;
     const NameTables& names = display.names;
@@ -211,14 +236,15 @@ int cmdShow(const QStringList& args, std::FILE* out, std::FILE* err) {
         }
         print(out, line + u'\n');
     }
-    return kOk;
+    return fileStatus;
 }
 
 // Every clashing pair of entries: A<TAB>B<TAB>days<TAB>HH:MM:SS-HH:MM:SS<TAB>zones, A < B numbered from 1 as the
 // list shows them, days and zones as the list writes them. Exit status 1 when any pair clashes.
 int cmdClashes(const QStringList& args, std::FILE* out, std::FILE* err) {
     Display display;
-    if (const int status = loadDisplay(QStringLiteral("clashes"), args, err, kUsage, display); status >= 0)
+    int fileStatus = kOk;
+    if (const int status = loadDisplay(QStringLiteral("clashes"), args, err, &fileStatus, display); status >= 0)
         return status;
     const std::vector<Clash> clashes = findClashes(*display.table, display.table->count);
     QString lines;
@@ -238,15 +264,16 @@ int cmdClashes(const QStringList& args, std::FILE* out, std::FILE* err) {
                           formatZones(zones, display.names));
     }
     print(out, lines);
-    return clashes.empty() ? kOk : kFailed;
+    return clashes.empty() ? fileStatus : kFailed;
 }
 
 // The schedule report as CSV on standard output, as the program saves it.
 int cmdReport(const QStringList& args, std::FILE* out, std::FILE* err) {
     Display display;
     bool csv = false;
+    int fileStatus = kOk;
     if (const int status =
-            loadDisplay(QStringLiteral("report"), args, err, kUsage, display, QStringLiteral("csv"), &csv);
+            loadDisplay(QStringLiteral("report"), args, err, &fileStatus, display, QStringLiteral("csv"), &csv);
         status >= 0)
         return status;
     if (!csv)
@@ -254,7 +281,7 @@ int cmdReport(const QStringList& args, std::FILE* out, std::FILE* err) {
     const QByteArray bytes =
         reportCsv(makeScheduleReport(QString(), *display.table, display.table->count, display.texts, display.names));
     std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), out);
-    return kOk;
+    return fileStatus;
 }
 
 // Songs the data files play from the card that CARD_FOLDER lacks: name<TAB>file<TAB>entries, one line per song
@@ -266,9 +293,20 @@ int cmdCardCheck(const QStringList& args, std::FILE* out, std::FILE* err) {
         if (!QFileInfo(folder).isDir())
             return usageError(err, folder + QStringLiteral(": not a folder"));
     }
+    // The data folder's schedules must be readable and sound for the answer to mean anything; a missing one
+    // plays nothing.
+    const QStringList files = documentFiles(documentList(TextTable()));
+    int status = kOk;
+    for (const QString& name : files) {
+        const QString path = QDir(args[0]).filePath(name);
+        if (readRegularFile(path, kMaxScheduleFileBytes).status.failure == ReadFailure::Missing)
+            continue;
+        auto table = makeTable();
+        if (readSchedule(path, *table, err) != kOk)
+            status = kFailed;
+    }
     QString lines;
-    const std::vector<MissingSong> missing =
-        findMissingSongs(args[0], args[1], documentFiles(documentList(TextTable())));
+    const std::vector<MissingSong> missing = findMissingSongs(args[0], args[1], files);
     for (const MissingSong& song : missing) {
         QStringList numbers;
         for (const int entry : song.entries)
@@ -276,7 +314,7 @@ int cmdCardCheck(const QStringList& args, std::FILE* out, std::FILE* err) {
         lines += song.name + u'\t' + song.file + u'\t' + numbers.join(u',') + u'\n';
     }
     print(out, lines);
-    return missing.empty() ? kOk : kFailed;
+    return missing.empty() ? status : kFailed;
 }
 
 int cmdCheck(const QStringList& args, std::FILE* out, std::FILE* err) {
@@ -288,12 +326,12 @@ int cmdCheck(const QStringList& args, std::FILE* out, std::FILE* err) {
         QString error;
         if (!readWholeFile(path, bytes, error)) {
             print(out, error + QStringLiteral(": cannot be read\n"));
+            print(err, QStringLiteral("quorvan-dat: ") + error + u'\n');
             allValid = false;
             continue;
         }
         for (const FileProblem& p : checkScheduleBytes(bytes.constData(), bytes.size())) {
-            const QString where = p.entry < 0 ? QStringLiteral("header") : QStringLiteral("entry %1").arg(p.entry);
-            print(out, QStringLiteral("%1: %2: %3: %4\n").arg(path, where, p.field, p.message));
+            print(out, path + QStringLiteral(": ") + problemText(p) + u'\n');
             allValid = false;
         }
     }

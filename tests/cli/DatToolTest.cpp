@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <map>
 #include <vector>
 
@@ -50,27 +52,28 @@ Result dat(const QStringList& args) {
 const QStringList kValid = {u"fx-empty"_s, u"fx-example"_s, u"fx-mixed"_s, u"fx-full-256"_s};
 
 // Every problem check must report for each damaged fixture, as "where: field".
+// Entries numbered from 1, as the program lists them.
 const std::map<QString, QStringList> kDamaged = {
     {u"fx-bad-tag"_s, {u"header: format tag"_s}},
     {u"fx-bad-n257"_s, {u"header: N"_s}},
     {u"fx-bad-header-short"_s,
-     {u"header: header"_s, u"entry 0: block"_s, u"entry 1: block"_s, u"entry 2: block"_s, u"entry 3: block"_s,
-      u"entry 4: block"_s}},
+     {u"header: cut short"_s, u"entry 1: block"_s, u"entry 2: block"_s, u"entry 3: block"_s, u"entry 4: block"_s,
+      u"entry 5: block"_s}},
     // Cut inside the entry header: the song count is not in the file, so the stored size cannot be judged.
-    {u"fx-bad-block-short"_s, {u"entry 1: block"_s}},
-    {u"fx-bad-song-short"_s, {u"entry 0: block"_s, u"entry 0: playlist[1].fileName"_s}},
-    {u"fx-bad-offset"_s, {u"entry 1: block offset"_s, u"entry 1: block"_s}},
-    {u"fx-bad-offset-dup"_s, {u"entry 1: block offset"_s}},
-    {u"fx-bad-size"_s, {u"entry 0: block size"_s}},
-    {u"fx-bad-name-nul"_s, {u"entry 0: playlist[0].fileName"_s}},
+    {u"fx-bad-block-short"_s, {u"entry 2: block"_s}},
+    {u"fx-bad-song-short"_s, {u"entry 1: block"_s, u"entry 1: playlist[1].fileName"_s}},
+    {u"fx-bad-offset"_s, {u"entry 2: block offset"_s, u"entry 2: block"_s}},
+    {u"fx-bad-offset-dup"_s, {u"entry 2: block offset"_s}},
+    {u"fx-bad-size"_s, {u"entry 1: block size"_s}},
+    {u"fx-bad-name-nul"_s, {u"entry 1: playlist[0].fileName"_s}},
     {u"fx-bad-times"_s,
-     {u"entry 1: startHour"_s, u"entry 1: startMinute"_s, u"entry 1: startSecond"_s, u"entry 1: endHour"_s,
-      u"entry 1: endMinute"_s, u"entry 1: endSecond"_s}},
-    {u"fx-bad-fm"_s, {u"entry 0: fmFrequency"_s, u"entry 1: fmFrequency"_s, u"entry 2: fmFrequency"_s}},
+     {u"entry 2: startHour"_s, u"entry 2: startMinute"_s, u"entry 2: startSecond"_s, u"entry 2: endHour"_s,
+      u"entry 2: endMinute"_s, u"entry 2: endSecond"_s}},
+    {u"fx-bad-fm"_s, {u"entry 1: fmFrequency"_s, u"entry 2: fmFrequency"_s, u"entry 3: fmFrequency"_s}},
     {u"fx-bad-ranges"_s,
-     {u"entry 1: mp3PlayMode"_s, u"entry 1: mp3RepeatMode"_s, u"entry 1: dvdTracks[3].track"_s,
-      u"entry 1: dvdTracks[5].repeatMode"_s, u"entry 1: extMp3Tracks[7].track"_s,
-      u"entry 1: extMp3Tracks[0].repeatMode"_s, u"entry 1: extRadioPresets[6]"_s}},
+     {u"entry 2: mp3PlayMode"_s, u"entry 2: mp3RepeatMode"_s, u"entry 2: dvdTracks[3].track"_s,
+      u"entry 2: dvdTracks[5].repeatMode"_s, u"entry 2: extMp3Tracks[7].track"_s,
+      u"entry 2: extMp3Tracks[0].repeatMode"_s, u"entry 2: extRadioPresets[6]"_s}},
 };
 
 QString fx(const QString& fixture) {
@@ -149,9 +152,11 @@ TEST(DatToolJson, PrintsEveryFixtureAsTheLoaderReadsIt) {
     for (const auto& [name, problems] : kDamaged)
         all << name;
     for (const QString& name : all) {
+        // A damaged file is printed as the program would show it, and the status and one line say it is damaged.
+        const bool damaged = kDamaged.count(name) > 0;
         const Result r = dat({u"json"_s, fx(name)});
-        EXPECT_EQ(r.code, 0) << name.toStdString();
-        EXPECT_EQ(str(r.err), "") << name.toStdString();
+        EXPECT_EQ(r.code, damaged ? 1 : 0) << name.toStdString();
+        EXPECT_EQ(lines(r.err).size(), damaged ? 1 : 0) << name.toStdString() << r.err.toStdString();
         const QJsonValue want = parse(readFile(dataPath(name + u".json"_s)));
         ASSERT_TRUE(want.toObject().contains(u"entries"_s)) << name.toStdString();
         EXPECT_EQ(str(firstDifference(parse(r.out.toUtf8()), want)), "") << name.toStdString();
@@ -210,18 +215,20 @@ TEST(DatToolFromJson, WritesTheFixtureBytes) {
     }
 }
 
-TEST(DatToolFromJson, AcceptsEveryFieldAtItsLimit) {
+TEST(DatToolFromJson, AcceptsEveryFieldAtTheLimitOfItsRange) {
     const TempHome dir;
     QJsonValue doc = parse(readFile(dataPath(u"fx-example.json"_s)));
     QJsonArray songs;
     for (int j = 0; j < 255; ++j)
         songs.append(QString(256, QChar(u'歌')) + u".mp3"_s); // 260 units
     const std::pair<const char*, QJsonValue> limits[] = {
-        {"entries.0.weekdays", 4294967295.0},    {"entries.0.startHour", 255},
-        {"entries.0.powerMask.8", 4294967295.0}, {"entries.0.zoneMask.0", 4294967295.0},
-        {"entries.0.sourceMask", 4294967295.0},  {"entries.0.fmFrequency", 65535},
-        {"entries.0.dvdTracks.7.track", 65535},  {"entries.0.extMp3Tracks.0.repeatMode", 255},
-        {"entries.0.extRadioPresets.3", 65535},  {"entries.0.mp3RepeatMode", 255},
+        {"entries.0.weekdays", 4294967295.0},    {"entries.0.startHour", 23},
+        {"entries.0.endSecond", 59},             {"entries.0.powerMask.8", 4294967295.0},
+        {"entries.0.zoneMask.0", 4294967295.0},  {"entries.0.sourceMask", 4294967295.0},
+        {"entries.0.fmFrequency", 10800},        {"entries.0.dvdTracks.7.track", 99},
+        {"entries.0.extMp3Tracks.0.track", 256}, {"entries.0.extMp3Tracks.0.repeatMode", 2},
+        {"entries.0.extRadioPresets.3", 30},     {"entries.0.mp3RepeatMode", 1},
+        {"entries.0.extMp3Tracks.5.reserved", 255},
         {"entries.0.playlist", songs},
     };
     for (const auto& [path, value] : limits)
@@ -467,7 +474,7 @@ TEST(DatToolClashes, OneLinePerClashingPairInTheListsWordsAndAnExitStatusThatSay
     r = dat({u"clashes"_s, file, u"--home"_s, home.path()});
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(str(r.out), "");
-    EXPECT_EQ(dat({u"clashes"_s, home.file(u"none.DAT"_s)}).code, 2);
+    EXPECT_EQ(dat({u"clashes"_s, home.file(u"none.DAT"_s)}).code, 1);
     EXPECT_EQ(dat({u"clashes"_s}).code, 2);
     EXPECT_EQ(dat({u"clashes"_s, file, u"--lang"_s, u"fr"_s}).code, 2);
 }
@@ -509,7 +516,7 @@ TEST(DatToolReport, PrintsTheScheduleAsCsvWithEverySongAndTheFmFrequency) {
     EXPECT_EQ(str(rows[0]), str(u"序号,星期,开始时间,结束时间,节目设定,分区选择,电源,调频频率,歌曲"_s));
     EXPECT_TRUE(rows[1].startsWith(u"1,\"一,二,三,四,五\",08:00:00,08:30:00,主机MP3,Hall,"_s)) << str(rows[1]);
     EXPECT_EQ(dat({u"report"_s, file, u"--lang"_s, u"en"_s}).code, 2);
-    EXPECT_EQ(dat({u"report"_s, home.file(u"none.DAT"_s), u"--csv"_s}).code, 2);
+    EXPECT_EQ(dat({u"report"_s, home.file(u"none.DAT"_s), u"--csv"_s}).code, 1);
 }
 
 TEST(DatToolCardCheck, OneLinePerMissingSongAndFileWithAnExitStatusThatSaysSo) {
@@ -591,4 +598,105 @@ TEST(DatToolUsage, HelpVersionAndUsageErrors) {
     r = dat({u"check"_s, u"--"_s, u"-no-such-file"_s});
     EXPECT_EQ(r.code, 1);
     EXPECT_TRUE(r.out.startsWith(u"-no-such-file"_s)) << r.out.toStdString();
+}
+
+// Every reading command on something that is not a readable schedule file: exit 1 and the file named on
+// standard error. Nothing is printed as if the file were an empty schedule, nothing waits on a FIFO, and a
+// folder named with --home is not created.
+TEST(DatToolReading, FilesThatCannotBeTakenFailWithTheirNameAndCreateNothing) {
+    const TempHome dir;
+    const QString fifo = dir.file(u"fifo.DAT"_s);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString link = dir.file(u"link.DAT"_s);
+    ASSERT_TRUE(QFile::link(fx(u"fx-example"_s), link));
+    const QString folder = dir.file(u"folder.DAT"_s);
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString huge = dir.file(u"huge.DAT"_s); // one byte more than the largest schedule, sparse
+    {
+        QFile f(huge);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.resize(kMaxScheduleFileBytes + 1));
+    }
+    const QString missing = dir.file(u"missing.DAT"_s);
+    const QString absentHome = dir.file(u"no-home"_s);
+    for (const QString& file : {fifo, link, folder, huge, missing}) {
+        const QList<QStringList> commands = {
+            {u"json"_s, file},
+            {u"show"_s, file, u"--home"_s, absentHome},
+            {u"clashes"_s, file},
+            {u"report"_s, file, u"--csv"_s},
+            {u"check"_s, file},
+        };
+        for (const QStringList& command : commands) {
+            const Result r = dat(command);
+            const std::string what = command.join(u' ').toStdString();
+            EXPECT_EQ(r.code, 1) << what;
+            EXPECT_TRUE(r.err.contains(file)) << what << ": " << r.err.toStdString();
+            if (command.first() != u"check"_s) {
+                EXPECT_EQ(str(r.out), "") << what;
+            }
+        }
+    }
+    EXPECT_FALSE(QFileInfo::exists(absentHome));
+    // A real file with --home naming a missing folder: refused, and not made either.
+    EXPECT_EQ(dat({u"show"_s, fx(u"fx-example"_s), u"--home"_s, absentHome}).code, 1);
+    EXPECT_FALSE(QFileInfo::exists(absentHome));
+
+    // card-check: a data folder whose schedule is a link fails and names it, even with no song missing.
+    const QString data = dir.file(u"data"_s);
+    const QString card = dir.file(u"card"_s);
+    ASSERT_TRUE(QDir().mkpath(data) && QDir().mkpath(card));
+    ASSERT_TRUE(QFile::link(fx(u"fx-empty"_s), data + u"/SCH02.DAT"_s));
+    const Result r = dat({u"card-check"_s, data, card});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(u"SCH02.DAT"_s)) << r.err.toStdString();
+}
+
+// from-json refuses exactly what check rejects: each value is written into a valid file's first entry by
+// hand, and both commands must name the same field with the same words.
+TEST(DatToolFromJson, RefusesWhatCheckRejectsInTheSameWords) {
+    const TempHome dir;
+    const QByteArray valid = readFile(fx(u"fx-example"_s));
+    const QJsonValue doc = parse(readFile(dataPath(u"fx-example.json"_s)));
+    constexpr int kEntry = 4104; // the first entry's header in fx-example
+    struct Case {
+        const char* jsonPath;
+        const char* field;
+        int offset; // within the entry header
+        int width;
+        int value;
+    };
+    const Case cases[] = {
+        {"entries.0.startHour", "startHour", 4, 1, 99},
+        {"entries.0.startMinute", "startMinute", 5, 1, 200},
+        {"entries.0.endSecond", "endSecond", 9, 1, 60},
+        {"entries.0.mp3PlayMode", "mp3PlayMode", 88, 1, 7},
+        {"entries.0.fmFrequency", "fmFrequency", 92, 2, 65535},
+        {"entries.0.fmFrequency", "fmFrequency", 92, 2, 8705},
+        {"entries.0.dvdTracks.0.track", "dvdTracks[0].track", 94, 2, 65535},
+        {"entries.0.dvdTracks.2.repeatMode", "dvdTracks[2].repeatMode", 94 + 8 + 2, 1, 3},
+        {"entries.0.extMp3Tracks.1.track", "extMp3Tracks[1].track", 126 + 4, 2, 257},
+        {"entries.0.extRadioPresets.7", "extRadioPresets[7]", 158 + 14, 2, 31},
+    };
+    for (const Case& c : cases) {
+        QByteArray bytes = valid;
+        bytes[kEntry + c.offset] = char(c.value & 0xFF);
+        if (c.width == 2)
+            bytes[kEntry + c.offset + 1] = char(c.value >> 8);
+        writeFile(dir.file(u"bad.DAT"_s), bytes);
+        const Result checked = dat({u"check"_s, dir.file(u"bad.DAT"_s)});
+        ASSERT_EQ(lines(checked.out).size(), 1) << c.jsonPath << checked.out.toStdString();
+        const QString prefix = dir.file(u"bad.DAT"_s) + u": entry 1: "_s + QLatin1String(c.field) + u": "_s;
+        ASSERT_TRUE(checked.out.startsWith(prefix)) << checked.out.toStdString();
+        const QString words = lines(checked.out).first().mid(prefix.size());
+
+        writeFile(dir.file(u"in.json"_s), toText(edited(doc, QString::fromLatin1(c.jsonPath).split(u'.'), c.value)));
+        writeFile(dir.file(u"out.DAT"_s), "old");
+        const Result r = dat({u"from-json"_s, dir.file(u"in.json"_s), dir.file(u"out.DAT"_s)});
+        EXPECT_EQ(r.code, 1) << c.jsonPath;
+        EXPECT_EQ(str(r.err), str(u"quorvan-dat: "_s + dir.file(u"in.json"_s) + u": entries[0]."_s +
+                                  QLatin1String(c.field) + u": "_s + words + u'\n'))
+            << c.jsonPath;
+        EXPECT_EQ(readFile(dir.file(u"out.DAT"_s)), QByteArray("old")) << c.jsonPath;
+    }
 }

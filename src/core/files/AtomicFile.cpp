@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace quorvan {
@@ -16,6 +17,14 @@ AtomicFile::~AtomicFile() {
 }
 
 bool AtomicFile::open() {
+    // QSaveFile would write to where a symbolic link points (another folder, another file of ours): the link is
+    // replaced by a file of our own instead. It goes before the write starts; a link holds none of our bytes.
+    struct stat st {};
+    if (::lstat(QFile::encodeName(m_path).constData(), &st) == 0 && S_ISLNK(st.st_mode) &&
+        ::unlink(QFile::encodeName(m_path).constData()) != 0) {
+        m_error = QStringLiteral("a symbolic link stands in the file's place and cannot be removed");
+        return false;
+    }
     if (m_file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return true;
     m_error = m_file.errorString();

@@ -17,6 +17,7 @@ struct SaveResult {
 // Writes a file so that a crash, a power cut or a full disk never leaves it half-written: the bytes go to a
 // temporary file in the same folder, which is flushed to the device and renamed over the old file only when
 // every write succeeded. The folder is flushed after the rename so the new name survives a power cut too.
+// A symbolic link in the file's place is replaced, never written through.
 class AtomicFile {
 public:
     explicit AtomicFile(const QString& path);

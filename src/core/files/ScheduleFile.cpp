@@ -23,6 +23,7 @@ using namespace schedulefile;
 static_assert(std::endian::native == std::endian::little, "the schedule file is little-endian");
 static_assert(sizeof(PlaylistItem) == kRecordSize);
 static_assert(offsetof(PlaylistItem, fileName) == kNameOffset);
+static_assert(kMaxScheduleFileBytes == kHeaderSize + qint64(kMaxEntries) * (kEntryHeaderSize + kMaxSongs * kRecordSize));
 
 namespace {
 
@@ -321,10 +322,12 @@ QString dataFilePath(const QString& programFolder, const QString& fileName) {
     return dataFolderPath(programFolder) + fileName;
 }
 
-int loadTableFile(const QString& path, ScheduleTable& table) {
-    QFile file(path);
-    const bool open = file.open(QIODevice::ReadOnly | QIODevice::Unbuffered);
-    const int fd = open ? file.handle() : -1;
+int loadTableFile(const QString& path, ScheduleTable& table, ReadStatus* status) {
+    RegularFile file;
+    const bool open = file.open(path, kMaxScheduleFileBytes);
+    if (status)
+        *status = file.status();
+    const int fd = open ? file.file().handle() : -1;
     const qint64 size = open ? file.size() : 0;
     return parseWith(
         [fd, size](qint64 offset, const iovec* wanted, int count) -> qint64 {
@@ -413,8 +416,8 @@ QStringList playlistNames(const TimingEntry& entry) {
     return names;
 }
 
-int loadTable(const QString& programFolder, const QString& fileName, ScheduleTable& table) {
-    return loadTableFile(dataFilePath(programFolder, fileName), table);
+int loadTable(const QString& programFolder, const QString& fileName, ScheduleTable& table, ReadStatus* status) {
+    return loadTableFile(dataFilePath(programFolder, fileName), table, status);
 }
 
 SaveResult saveTable(const QString& programFolder, const QString& fileName, const ScheduleTable& table) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/files/AtomicFile.h"
+#include "core/files/RegularFile.h"
 #include "core/files/ScheduleTypes.h"
 
 #include <QByteArray>
@@ -28,7 +29,9 @@ QString dataFilePath(const QString& programFolder, const QString& fileName);
 
 // Clears the table and fills it from a schedule file. A missing or unreadable file, a wrong format tag or more
 // than 256 entries give an empty table. Bytes missing from a short file read as 0. Returns the entry count.
-int loadTableFile(const QString& path, ScheduleTable& table);
+// Only a regular file (not a link, FIFO or device) of at most kMaxScheduleFileBytes is read; *status, when
+// given, says why a file was not.
+int loadTableFile(const QString& path, ScheduleTable& table, ReadStatus* status = nullptr);
 // The same over bytes already in memory.
 int parseTable(const char* data, qint64 size, ScheduleTable& table);
 
@@ -52,7 +55,8 @@ QString playlistItemName(const PlaylistItem& item);
 QStringList playlistNames(const TimingEntry& entry);
 
 // The same, addressed by the document's file name inside the data folder.
-int loadTable(const QString& programFolder, const QString& fileName, ScheduleTable& table);
+int loadTable(const QString& programFolder, const QString& fileName, ScheduleTable& table,
+              ReadStatus* status = nullptr);
 SaveResult saveTable(const QString& programFolder, const QString& fileName, const ScheduleTable& table);
 
 } // namespace quorvan

@@ -122,6 +122,14 @@ private:
 
 } // namespace
 
+QString problemText(const FileProblem& p) {
+    if (p.entry >= 0)
+        return QStringLiteral("entry %1: %2: %3").arg(p.entry + 1).arg(p.field, p.message);
+    if (p.field == QStringLiteral("header"))
+        return QStringLiteral("header: ") + p.message;
+    return QStringLiteral("header: %1: %2").arg(p.field, p.message);
+}
+
 std::vector<FileProblem> checkScheduleBytes(const char* data, qint64 size) {
     return Checker(reinterpret_cast<const unsigned char*>(data), data ? size : 0).run();
 }

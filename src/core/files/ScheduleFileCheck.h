@@ -16,4 +16,8 @@ struct FileProblem {
 // An empty result means the file is valid.
 std::vector<FileProblem> checkScheduleBytes(const char* data, qint64 size);
 
+// One problem as a line: "header: cut short: …", "header: format tag: …", "entry 3: startHour: …" (entries
+// numbered from 1, as the program lists them).
+QString problemText(const FileProblem& problem);
+
 } // namespace quorvan

@@ -1,5 +1,6 @@
 #include "core/history/BackupStore.h"
 
+#include "core/files/RegularFile.h"
 #include "core/settings/SettingsFiles.h"
 
 #include <QDir>
@@ -102,6 +103,12 @@ QString BackupStore::newGroupStem() const {
 
 SaveResult BackupStore::keep(const QString& file, const QByteArray& bytes, BackupVersion::Mark mark,
                              const QString& groupStem) {
+    if (bytes.size() > m_limits.maxBytes)
+        return SaveResult::failure(QStringLiteral("%1: a version of %2 bytes is larger than the %3 bytes kept of a file; "
+                                                  "it was not kept")
+                                       .arg(file)
+                                       .arg(bytes.size())
+                                       .arg(m_limits.maxBytes));
     const QString dir = folder() + u'/' + file;
     if (!QDir().mkpath(dir))
         return SaveResult::failure(QDir::toNativeSeparators(dir) + QStringLiteral(": cannot create the folder"));
@@ -132,9 +139,11 @@ void BackupStore::prune(const QString& file) const {
     qint64 total = 0;
     for (const BackupVersion& v : kept)
         total += v.size;
+    // The count limit never takes the newest three; the byte limit is never exceeded (the newest version alone
+    // always fits, since keep refuses larger ones).
     std::size_t first = 0;
-    while (kept.size() - first > std::size_t(kAlwaysKept) &&
-           (kept.size() - first > std::size_t(std::max(m_limits.keep, kAlwaysKept)) || total > m_limits.maxBytes)) {
+    const auto left = [&] { return kept.size() - first; };
+    while (left() > 1 && ((left() > std::size_t(std::max(m_limits.keep, kAlwaysKept))) || total > m_limits.maxBytes)) {
         QFile::remove(kept[first].path);
         total -= kept[first].size;
         ++first;
@@ -166,13 +175,10 @@ std::vector<BackupVersion> BackupStore::group(const QString& stem) const {
 }
 
 QByteArray BackupStore::read(const BackupVersion& version, QString* error) {
-    QFile f(version.path);
-    if (!f.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = QDir::toNativeSeparators(version.path) + QStringLiteral(": ") + f.errorString();
-        return {};
-    }
-    return f.readAll();
+    FileRead read = readRegularFile(version.path, kMaxScheduleFileBytes);
+    if (!read.ok() && error)
+        *error = read.status.error;
+    return std::move(read.bytes);
 }
 
 } // namespace quorvan

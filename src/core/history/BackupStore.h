@@ -29,7 +29,8 @@ struct BackupVersion {
 // The earlier versions of the data files, kept under the home folder's backups/ folder (never inside zone_data,
 // so an export never carries them to the card). A version is kept before a data file is overwritten; the same
 // bytes as the newest kept version are not kept twice. The oldest go once a file has more than `keep` versions
-// or they take more than `maxBytes`; the newest three always stay.
+// (the newest three always stay) or they take more than `maxBytes`, which they never exceed: a version larger
+// than that is refused.
 class BackupStore {
 public:
     struct Limits {

@@ -1,18 +1,19 @@
 #include "core/history/ChangeRecorder.h"
 
+#include "core/files/RegularFile.h"
+
 #include <QDir>
-#include <QFile>
 
 namespace quorvan {
 
 namespace {
 
+// Only a regular file is read (a link or a FIFO in the data folder is never followed or waited on); anything
+// else counts as no file.
 bool readFile(const QString& path, QByteArray& bytes) {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return false;
-    bytes = f.readAll();
-    return true;
+    FileRead read = readRegularFile(path, kMaxScheduleFileBytes);
+    bytes = std::move(read.bytes);
+    return read.ok();
 }
 
 } // namespace

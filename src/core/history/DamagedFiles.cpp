@@ -2,8 +2,9 @@
 
 #include "core/history/BackupStore.h"
 
+#include "core/files/RegularFile.h"
+
 #include <QDir>
-#include <QFile>
 
 namespace quorvan {
 
@@ -24,10 +25,11 @@ std::vector<FileProblem> keepIfDamaged(const QString& dataFolder, const QString&
         return {};
     // The stamp is taken before the read: a change made while reading makes the next look read again.
     const auto before = fileStamp(path);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // A file that cannot be taken at all (a link, a FIFO, too large) is reported through the model's load.
+    const FileRead read = readRegularFile(path, kMaxScheduleFileBytes);
+    if (!read.ok())
         return {};
-    const QByteArray bytes = file.readAll();
+    const QByteArray& bytes = read.bytes;
     if (bytes.isEmpty())
         return {};
     std::vector<FileProblem> problems = checkScheduleBytes(bytes.constData(), bytes.size());
@@ -48,8 +50,7 @@ QString problemLines(const std::vector<FileProblem>& problems, int lines) {
             out << QStringLiteral("…");
             break;
         }
-        const QString where = p.entry < 0 ? QStringLiteral("header") : QStringLiteral("entry %1").arg(p.entry + 1);
-        out << where + QStringLiteral(": ") + p.field + QStringLiteral(": ") + p.message;
+        out << problemText(p);
     }
     return out.join(u'\n');
 }

@@ -1,5 +1,6 @@
 #include "core/history/DataStep.h"
 
+#include "core/files/RegularFile.h"
 #include "core/history/BackupStore.h"
 
 #include <QDir>
@@ -20,15 +21,15 @@ struct FileState {
 
 FileState readState(const QString& path, QString* error) {
     FileState state;
-    QFile f(path);
-    if (!f.exists())
+    FileRead read = readRegularFile(path, kMaxScheduleFileBytes);
+    if (read.status.failure == ReadFailure::Missing)
         return state;
-    if (!f.open(QIODevice::ReadOnly)) {
-        *error = QDir::toNativeSeparators(path) + QStringLiteral(": ") + f.errorString();
+    if (!read.ok()) {
+        *error = read.status.error;
         return state;
     }
     state.exists = true;
-    state.bytes = f.readAll();
+    state.bytes = std::move(read.bytes);
     return state;
 }
 

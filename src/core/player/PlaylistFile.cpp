@@ -1,7 +1,8 @@
 #include "core/player/PlaylistFile.h"
 
 #include <QDir>
-#include <QFile>
+#include "core/files/RegularFile.h"
+
 #include <QFileInfo>
 #include <QUrl>
 
@@ -70,18 +71,13 @@ SaveResult savePlaylist(const QString& playlistPath, const QStringList& songs) {
 
 PlaylistRead readPlaylist(const QString& playlistPath) {
     PlaylistRead read;
-    QFile file(playlistPath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        read.error = QDir::toNativeSeparators(playlistPath) + QStringLiteral(": ") + file.errorString();
-        return read;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        read.error = QDir::toNativeSeparators(playlistPath) + QStringLiteral(": ") + file.errorString();
+    const FileRead file = readRegularFile(playlistPath, kMaxPlaylistFileBytes);
+    if (!file.ok()) {
+        read.error = file.status.error;
         return read;
     }
     read.ok = true;
-    read.songs = playlistSongs(bytes, playlistPath);
+    read.songs = playlistSongs(file.bytes, playlistPath);
     return read;
 }
 

@@ -91,14 +91,15 @@ void EntryListLogic::saveEntry() {
     if (!m_table)
         return;
     Busy busy(m_busy);
+    if (!m_host.mayWrite())
+        return;
     if (m_newRowPending) {
         m_newRowPending = false;
         const int r = m_rows.rowCount() - 1;
         const TimingEntry entry = m_host.storeEntry();
         appendEntry(*m_table, entry);
         showRow(r, &entry);
-        m_host.saveDocument(EntryChange::Added, m_table->count - 1);
-        if (m_rows.rowCount() < kMaxEntries)
+        if (m_host.saveDocument(EntryChange::Added, m_table->count - 1) && m_rows.rowCount() < kMaxEntries)
             newEntry();
         return;
     }
@@ -109,7 +110,9 @@ void EntryListLogic::saveEntry() {
     m_host.saveDocument(EntryChange::Changed, s);
 }
 
-void EntryListLogic::storeShownEntry() {
+bool EntryListLogic::storeShownEntry() {
+    if (!m_host.mayWrite())
+        return false;
     const TimingEntry entry = m_host.storeEntry();
     const int pendingRow = m_rows.rowCount() - 1;
     if (m_newRowPending && m_shownRow == pendingRow) {
@@ -117,11 +120,38 @@ void EntryListLogic::storeShownEntry() {
         m_newRowPending = false;
         appendEntry(*m_table, entry);
         showRow(m_shownRow, &entry);
-        m_host.saveDocument(EntryChange::Added, m_table->count - 1);
-    } else if (m_shownRow >= 0 && m_shownRow < m_table->count) {
+        return m_host.saveDocument(EntryChange::Added, m_table->count - 1);
+    }
+    if (m_shownRow >= 0 && m_shownRow < m_table->count) {
         replaceEntry(*m_table, m_shownRow, entry);
         showRow(m_shownRow, &entry);
-        m_host.saveDocument(EntryChange::Changed, m_shownRow);
+        return m_host.saveDocument(EntryChange::Changed, m_shownRow);
+    }
+    return true;
+}
+
+EntryListLogic::EditorPlace EntryListLogic::editorPlace() const {
+    return {m_shownRow, m_newRowPending && m_shownRow == m_rows.rowCount() - 1};
+}
+
+void EntryListLogic::returnTo(const EditorPlace& place) {
+    if (!m_table)
+        return;
+    Busy busy(m_busy);
+    if (!place.newRow && place.row >= 0 && place.row < m_table->count) {
+        if (m_newRowPending) {
+            m_newRowPending = false;
+            m_rows.removeRow(m_rows.rowCount() - 1);
+        }
+        m_rows.selectRow(place.row);
+        m_host.loadEntry(m_table->entries[place.row]);
+        m_shownRow = place.row;
+    } else if (m_newRowPending) {
+        m_rows.selectRow(m_rows.rowCount() - 1);
+        m_host.loadEntry(zeroEntry());
+        m_shownRow = m_rows.rowCount() - 1;
+    } else {
+        newEntry();
     }
 }
 
@@ -139,8 +169,8 @@ bool EntryListLogic::leaveShownEntry() {
     if (!m_host.entryCanBeSaved())
         return false;
     Busy busy(m_busy);
-    storeShownEntry();
-    return true;
+    // Not written (turned down, or the write failed): the operator stays with the edit.
+    return storeShownEntry();
 }
 
 void EntryListLogic::deleteRows() {
@@ -160,8 +190,7 @@ void EntryListLogic::deleteRows() {
         m_rows.setNumberCell(i, QString::number(i + 1));
     if (s >= 0 && s < m_table->count)
         removeEntry(*m_table, unsigned(s));
-    m_host.saveDocument(EntryChange::Deleted, s);
-    if (m_table->count == 0)
+    if (m_host.saveDocument(EntryChange::Deleted, s) && m_table->count == 0)
         newEntry();
 }
 
@@ -169,6 +198,8 @@ void EntryListLogic::deleteEntry() {
     if (!m_table || m_table->count == 0)
         return;
     Busy busy(m_busy);
+    if (!m_newRowPending && !m_host.mayWrite())
+        return;
     deleteRows();
     // The editor shows the entry that now occupies the selected row.
     if (!m_newRowPending)
@@ -188,6 +219,8 @@ void EntryListLogic::duplicateEntry() {
         m_host.listFull();
         return;
     }
+    if (!m_host.mayWrite())
+        return;
     if (m_newRowPending) {
         // The empty new row gives way to the copy, which is a stored entry.
         m_newRowPending = false;
@@ -197,7 +230,8 @@ void EntryListLogic::duplicateEntry() {
     const int row = m_table->count - 1;
     m_rows.insertRow(row);
     showRow(row, &m_table->entries[row]);
-    m_host.saveDocument(EntryChange::Added, row);
+    if (!m_host.saveDocument(EntryChange::Added, row))
+        return;
     m_rows.selectRow(row);
     m_host.loadEntry(m_table->entries[row]);
     m_shownRow = row;

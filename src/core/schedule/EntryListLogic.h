@@ -36,8 +36,12 @@ public:
     virtual void loadEntry(const TimingEntry& entry) = 0;
     // The edited entry; from now on the editor counts it as saved.
     virtual TimingEntry storeEntry() = 0;
-    // The main window writes the current table to its file; change and entry (from 0) say what was done.
-    virtual void saveDocument(EntryChange change, int entry) = 0;
+    // Asked before the table is changed to be written: false when the file must not be written now (the
+    // operator chose to read it again, or to cancel). The table is left as it was.
+    virtual bool mayWrite() = 0;
+    // The main window writes the current table to its file; change and entry (from 0) say what was done. False
+    // when the file could not be written: the host has then shown the file as it is again.
+    virtual bool saveDocument(EntryChange change, int entry) = 0;
     virtual void listFull() = 0; // tell the operator that no entry can be added
     // Whether the editor shows changes not stored since its entry was loaded or stored.
     virtual bool hasUnsavedChanges() = 0;
@@ -79,13 +83,23 @@ public:
     // Save stores them to the shown row as the Save button would. False when the operator stays.
     bool leaveShownEntry();
 
+    // Where the editor stands: the row it shows and whether that is the new row not stored yet.
+    struct EditorPlace {
+        int row = -1;
+        bool newRow = false;
+    };
+    EditorPlace editorPlace() const;
+    // After the table was shown again from its file: the editor goes back to place (a row the file no longer
+    // has becomes a new row) with its entry from the table, for the host to put the operator's edit back on.
+    void returnTo(const EditorPlace& place);
+
     bool newRowPending() const { return m_newRowPending; }
     ScheduleTable* table() const { return m_table; }
 
 private:
     void deleteRows();
     void loadSelected();
-    void storeShownEntry();
+    bool storeShownEntry();
     void reloadShownEntry();
 
     RowList& m_rows;

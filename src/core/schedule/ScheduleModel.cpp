@@ -117,7 +117,7 @@ void ScheduleModel::selectDocument(int position) {
 void ScheduleModel::loadCurrent() {
     const QString path = dataFilePath(m_programFolder, current().fileName);
     m_tableStamp = fileStamp(path); // before the read: a write meanwhile makes the next refresh read again
-    loadTableFile(path, *m_table);
+    loadTableFile(path, *m_table, &m_loadStatus);
     if (current().kind == DocumentKind::RemotePresets)
         m_table->count = kRemoteKeyCount;
 }
@@ -128,7 +128,18 @@ SaveResult ScheduleModel::saveCurrentDocument() {
     if (current().kind == DocumentKind::RemotePresets)
         m_table->count = kRemoteKeyCount;
     m_tableStamp = result.ok ? fileStamp(path) : std::nullopt;
+    if (result.ok)
+        m_loadStatus = {}; // the file is the table's now
     return result;
+}
+
+ScheduleModel::FileState ScheduleModel::currentFileState() const {
+    const auto now = fileStamp(dataFilePath(m_programFolder, current().fileName));
+    if (m_loadStatus.refused() && now)
+        return FileState::Unreadable;
+    return m_tableStamp && now == m_tableStamp ? FileState::Ours
+           : !m_tableStamp && !now             ? FileState::Ours // still missing
+                                               : FileState::Changed;
 }
 
 void ScheduleModel::refreshCurrentDocument() {

@@ -2,6 +2,7 @@
 
 #include "core/files/AtomicFile.h"
 #include "core/files/FileStamp.h"
+#include "core/files/RegularFile.h"
 #include "core/files/ScheduleTypes.h"
 
 #include <QString>
@@ -78,6 +79,15 @@ public:
     // Hands the table as it is to the page, without reading the file again (it was read when the model was made).
     void showCurrentDocument();
 
+    // Whether the current document's file may be written over without asking: Ours while it is what the table
+    // was read from or last written to; Changed when something else has written, replaced, made or removed it
+    // since; Unreadable when the file was there at the last load but could not be read (the table shows none of
+    // it) and is there still.
+    enum class FileState { Ours, Changed, Unreadable };
+    FileState currentFileState() const;
+    // How the last load of the current document went (a missing file is no failure to report).
+    const ReadStatus& loadStatus() const { return m_loadStatus; }
+
     int mode = 1; // zone mode
     int currentIndex = 0;
     std::vector<ScheduleDocument> documents;
@@ -95,6 +105,7 @@ private:
     std::size_t m_current = 0;
     std::unique_ptr<ScheduleTable> m_table;
     std::optional<FileStamp> m_tableStamp; // the file as the table matches it; none after a failed save
+    ReadStatus m_loadStatus;
     PageHandOff m_handOff;
 };
 

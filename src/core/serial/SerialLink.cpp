@@ -31,11 +31,12 @@ void SerialLink::closePort() {
 
 QString SerialLink::deviceName(int n, const QString& pattern) {
     const QString index = QString::number(n - 1);
-    if (pattern.contains(QStringLiteral("%d"))) {
-        QString name = pattern;
-        return name.replace(QStringLiteral("%d"), index);
-    }
-    return QStringLiteral("/dev/ttyS") + index;
+    const QString device = pattern.trimmed();
+    if (device.isEmpty())
+        return QStringLiteral("/dev/ttyS") + index;
+    // Without %d the setting names the device itself, whatever the port number.
+    QString name = device;
+    return name.replace(QStringLiteral("%d"), index);
 }
 
 void SerialLink::setDevicePattern(const QString& pattern) {

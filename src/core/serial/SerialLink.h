@@ -34,7 +34,8 @@ public:
     // Successful opens since construction; a held port does not add to it.
     int openCount() const;
 
-    // Device path of port n: "/dev/ttyS<n-1>", or the pattern with %d replaced by n-1 (e.g. "/dev/ttyUSB%d").
+    // Device path of port n: "/dev/ttyS<n-1>", or the pattern with %d replaced by n-1 (e.g. "/dev/ttyUSB%d"); a
+    // pattern without %d is the device's path itself ("/dev/ttyUSB0").
     void setDevicePattern(const QString& pattern);
     static QString deviceName(int n, const QString& pattern);
 

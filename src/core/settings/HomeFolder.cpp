@@ -21,9 +21,11 @@ bool isWritableFolder(const QString& folder) {
     return info.isDir() && info.isWritable();
 }
 
-HomeFolderChoice explicitFolder(const QString& folder, const QString& origin) {
+HomeFolderChoice explicitFolder(const QString& folder, const QString& origin, FolderUse use) {
     if (folder.isEmpty())
         return {{}, origin + QStringLiteral(" names no folder")};
+    if (use == FolderUse::LookOnly && !QFileInfo(folder).isDir())
+        return {{}, origin + QStringLiteral(": no such folder ") + folder};
     if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir())
         return {{}, origin + QStringLiteral(": cannot create the folder ") + folder};
     return {withSlash(folder), {}};
@@ -40,15 +42,16 @@ bool isInstalledProgramFolder(const QString& folder) {
 } // namespace
 
 HomeFolderChoice resolveProgramFolder(const std::optional<QString>& homeOption, const QString& environmentHome,
-                                      const QString& executableFolder) {
+                                      const QString& executableFolder, FolderUse use) {
     if (homeOption)
-        return explicitFolder(*homeOption, QStringLiteral("--home"));
+        return explicitFolder(*homeOption, QStringLiteral("--home"), use);
     if (!environmentHome.isEmpty())
-        return explicitFolder(environmentHome, QStringLiteral("QUORVAN_HOME"));
+        return explicitFolder(environmentHome, QStringLiteral("QUORVAN_HOME"), use);
     if (!executableFolder.isEmpty() && isWritableFolder(executableFolder) && !isInstalledProgramFolder(executableFolder))
         return {withSlash(executableFolder), {}};
     const QString perUser = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-    QDir().mkpath(perUser);
+    if (use == FolderUse::Create)
+        QDir().mkpath(perUser);
     return {withSlash(perUser), {}};
 }
 

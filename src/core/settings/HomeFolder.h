@@ -15,8 +15,11 @@ struct HomeFolderChoice {
 // (homeOption, when the option was given), else $QUORVAN_HOME, else the executable's folder when it is
 // writable and not that of an installed program (PREFIX/bin with PREFIX/share/applications/quorvan.desktop), else
 // the per-user data folder. A folder named explicitly is created when missing.
+// With FolderUse::LookOnly nothing is created: a folder named explicitly must exist (else an error), and the
+// per-user folder is named as it is.
+enum class FolderUse { Create, LookOnly };
 HomeFolderChoice resolveProgramFolder(const std::optional<QString>& homeOption, const QString& environmentHome,
-                                      const QString& executableFolder);
+                                      const QString& executableFolder, FolderUse use = FolderUse::Create);
 
 // The same, for the running process (QCoreApplication must exist).
 HomeFolderChoice programFolderPath(const std::optional<QString>& homeOption);

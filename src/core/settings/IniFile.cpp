@@ -1,6 +1,7 @@
 #include "core/settings/IniFile.h"
 
-#include <QFile>
+#include "core/files/RegularFile.h"
+
 #include <QStringDecoder>
 
 namespace quorvan {
@@ -76,11 +77,11 @@ QString cleanValue(QString v) {
 
 } // namespace
 
-IniFile IniFile::load(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return fromBytes(file.readAll());
+IniFile IniFile::load(const QString& path, ReadStatus* status) {
+    const FileRead read = readRegularFile(path, kMaxSettingsFileBytes);
+    if (status)
+        *status = read.status;
+    return read.ok() ? fromBytes(read.bytes) : IniFile();
 }
 
 IniFile IniFile::fromBytes(const QByteArray& bytes) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/files/AtomicFile.h"
+#include "core/files/RegularFile.h"
 
 #include <QString>
 #include <QStringList>
@@ -17,8 +18,9 @@ class IniFile {
 public:
     IniFile() = default;
 
-    // A missing or unreadable file gives an empty profile.
-    static IniFile load(const QString& path);
+    // A missing or unreadable file gives an empty profile, and so does anything but a regular file of at most
+    // kMaxSettingsFileBytes (a link, a FIFO, a device); *status says which.
+    static IniFile load(const QString& path, ReadStatus* status = nullptr);
     static IniFile fromBytes(const QByteArray& bytes);
 
     // The value of a key, trimmed of surrounding white space and one pair of matching quotes; nullopt when the

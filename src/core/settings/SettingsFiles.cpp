@@ -16,6 +16,29 @@ QString cut(const QString& text) {
 
 SettingsFiles::SettingsFiles(QString programFolder) : m_programFolder(std::move(programFolder)) {}
 
+SettingsFiles::~SettingsFiles() = default;
+
+const IniFile& SettingsFiles::current(const QString& path, Cached& cache) {
+    // The stamp is taken before the read: a write meanwhile makes the next look read again.
+    const std::optional<FileStamp> stamp = fileStamp(path);
+    if (!cache.read || stamp != cache.stamp || !cache.profile) {
+        cache.profile = std::make_unique<IniFile>(IniFile::load(path, &cache.status));
+        cache.stamp = stamp;
+        cache.read = true;
+    }
+    return *cache.profile;
+}
+
+ReadStatus SettingsFiles::configStatus() const {
+    config();
+    return m_config.status;
+}
+
+ReadStatus SettingsFiles::namesStatus() const {
+    nameFile();
+    return m_names.status;
+}
+
 QString SettingsFiles::configPath() const {
     return m_programFolder + QStringLiteral("Config.ini");
 }
@@ -47,7 +70,7 @@ int SettingsFiles::parseInteger(const QString& text) {
 }
 
 QString SettingsFiles::readText(const QString& section, const QString& key) const {
-    return cut(IniFile::load(configPath()).value(section, key).value_or(QString()));
+    return cut(config().value(section, key).value_or(QString()));
 }
 
 SettingValue SettingsFiles::readSetting(const QString& section, const QString& key) const {
@@ -56,7 +79,7 @@ SettingValue SettingsFiles::readSetting(const QString& section, const QString& k
 }
 
 SaveResult SettingsFiles::writeSetting(const QString& section, const QString& key, int value) const {
-    IniFile profile = IniFile::load(configPath());
+    IniFile profile = config();
     profile.setValue(section, key, QString::number(value));
     return profile.save(configPath());
 }
@@ -72,17 +95,17 @@ void SettingsFiles::readNameFrom(const IniFile& profile, NameTables& names, Name
 }
 
 void SettingsFiles::readName(NameTables& names, NameTable table, int index) const {
-    readNameFrom(IniFile::load(namePath()), names, table, index);
+    readNameFrom(nameFile(), names, table, index);
 }
 
 SaveResult SettingsFiles::writeName(const NameTables& names, NameTable table, int index) const {
-    IniFile profile = IniFile::load(namePath());
+    IniFile profile = nameFile();
     profile.setValue(nameSection(table, index), kNameKey, names.stored(table, index));
     return profile.save(namePath());
 }
 
 void SettingsFiles::loadNames(NameTables& names) const {
-    const IniFile profile = IniFile::load(namePath());
+    const IniFile& profile = nameFile();
     const QString marker = QString::fromUtf16(kDefaultNameMarker);
     for (NameTable t : kAllNameTables) {
         for (int i = 0; i < NameTables::usedCount(t); ++i) {
@@ -95,14 +118,14 @@ void SettingsFiles::loadNames(NameTables& names) const {
 
 SettingsSaveResult SettingsFiles::saveAll(const SettingsSnapshot& values, const NameTables& names) const {
     SettingsSaveResult result;
-    IniFile config = IniFile::load(configPath());
+    IniFile config = this->config();
     config.setValue(QStringLiteral("SettingSysType"), QStringLiteral("type"), QString::number(values.mode));
     config.setValue(QStringLiteral("LanguageSelect"), QStringLiteral("ID"), QString::number(values.language));
     const int port = values.openPort != 0 ? values.openPort : values.configuredPort;
     config.setValue(QStringLiteral("SettingComm"), QStringLiteral("com"), QString::number(port));
     result.config = config.save(configPath());
 
-    IniFile nameFile = IniFile::load(namePath());
+    IniFile nameFile = this->nameFile();
     for (NameTable t : kAllNameTables)
         for (int i = 0; i < NameTables::usedCount(t); ++i)
             nameFile.setValue(nameSection(t, i), kNameKey, names.stored(t, i));

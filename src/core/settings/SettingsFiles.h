@@ -1,9 +1,14 @@
 #pragma once
 
 #include "core/files/AtomicFile.h"
+#include "core/files/FileStamp.h"
+#include "core/files/RegularFile.h"
 #include "core/settings/NameTables.h"
 
 #include <QString>
+
+#include <memory>
+#include <optional>
 
 namespace quorvan {
 
@@ -32,11 +37,14 @@ struct SettingsSaveResult {
 };
 
 // Config.ini (system type, language, serial port) and Config_name.ini (the user's names) in the program folder.
+// Each file is read again only when its stamp has changed since it was last read, so that asking for a value
+// every second costs a look at the file, not a read of it.
 class SettingsFiles {
 public:
     static constexpr int kValueLimit = 259; // longest value read, as with a 260-character buffer
 
     explicit SettingsFiles(QString programFolder);
+    ~SettingsFiles();
 
     QString configPath() const;
     QString namePath() const;
@@ -61,10 +69,28 @@ public:
     static int parseInteger(const QString& text);
     static QString nameSection(NameTable table, int index);
 
+    // How the last read of each file went: a file that is there but was refused (a link, a FIFO, too large)
+    // reads as empty.
+    ReadStatus configStatus() const;
+    ReadStatus namesStatus() const;
+
 private:
     static void readNameFrom(const IniFile& profile, NameTables& names, NameTable table, int index);
 
+    struct Cached {
+        bool read = false;
+        std::optional<FileStamp> stamp;
+        std::unique_ptr<IniFile> profile;
+        ReadStatus status;
+    };
+    // The file as it is now: the copy last read while its stamp is unchanged.
+    static const IniFile& current(const QString& path, Cached& cache);
+    const IniFile& config() const { return current(configPath(), m_config); }
+    const IniFile& nameFile() const { return current(namePath(), m_names); }
+
     QString m_programFolder;
+    mutable Cached m_config;
+    mutable Cached m_names;
 };
 
 } // namespace quorvan

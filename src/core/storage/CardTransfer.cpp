@@ -1,6 +1,7 @@
 #include "core/storage/CardTransfer.h"
 
 #include "core/files/AtomicFile.h"
+#include "core/files/RegularFile.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -24,11 +25,12 @@ void setError(QString* error, const QString& reason) {
         *error = reason;
 }
 
-// Names of the regular files in folder that equal name in any letter case, in a fixed (binary) order so the
-// same folder always yields the same choice.
+// Names of the entries in folder that equal name in any letter case, in a fixed (binary) order so the same
+// folder always yields the same choice. Links, FIFOs and devices are listed too: a copy refuses them with a
+// reason instead of passing them over as missing.
 QStringList matchingFiles(const QString& folder, const QString& name) {
     QStringList found;
-    const QStringList entries = QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::NoSort);
+    const QStringList entries = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::NoSort);
     for (const QString& entry : entries) {
         if (entry.compare(name, Qt::CaseInsensitive) == 0)
             found << entry;
@@ -61,13 +63,18 @@ void removeCaseVariants(const QString& folder, const QString& name) {
     }
 }
 
-// Bytes a transfer of names out of folder copies: the file each name would be copied from.
+// Bytes a transfer of names out of folder copies: the regular file each name would be copied from (a link or a
+// special file is refused, and a file too large to take counts nothing).
 qint64 bytesToCopy(const QString& folder, const QStringList& names) {
     qint64 total = 0;
     for (const QString& name : names) {
         const QStringList matches = matchingFiles(folder, name);
-        if (!matches.isEmpty())
-            total += QFileInfo(QDir(folder).filePath(matches.first())).size();
+        if (matches.isEmpty())
+            continue;
+        struct stat st {};
+        if (::lstat(QFile::encodeName(QDir(folder).filePath(matches.first())).constData(), &st) == 0 &&
+            S_ISREG(st.st_mode) && st.st_size <= kMaxScheduleFileBytes)
+            total += st.st_size;
     }
     return total;
 }
@@ -75,12 +82,15 @@ qint64 bytesToCopy(const QString& folder, const QStringList& names) {
 // Progress, pacing and cancelling of one transfer, across its files.
 class TransferRun {
 public:
-    TransferRun(const TransferOptions& options, qint64 total) : m_options(options) {
+    TransferRun(const TransferOptions& options, qint64 total, int files) : m_options(options) {
         m_progress.total = total;
+        m_progress.filesTotal = files;
         m_clock.start();
     }
 
     bool startFile(const QString& name) {
+        if (!m_progress.name.isEmpty())
+            ++m_progress.filesDone;
         m_progress.name = name;
         return tell();
     }
@@ -121,7 +131,7 @@ template <class TransferOne>
 TransferReport transferEach(const QString& fromFolder, const QStringList& names, const TransferOptions& options,
                             TransferOne&& transferOne) {
     TransferReport report;
-    TransferRun run(options, bytesToCopy(fromFolder, names));
+    TransferRun run(options, bytesToCopy(fromFolder, names), int(names.size()));
     for (int i = 0; i < names.size(); ++i) {
         if (!run.startFile(names[i]) || !transferOne(names[i], run.chunkCallback(), report)) {
             report.cancelled = true;
@@ -150,11 +160,14 @@ CopyResult copyNamedFile(const QString& fromFolder, const QString& toFolder, con
     }
 
     const QString sourcePath = QDir(fromFolder).filePath(matches.first());
-    QFile source(sourcePath);
-    if (!source.open(QIODevice::ReadOnly)) {
-        setError(error, QDir::toNativeSeparators(sourcePath) + QStringLiteral(": ") + source.errorString());
+    // A card is untrusted: only a regular file within the size of the largest data file is taken, never what a
+    // link points to, and a FIFO or device is never waited on.
+    RegularFile opened;
+    if (!opened.open(sourcePath, kMaxScheduleFileBytes)) {
+        setError(error, opened.status().error);
         return CopyResult::SourceFailed;
     }
+    QFile& source = opened.file();
 
     AtomicFile target(QDir(toFolder).filePath(name));
     if (!target.open()) {

@@ -24,7 +24,8 @@ using ChunkCallback = std::function<bool(qint64 bytes)>;
 
 // Copies the file called `name` (matched in any letter case, as on the controller's FAT card) from fromFolder
 // to toFolder, stored there under `name` exactly; a target file whose name differs only in case is replaced,
-// not doubled. The copy goes to a temporary file that is flushed to the device and renamed into place, so the
+// not doubled. Only a regular file of at most kMaxScheduleFileBytes is read (a symbolic link, FIFO or device
+// is refused as SourceFailed with the reason); a link in the target's place is replaced, not written through. The copy goes to a temporary file that is flushed to the device and renamed into place, so the
 // target is either the old file or the whole new one. The reason of a failure goes to *error.
 CopyResult copyNamedFile(const QString& fromFolder, const QString& toFolder, const QString& name,
                          QString* error = nullptr, const ChunkCallback& chunkCopied = {});
@@ -38,6 +39,8 @@ struct TransferProgress {
     QString name;     // the file being copied
     qint64 done = 0;  // bytes copied so far, all files together
     qint64 total = 0; // bytes of every file the transfer copies
+    int filesDone = 0;  // names of the set dealt with before the one being copied
+    int filesTotal = 0; // names in the set
 };
 // Called on the transfer's own thread at the start of each file and after every chunk; returning false cancels
 // the transfer: the file being written is abandoned and the files after it are left alone.

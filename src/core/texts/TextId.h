@@ -84,6 +84,15 @@ struct TextId {
         PlaylistNotOpened,
         SongFileMissing,
         DuplicateEntry,
+        FileChangedOutside, // files other programs touch, from here on
+        ReloadButton,
+        OverwriteButton,
+        FileUnreadable,
+        ReplaceUnreadable,
+        ReplaceButton,
+        HomeInUse,
+        SettingsUnreadable,
+        TransferCopyingFiles,
         End
     };
 };

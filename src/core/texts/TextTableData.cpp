@@ -546,6 +546,29 @@ const AddedText kAdded[kAddedCount] = {
     /* 1074 */ {u"The play list could not be opened:", u"播放列表未能打开："},
     /* 1075 */ {u"The file is missing: %1", u"文件不存在：%1"},
     /* 1076 */ {u"Duplicate", u"复制为新时程"},
+    /* 1077 */
+    {u"%1 was changed by another program since it was read here. Reload it (your edit stays in the editor), "
+     u"overwrite it (the other version is kept: Restore... in the document's menu), or cancel?",
+     u"%1在读入后已被其他程序修改。重新读取（您的修改仍留在编辑区）、覆盖（另一版本会保存，可在文件菜单“恢复...”中找回），"
+     u"还是取消？"},
+    /* 1078 */ {u"Reload", u"重新读取"},
+    /* 1079 */ {u"Overwrite", u"覆盖"},
+    /* 1080 */
+    {u"%1 cannot be read, so it is shown empty. It is not replaced unless you agree.",
+     u"%1无法读取，因此显示为空。未经您同意不会替换它。"},
+    /* 1081 */
+    {u"%1 could not be read when it was opened:\n%2\nReplace it with the schedule shown here? What it holds now "
+     u"cannot be kept.",
+     u"%1打开时无法读取：\n%2\n要用这里显示的时程表替换它吗？它现有的内容无法保存。"},
+    /* 1082 */ {u"Replace", u"替换"},
+    /* 1083 */
+    {u"The folder %1 is open in another Quorvan window (%2). Close that window first, or start with --home to "
+     u"use another folder.",
+     u"文件夹%1已在另一个Quorvan窗口中打开（%2）。请先关闭该窗口，或用--home选用其他文件夹。"},
+    /* 1084 */
+    {u"A settings file cannot be read; the defaults are used until it is saved again:",
+     u"设置文件无法读取；在重新保存之前使用默认设置："},
+    /* 1085 */ {u"Copying %1 — file %2 of %3", u"正在复制 %1 — 第%2个文件，共%3个"},
 };
 
 } // namespace quorvan::textdata

@@ -3,6 +3,8 @@
 #include "ui/common/CutTextToolTips.h"
 
 #include <QAbstractItemDelegate>
+#include <QComboBox>
+#include <QSignalBlocker>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QScrollArea>
@@ -129,6 +131,19 @@ void dockEditor(QWidget* page, QWidget* list, QScrollArea* dock, int band) {
     dock->show();
     list->setGeometry(0, 0, pageWidth, std::max(0, page->height() - dockHeight - band));
     list->show();
+}
+
+void setComboTexts(QComboBox* box, const QStringList& texts) {
+    const QSignalBlocker quiet(box);
+    if (box->count() == texts.size()) {
+        for (int i = 0; i < texts.size(); ++i)
+            box->setItemText(i, texts[i]);
+        return;
+    }
+    const int chosen = box->currentIndex();
+    box->clear();
+    box->addItems(texts);
+    box->setCurrentIndex(chosen >= 0 && chosen < box->count() ? chosen : 0);
 }
 
 } // namespace quorvan

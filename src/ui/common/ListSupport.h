@@ -5,6 +5,7 @@
 
 #include <array>
 
+class QComboBox;
 class QPushButton;
 class QScrollArea;
 class QTableWidget;
@@ -41,6 +42,11 @@ void setUpCheckGrid(QListWidget* list, QSize cell);
 // Once the items are in: widens every cell to the widest item (check box and whole text), never below
 // minimumCell, so that no name is cut.
 void fitCheckGrid(QListWidget* list, QSize minimumCell);
+
+// Gives a choice list these item texts in place (a language switch): the chosen item stays chosen, and no change
+// is reported. A list of another length is filled anew with its choice kept where it still exists, else the
+// first item.
+void setComboTexts(QComboBox* box, const QStringList& texts);
 
 // A push button named by its control id ("button<id>") that Enter never presses.
 QPushButton* makeIdButton(QWidget* parent, int id, const QString& caption);

@@ -16,9 +16,13 @@ public:
     virtual void openCopyDialog() = 0;
     // Makes document index (in the model's document list) current and shows it in its page.
     virtual void selectDocument(int index) = 0;
+    // Before a page changes the current table to write it: true when the document's file may be written. When
+    // another program has written it since it was read, or it could not be read, the operator is asked first;
+    // false when they choose to read it again (the page shows the file anew) or to cancel.
+    virtual bool mayWriteDocument() = 0;
     // Writes the current table to the current document's file as one undoable step; a failure is shown to the
-    // operator.
-    virtual void saveDocument(const StepLabel& label) = 0;
+    // operator, the file is read again and shown as it is, and false is returned.
+    virtual bool saveDocument(const StepLabel& label) = 0;
     // A change already written to the data files (a copy, an import) joins the undo history.
     virtual void addStep(DataStep step) = 0;
     // Reads the current document's file again and shows it in its page.

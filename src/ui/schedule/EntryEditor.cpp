@@ -122,6 +122,12 @@ TimingEntry EntryEditor::storeEntry() {
     return *m_saved;
 }
 
+void EntryEditor::showEdit(const TimingEntry& edit) {
+    const auto saved = std::make_unique<TimingEntry>(*m_saved);
+    loadEntry(edit);
+    *m_saved = *saved;
+}
+
 bool EntryEditor::hasUnsavedChanges() {
     return !(editedEntry() == *m_saved);
 }

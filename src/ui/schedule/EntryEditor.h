@@ -42,6 +42,11 @@ public:
     TimingEntry storeEntry();
     // Whether the controls show anything other than the entry last loaded or stored.
     bool hasUnsavedChanges();
+    // What the controls show, without counting it as saved.
+    TimingEntry currentEdit() { return editedEntry(); }
+    // The controls show edit, still unsaved against the entry last loaded or stored (a write that did not
+    // happen leaves the operator's edit in place).
+    void showEdit(const TimingEntry& edit);
     // The Save button's check: start and end must differ; tells the operator when they do not.
     bool timesCanBeSaved();
     void retranslate();

@@ -63,10 +63,10 @@ RemoteKeyEditor::RemoteKeyEditor(AppContext& context, QWidget* parent)
 RemoteKeyEditor::~RemoteKeyEditor() = default;
 
 void RemoteKeyEditor::fillKeys(const QString& stem) {
-    m_keys->clear();
+    QStringList keys;
     for (int k = 1; k <= kRemoteKeyCount; ++k)
-        m_keys->addItem(stem + QString::number(k));
-    m_keys->setCurrentIndex(0);
+        keys << stem + QString::number(k);
+    setComboTexts(m_keys, keys); // the key being edited stays the one chosen
 }
 
 int RemoteKeyEditor::selectedKey() const {
@@ -85,6 +85,12 @@ void RemoteKeyEditor::loadPreset(int k, const TimingEntry& entry) {
 TimingEntry RemoteKeyEditor::storePreset() {
     *m_saved = editedPreset();
     return *m_saved;
+}
+
+void RemoteKeyEditor::showEdit(const TimingEntry& edit) {
+    const auto saved = std::make_unique<TimingEntry>(*m_saved);
+    loadPreset(selectedKey(), edit);
+    *m_saved = *saved;
 }
 
 bool RemoteKeyEditor::hasUnsavedChanges() {

@@ -34,6 +34,9 @@ public:
     TimingEntry storePreset();
     // Whether the controls show anything other than the preset last loaded or stored (the key list aside).
     bool hasUnsavedChanges();
+    // What the controls show, without counting it as saved; and the controls showing edit, still unsaved.
+    TimingEntry currentEdit() { return editedPreset(); }
+    void showEdit(const TimingEntry& edit);
     void retranslate();
 
     int selectedKey() const;

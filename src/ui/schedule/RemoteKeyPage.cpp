@@ -47,6 +47,7 @@ int RemoteKeyPage::selectedRow() const {
 int RemoteKeyPage::showTable(ScheduleTable* table, int capacity) {
     if (!table || capacity > kRemoteKeyCount)
         return 0;
+    ++m_tablesShown;
     m_table = table;
     table->count = kRemoteKeyCount;
     for (int k = 0; k < capacity; ++k)
@@ -102,24 +103,47 @@ bool RemoteKeyPage::leaveShownPreset() {
         return false;
     if (answer == LeaveAnswer::Save) {
         const QSignalBlocker quiet(m_list);
-        savePreset();
+        return savePreset(); // not written: the operator stays with the edit
     }
     return true;
 }
 
-void RemoteKeyPage::savePreset() {
-    if (!m_table)
-        return;
+template <class Write> bool RemoteKeyPage::keepingEdit(Write&& write) {
+    const int key = m_editor->selectedKey();
+    const TimingEntry edit = m_editor->currentEdit();
+    const int shownBefore = m_tablesShown;
+    if (write())
+        return true;
+    if (m_tablesShown != shownBefore && key >= 0 && key < kRemoteKeyCount) {
+        // The file was shown again: back to the key being edited, with the edit in the editor, unsaved.
+        showKey(key);
+        m_editor->showEdit(edit);
+    }
+    return false;
+}
+
+bool RemoteKeyPage::savePreset() {
+    if (!m_table || !keepingEdit([this] { return m_shell.mayWriteDocument(); }))
+        return false;
     const int k = m_editor->selectedKey();
     const TimingEntry preset = m_editor->storePreset();
     if (k >= 0 && k < m_table->count && k < kMaxEntries)
         replaceEntry(*m_table, k, preset);
     showRow(k, &preset);
-    m_shell.saveDocument({StepLabel::Kind::SavePreset, m_context.model.current().fileName, k, {}});
+    const bool saved = keepingEdit(
+        [&] { return m_shell.saveDocument({StepLabel::Kind::SavePreset, m_context.model.current().fileName, k, {}}); });
+    if (saved && k >= 0 && k < kRemoteKeyCount && k != m_shownRow) {
+        // Saved to another key than the row's: the list follows the key list, so that both name one key.
+        const QSignalBlocker quiet(m_list);
+        m_list->setCurrentCell(k, 0);
+        m_list->selectRow(k);
+        m_shownRow = k;
+    }
+    return saved;
 }
 
 void RemoteKeyPage::deletePreset() {
-    if (!m_table)
+    if (!m_table || !keepingEdit([this] { return m_shell.mayWriteDocument(); }))
         return;
     const int s = selectedRow();
     if (s >= 0 && s < m_table->count && s < kMaxEntries)
@@ -133,7 +157,8 @@ void RemoteKeyPage::deletePreset() {
         m_list->selectRow(s);
         m_list->scrollToItem(m_list->item(s, 1));
     }
-    m_shell.saveDocument({StepLabel::Kind::ClearPreset, m_context.model.current().fileName, s, {}});
+    keepingEdit(
+        [&] { return m_shell.saveDocument({StepLabel::Kind::ClearPreset, m_context.model.current().fileName, s, {}}); });
 }
 
 void RemoteKeyPage::layoutPage() {

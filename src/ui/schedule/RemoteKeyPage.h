@@ -32,7 +32,8 @@ public:
     void retranslate();
 
     // Stores the editor's preset under the key chosen in its key list (the editor's Save).
-    void savePreset();
+    // Stores the editor's preset to the key chosen in it and writes the file; false when not written.
+    bool savePreset();
     // Clears the selected row's preset (the editor's Delete).
     void deletePreset();
     // Before another row or document is shown or the program ends: unsaved edits in the editor are saved (as
@@ -40,6 +41,8 @@ public:
     bool leaveShownPreset();
     // Selects and shows the preset of key k (from 0).
     void showKey(int k);
+    // The key whose preset the editor shows, -1 before a table is shown.
+    int shownKey() const { return m_table ? m_shownRow : -1; }
     void followSelection(int notifiedRow);
 
     QTableWidget* list() const { return m_list; }
@@ -59,7 +62,12 @@ private:
     RemoteKeyEditor* m_editor;
     QScrollArea* m_editorDock;
     ScheduleTable* m_table = nullptr;
+    // Runs write (a question or a write that may fail); when it showed the file again, the editor goes back to
+    // its key with the operator's edit, unsaved.
+    template <class Write> bool keepingEdit(Write&& write);
+
     int m_shownRow = -1;   // the key whose preset the editor shows
+    int m_tablesShown = 0; // counts showTable calls
     bool m_asking = false; // while the question is open, selection changes are not the operator's moves
 };
 

@@ -157,6 +157,7 @@ QMenu* TimingListPage::rowMenu() {
 }
 
 int TimingListPage::showTable(ScheduleTable* table, int capacity) {
+    ++m_tablesShown;
     const int shown = m_logic.showTable(table, capacity);
     showClashes();
     return shown;
@@ -321,13 +322,33 @@ TimingEntry TimingListPage::storeEntry() {
     return m_editor->storeEntry();
 }
 
-void TimingListPage::saveDocument(EntryChange change, int entry) {
+template <class Write> bool TimingListPage::keepingEdit(Write&& write) {
+    const EntryListLogic::EditorPlace place = m_logic.editorPlace();
+    const TimingEntry edit = m_editor->currentEdit();
+    const int shownBefore = m_tablesShown;
+    if (write())
+        return true;
+    if (m_tablesShown != shownBefore) {
+        m_logic.returnTo(place);
+        m_editor->showEdit(edit);
+    }
+    return false;
+}
+
+bool TimingListPage::mayWrite() {
+    return keepingEdit([this] { return m_shell.mayWriteDocument(); });
+}
+
+bool TimingListPage::saveDocument(EntryChange change, int entry) {
     const StepLabel::Kind kind = change == EntryChange::Added     ? StepLabel::Kind::AddEntry
                                  : change == EntryChange::Deleted ? StepLabel::Kind::DeleteEntry
                                                                   : StepLabel::Kind::ChangeEntry;
-    m_shell.saveDocument({kind, m_context.model.current().fileName, entry, {}});
+    // The edit the editor now counts as stored goes back into it, unsaved, when the write fails.
+    const bool saved = keepingEdit([&] { return m_shell.saveDocument({kind, m_context.model.current().fileName, entry, {}}); });
     // Saving is never refused for a clash: the line under the list names a new one.
-    showClashes(change == EntryChange::Deleted ? -1 : entry);
+    if (saved)
+        showClashes(change == EntryChange::Deleted ? -1 : entry);
+    return saved;
 }
 
 void TimingListPage::listFull() {

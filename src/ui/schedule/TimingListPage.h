@@ -47,6 +47,9 @@ public:
     bool leaveShownEntry() { return m_logic.leaveShownEntry(); }
     // Selects and shows entry index (see EntryListLogic::showEntry).
     void showEntry(int index) { m_logic.showEntry(index); }
+    // Where the editor stands, and back there after the table was shown again (see EntryListLogic).
+    EntryListLogic::EditorPlace editorPlace() const { return m_logic.editorPlace(); }
+    void returnTo(const EntryListLogic::EditorPlace& place) { m_logic.returnTo(place); }
 
     // The week view instead of the list, or back.
     void showWeek(bool week);
@@ -88,7 +91,8 @@ private:
     // EntryListHost
     void loadEntry(const TimingEntry& entry) override;
     TimingEntry storeEntry() override;
-    void saveDocument(EntryChange change, int entry) override;
+    bool mayWrite() override;
+    bool saveDocument(EntryChange change, int entry) override;
     void listFull() override;
     bool hasUnsavedChanges() override;
     LeaveAnswer askToLeave() override;
@@ -97,6 +101,9 @@ private:
     // Finds the clashes again and shows them: marks, the line under the list, the week view. A save of entry
     // `saved` that brought new clashes names the first of them in the line.
     void showClashes(int saved = -1);
+    // Runs write (a question or a write that may fail); when it showed the table again from the file, the editor
+    // returns to its row with the operator's edit still in it and unsaved.
+    template <class Write> bool keepingEdit(Write&& write);
     void buildRowActions();
 
     AppContext& m_context;
@@ -118,6 +125,7 @@ private:
     EntryEditor* m_editor;
     QScrollArea* m_editorDock;
     EntryListLogic m_logic;
+    int m_tablesShown = 0; // counts showTable calls: tells whether a write showed the file again
 };
 
 } // namespace quorvan

@@ -4,6 +4,7 @@
 #include "core/schedule/ScheduleModel.h"
 #include "core/serial/SerialLink.h"
 #include "core/settings/HomeFolder.h"
+#include "core/settings/HomeLock.h"
 #include "core/settings/NameTables.h"
 #include "core/settings/SettingsFiles.h"
 #include "core/texts/TextTable.h"
@@ -12,16 +13,39 @@
 #include "ui/shell/MainWindow.h"
 
 #include <QApplication>
+#include <QDir>
 
 #include <cstdio>
 
 namespace quorvan {
+
+bool Application::holdHome(HomeLock& lock, const QString& folder, Prompts& prompts) {
+    if (lock.tryLock())
+        return true;
+    TextTable english;
+    english.loadEnglish();
+    TextTable chinese;
+    chinese.loadChinese();
+    const QString where = QDir::toNativeSeparators(folder);
+    const QString text = english.text(TextId::HomeInUse).arg(where, lock.error()) + QStringLiteral("\n\n") +
+                         chinese.text(TextId::HomeInUse).arg(where, lock.error());
+    std::fprintf(stderr, "quorvan: %s\n", qPrintable(english.text(TextId::HomeInUse).arg(where, lock.error())));
+    prompts.message(english.text(154) + QStringLiteral(" / ") + chinese.text(154), text, Prompts::Icon::Stop);
+    return false;
+}
 
 int Application::run(const std::optional<QString>& homeOption) {
     const HomeFolderChoice home = programFolderPath(homeOption);
     if (!home.error.isEmpty()) {
         std::fprintf(stderr, "quorvan: %s\n", qPrintable(home.error));
         return 2;
+    }
+    // Before anything of the home is read or made: a second program on it would overwrite the first's saves.
+    HomeLock lock(home.folder);
+    {
+        QtPrompts early;
+        if (!holdHome(lock, home.folder, early))
+            return 1;
     }
     TextTable texts;
     NameTables names;

@@ -156,6 +156,16 @@ void MainWindow::buildControls() {
         m_context.texts.loadChinese();
     m_context.settings.loadNames(m_context.names);
     retranslateAll();
+    warnUnreadableSettings();
+}
+
+void MainWindow::warnUnreadableSettings() {
+    QStringList reasons;
+    for (const ReadStatus& status : {m_context.settings.configStatus(), m_context.settings.namesStatus()})
+        if (status.refused())
+            reasons << status.error;
+    if (!reasons.isEmpty())
+        tellWhenShown(m_context.texts.text(TextId::SettingsUnreadable) + u'\n' + reasons.join(u'\n'));
 }
 
 void MainWindow::retranslateAll() {
@@ -176,8 +186,15 @@ void MainWindow::retranslateAll() {
     // The page is filled again in the new language, which replaces what the editor shows: unless the operator
     // keeps unsaved edits, which then stay with the rows as they were.
     if (leaveEdits()) {
-        // Without reading the file again while the table is what it holds (at start the model has just read it).
+        // Without reading the file again while the table is what it holds (at start the model has just read it);
+        // the editor stays on the entry or key it showed.
+        const EntryListLogic::EditorPlace entry = m_timingPage->editorPlace();
+        const int key = m_remotePage->shownKey();
         m_context.model.refreshCurrentDocument();
+        if (m_currentPage == m_timingPage && entry.row >= 0)
+            m_timingPage->returnTo(entry);
+        else if (m_currentPage == m_remotePage && key >= 0)
+            m_remotePage->showKey(key);
         updateStatusBar();
         checkDamagedFile();
     } else {
@@ -227,7 +244,37 @@ void MainWindow::selectDocument(int index) {
     checkDamagedFile();
 }
 
-void MainWindow::saveDocument(const StepLabel& label) {
+bool MainWindow::mayWriteDocument() {
+    ScheduleModel& model = m_context.model;
+    const TextTable& texts = m_context.texts;
+    const QString name = model.current().fileName;
+    switch (model.currentFileState()) {
+    case ScheduleModel::FileState::Ours:
+        return true;
+    case ScheduleModel::FileState::Changed: {
+        enum { Reload, Overwrite, Cancel };
+        const int answer = m_context.prompts.question(
+            texts.text(154), texts.text(TextId::FileChangedOutside).arg(name),
+            {texts.text(TextId::ReloadButton), texts.text(TextId::OverwriteButton), texts.text(TextId::CancelButton)},
+            Cancel);
+        if (answer == Overwrite)
+            return true; // the save keeps the other program's version in backups/ before it writes
+        if (answer == Reload)
+            reloadDocument();
+        return false;
+    }
+    case ScheduleModel::FileState::Unreadable: {
+        enum { Replace, Cancel };
+        const int answer = m_context.prompts.question(
+            texts.text(154), texts.text(TextId::ReplaceUnreadable).arg(name, model.loadStatus().error),
+            {texts.text(TextId::ReplaceButton), texts.text(TextId::CancelButton)}, Cancel);
+        return answer == Replace;
+    }
+    }
+    return false;
+}
+
+bool MainWindow::saveDocument(const StepLabel& label) {
     ScheduleModel& model = m_context.model;
     m_context.backups.setLimits(BackupStore::limitsFrom(m_context.settings));
     const ChangeRecorder recorder(dataFolderPath(model.programFolder()), {model.current().fileName},
@@ -237,9 +284,12 @@ void MainWindow::saveDocument(const StepLabel& label) {
     if (!result.ok) {
         m_context.prompts.message(m_context.texts.text(154), saveFailureText(m_context.texts, result),
                                   Prompts::Icon::Stop);
-        return;
+        // The file holds what it held: the page shows that again (and its editor keeps the edit).
+        reloadDocument();
+        return false;
     }
     m_history->push(recorder.finish(label));
+    return true;
 }
 
 void MainWindow::addStep(DataStep step) {
@@ -321,6 +371,15 @@ void MainWindow::openRestoreDialog(int index) {
 
 void MainWindow::checkDamagedFile() {
     const QString name = m_context.model.current().fileName;
+    const ReadStatus& load = m_context.model.loadStatus();
+    if (load.refused()) {
+        // Shown empty; the first write over it asks first (mayWriteDocument).
+        if (!m_damagedReported.contains(name)) {
+            m_damagedReported.insert(name);
+            tellWhenShown(m_context.texts.text(TextId::FileUnreadable).arg(name) + u'\n' + load.error);
+        }
+        return;
+    }
     QString backupError;
     const std::vector<FileProblem> problems =
         keepIfDamaged(dataFolderPath(m_context.model.programFolder()), name, m_context.backups, &backupError,
@@ -331,7 +390,11 @@ void MainWindow::checkDamagedFile() {
     QString text = m_context.texts.text(TextId::DamagedFile).arg(name) + u'\n' + problemLines(problems, 3);
     if (!backupError.isEmpty())
         text += u'\n' + m_context.texts.text(TextId::BackupFailed) + u'\n' + backupError;
-    // At start the window is not shown yet: the warning waits for it (the file is kept already).
+    tellWhenShown(text); // the file is kept already
+}
+
+void MainWindow::tellWhenShown(const QString& text) {
+    // At start the window is not shown yet: the warning waits for it.
     const auto tell = [this, text] {
         m_context.prompts.message(m_context.texts.text(154), text, Prompts::Icon::Warning);
     };

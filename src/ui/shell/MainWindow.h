@@ -48,7 +48,8 @@ public:
     void openSettings() override;
     void openCopyDialog() override;
     void selectDocument(int index) override;
-    void saveDocument(const StepLabel& label) override;
+    bool mayWriteDocument() override;
+    bool saveDocument(const StepLabel& label) override;
     void addStep(DataStep step) override;
     void reloadDocument() override;
     void retranslateAll() override;
@@ -98,6 +99,10 @@ private:
     void showStep(const StepLabel& label);
     void showHistoryState();
     void warnBackupFailures(const QStringList& failures);
+    // A warning, at once or, while the window is not shown yet (at start), as soon as it is.
+    void tellWhenShown(const QString& text);
+    // Config.ini or Config_name.ini that is there but cannot be taken (a link, a FIFO, too large) is named once.
+    void warnUnreadableSettings();
 
     AppContext& m_context;
     QStatusBar* m_statusBar = nullptr;
@@ -118,7 +123,7 @@ private:
     int m_configuredPort = 0;
     QtTranslations m_qtTranslations;
     UndoHistory* m_history = nullptr;
-    QSet<QString> m_damagedReported; // files whose damage was reported this session
+    QSet<QString> m_damagedReported; // files whose damage (or that they cannot be read) was reported this session
     bool m_backupFailureReported = false;
 };
 

@@ -12,6 +12,7 @@
 #include <QThread>
 #include <QTimer>
 
+#include <algorithm>
 #include <atomic>
 #include <climits>
 #include <memory>
@@ -95,9 +96,18 @@ QString megabytes(qint64 bytes) {
 TransferRunner::TransferRunner(const TextTable& texts, QWidget* window) : m_texts(texts), m_window(window) {}
 
 QString TransferRunner::progressText(const TextTable& texts, const TransferProgress& progress) {
-    const qint64 percent = progress.total > 0 ? progress.done * 100 / progress.total : 100;
+    if (progress.total <= 0) // no bytes to count (empty or refused files): the files are counted instead
+        return texts.text(TextId::TransferCopyingFiles)
+            .arg(progress.name, QString::number(progress.filesDone + 1), QString::number(progress.filesTotal));
+    const qint64 percent = progress.done * 100 / progress.total;
     return texts.text(TextId::TransferCopying)
         .arg(progress.name, megabytes(progress.done), megabytes(progress.total), QString::number(percent));
+}
+
+int TransferRunner::progressPermille(const TransferProgress& progress) {
+    if (progress.total > 0)
+        return int(std::min<qint64>(1000, progress.done * 1000 / progress.total));
+    return progress.filesTotal > 0 ? progress.filesDone * 1000 / progress.filesTotal : 0;
 }
 
 TransferReport TransferRunner::run(const Transfer& transfer) const {
@@ -140,7 +150,7 @@ TransferReport TransferRunner::run(const Transfer& transfer) const {
         if (progress.name.isEmpty())
             return; // nothing said yet
         dialog.setLabelText(progressText(m_texts, progress));
-        dialog.setValue(progress.total > 0 ? int(progress.done * 1000 / progress.total) : 0);
+        dialog.setValue(progressPermille(progress));
     };
     QTimer poll;
     poll.setInterval(kPollMs);

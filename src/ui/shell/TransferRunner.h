@@ -30,6 +30,8 @@ public:
 
     // The dialog's text for a progress: "Copying NAME — 12.5 of 40.8 MB (30%)".
     static QString progressText(const TextTable& texts, const TransferProgress& progress);
+    // How far the bar stands, 0..1000: by bytes, or by files when there are no bytes to count.
+    static int progressPermille(const TransferProgress& progress);
 
 private:
     const TextTable& m_texts;

@@ -3,6 +3,7 @@
 #include "core/schedule/SourceSettings.h"
 #include "core/texts/TextTable.h"
 #include "ui/common/AppContext.h"
+#include "ui/common/ListSupport.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -87,11 +88,9 @@ void ExternalDvdPage::retranslate() {
         m_repeatHeadings[column]->setText(texts.text(57));
     }
     const QStringList modes{texts.text(90), texts.text(91), texts.text(92)};
-    for (QComboBox* repeat : m_repeats) {
-        repeat->clear();
-        repeat->addItems(modes);
-        repeat->setCurrentIndex(0);
-    }
+    for (QComboBox* repeat : m_repeats)
+        setComboTexts(repeat, modes); // the players' modes stay as they are
+
     for (int k = 0; k < 8; ++k) {
         const QString player = QStringLiteral("DVD") + QString::number(k + 1) + u' ';
         m_tracks[std::size_t(k)]->setAccessibleName(player + texts.text(73));

@@ -5,6 +5,7 @@
 #include "core/schedule/SourceSettings.h"
 #include "core/texts/TextTable.h"
 #include "ui/common/AppContext.h"
+#include "ui/common/ListSupport.h"
 #include "ui/common/Prompts.h"
 
 #include <QComboBox>
@@ -32,11 +33,6 @@ template <typename W> W* placed(W* widget, const QString& name, int x, int y, in
     return widget;
 }
 
-void refill(QComboBox* box, const QStringList& lines) {
-    box->clear();
-    box->addItems(lines);
-    box->setCurrentIndex(0);
-}
 
 } // namespace
 
@@ -104,8 +100,9 @@ void LocalMp3Page::retranslate() {
     m_moveDown->setText(texts.text(71));
     m_add->setText(texts.text(72));
     m_delete->setText(texts.text(48));
-    refill(m_playMode, {texts.text(86), texts.text(87)});
-    refill(m_repeatMode, {texts.text(88), texts.text(89)});
+    // In place: a language switch must not change the entry's modes.
+    setComboTexts(m_playMode, {texts.text(86), texts.text(87)});
+    setComboTexts(m_repeatMode, {texts.text(88), texts.text(89)});
 }
 
 void LocalMp3Page::addSongs() {

@@ -65,7 +65,7 @@ TEST(BackupStore, VersionsAreNamedByFileAndTimeAndTheSameBytesAreKeptOnce) {
     EXPECT_EQ(s.store.versions(QStringLiteral("SCH01.DAT")).size(), 5u);
 }
 
-TEST(BackupStore, PruningDropsTheOldestWithinBothLimitsAndAlwaysKeepsTheNewestThree) {
+TEST(BackupStore, PruningDropsTheOldestWithinBothLimitsAndTheByteLimitIsNeverExceeded) {
     Store s;
     s.store.setLimits({5, qint64(1) << 30});
     for (int i = 0; i < 8; ++i) {
@@ -77,16 +77,21 @@ TEST(BackupStore, PruningDropsTheOldestWithinBothLimitsAndAlwaysKeepsTheNewestTh
     EXPECT_EQ(BackupStore::read(v.front()), QByteArray("3"));
     EXPECT_EQ(BackupStore::read(v.back()), QByteArray("7"));
 
-    // 256 MB is the default; here 1 MB: big versions push out the old ones, but the newest three always stay.
+    // 256 MB is the default; here 1 MB: big versions push out the old ones, down to the newest alone.
     s.store.setLimits({50, qint64(1) << 20});
     for (int i = 0; i < 4; ++i) {
         s.now = s.now.addSecs(1);
-        ASSERT_TRUE(s.store.keep(QStringLiteral("SCH02.DAT"), QByteArray(600 * 1024, char('a' + i))).ok);
+        ASSERT_TRUE(s.store.keep(QStringLiteral("SCH02.DAT"), QByteArray(400 * 1024, char('a' + i))).ok);
     }
     v = s.store.versions(QStringLiteral("SCH02.DAT"));
-    ASSERT_EQ(v.size(), 3u) << "3 x 600 KB exceed 1 MB, yet the newest three are kept";
-    EXPECT_EQ(BackupStore::read(v.back()), QByteArray(600 * 1024, 'd'));
-    EXPECT_EQ(BackupStore::read(v.front()), QByteArray(600 * 1024, 'b'));
+    ASSERT_EQ(v.size(), 2u) << "two of 400 KB fit in 1 MB, a third would not";
+    EXPECT_EQ(BackupStore::read(v.front()), QByteArray(400 * 1024, 'c'));
+    EXPECT_EQ(BackupStore::read(v.back()), QByteArray(400 * 1024, 'd'));
+    // A version larger than the limit is refused with a reason and the kept ones stay.
+    const SaveResult tooLarge = s.store.keep(QStringLiteral("SCH02.DAT"), QByteArray((1 << 20) + 1, 'x'));
+    EXPECT_FALSE(tooLarge.ok);
+    EXPECT_TRUE(tooLarge.error.contains(QStringLiteral("not kept"))) << tooLarge.error.toStdString();
+    EXPECT_EQ(s.store.versions(QStringLiteral("SCH02.DAT")).size(), 2u);
 
     // A keep below three still keeps three.
     s.store.setLimits({1, qint64(1) << 30});

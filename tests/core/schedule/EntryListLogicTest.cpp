@@ -78,11 +78,19 @@ public:
         edited = false;
         return toStore;
     }
-    void saveDocument(EntryChange change, int entry) override {
+    bool mayWrite() override {
+        ++writeChecks;
+        return writable;
+    }
+    bool saveDocument(EntryChange change, int entry) override {
         ++saves;
         lastChange = change;
         lastEntry = entry;
+        return saveSucceeds;
     }
+    bool writable = true;     // what mayWrite answers
+    bool saveSucceeds = true; // what saveDocument answers
+    int writeChecks = 0;
     EntryChange lastChange = EntryChange::Changed;
     int lastEntry = -2;
     void listFull() override { ++fullMessages; }

@@ -163,6 +163,9 @@ TEST(SerialLinkTest, DeviceNames) {
     EXPECT_EQ(SerialLink::deviceName(1, QStringLiteral("/dev/ttyUSB%d")), QStringLiteral("/dev/ttyUSB0"));
     EXPECT_EQ(SerialLink::deviceName(11, QStringLiteral("/dev/ttyUSB%d")), QStringLiteral("/dev/ttyUSB10"));
     EXPECT_EQ(SerialLink::deviceName(3, QStringLiteral("/tmp/x/ttyQ%d")), QStringLiteral("/tmp/x/ttyQ2"));
+    // A pattern without %d names the device, for every port number.
+    EXPECT_EQ(SerialLink::deviceName(1, QStringLiteral("/dev/ttyUSB0")), QStringLiteral("/dev/ttyUSB0"));
+    EXPECT_EQ(SerialLink::deviceName(4, QStringLiteral(" /dev/ttyACM1 ")), QStringLiteral("/dev/ttyACM1"));
 }
 
 TEST(SerialLinkTest, HoldPortKeepsAHealthyPortOpenTickAfterTick) {

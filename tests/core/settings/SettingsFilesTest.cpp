@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "core/settings/HomeFolder.h"
+#include "core/settings/HomeLock.h"
 #include "core/settings/IniFile.h"
 #include "core/settings/NameTables.h"
 #include "core/settings/SettingsFiles.h"
@@ -13,6 +14,10 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace quorvan {
 namespace {
@@ -251,6 +256,82 @@ TEST(SettingsFiles, SaveAllSettingsReportsFailuresAndKeepsOldFiles) {
     EXPECT_EQ(readFile(files.namePath()), oldNames);
     EXPECT_EQ(filesIn(home.path()), QStringList({QStringLiteral("Config.ini"), QStringLiteral("Config_name.ini"),
                                                  QStringLiteral("plain-file")}));
+}
+
+// Values are looked up every second: a read copy serves them until the file changes in any way, and anything
+// but a regular file of settings size reads as empty with its reason, without waiting or reading it.
+TEST(SettingsFiles, AChangedFileIsReadAgainAndOneThatCannotBeTakenReadsAsEmpty) {
+    const TempHome home;
+    const SettingsFiles settings(home.path());
+    const QString config = home.file(QStringLiteral("Config.ini"));
+    EXPECT_FALSE(settings.readSetting(QStringLiteral("SettingComm"), QStringLiteral("com")).present);
+    writeFile(config, "[SettingComm]\ncom=3\n");
+    EXPECT_EQ(settings.readSetting(QStringLiteral("SettingComm"), QStringLiteral("com")).value, 3);
+    // Written in place, same size: still seen.
+    {
+        QFile f(config);
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        f.seek(18);
+        f.write("4");
+    }
+    EXPECT_EQ(settings.readSetting(QStringLiteral("SettingComm"), QStringLiteral("com")).value, 4);
+    // The program's own write is seen by the next read.
+    ASSERT_TRUE(settings.writeSetting(QStringLiteral("SettingComm"), QStringLiteral("com"), 5).ok);
+    EXPECT_EQ(settings.readSetting(QStringLiteral("SettingComm"), QStringLiteral("com")).value, 5);
+    EXPECT_TRUE(settings.configStatus().ok());
+
+    // A FIFO, a link to an endless device, a file larger than any settings file.
+    QFile::remove(config);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(config).constData(), 0600), 0);
+    EXPECT_FALSE(settings.readSetting(QStringLiteral("SettingComm"), QStringLiteral("com")).present);
+    EXPECT_EQ(settings.configStatus().failure, ReadFailure::NotRegular);
+    QFile::remove(config);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), config));
+    EXPECT_FALSE(settings.readSetting(QStringLiteral("SettingComm"), QStringLiteral("com")).present);
+    EXPECT_EQ(settings.configStatus().failure, ReadFailure::NotRegular);
+    QFile::remove(config);
+    {
+        QFile f(config);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[SettingComm]\ncom=6\n");
+        ASSERT_TRUE(f.resize(kMaxSettingsFileBytes + 1));
+    }
+    EXPECT_FALSE(settings.readSetting(QStringLiteral("SettingComm"), QStringLiteral("com")).present);
+    EXPECT_EQ(settings.configStatus().failure, ReadFailure::TooLarge);
+    EXPECT_TRUE(settings.configStatus().error.contains(QStringLiteral("Config.ini")));
+    // Saving replaces what was refused with a file of our own.
+    ASSERT_TRUE(settings.writeSetting(QStringLiteral("SettingComm"), QStringLiteral("com"), 7).ok);
+    EXPECT_EQ(settings.readSetting(QStringLiteral("SettingComm"), QStringLiteral("com")).value, 7);
+}
+
+TEST(HomeLock, OneProgramHoldsAHomeAndALockWhoseProgramHasEndedIsTakenOver) {
+    const TempHome home;
+    {
+        HomeLock first(home.path());
+        ASSERT_TRUE(first.tryLock());
+        HomeLock second(home.path());
+        EXPECT_FALSE(second.tryLock());
+        EXPECT_TRUE(second.heldByAnother());
+        EXPECT_TRUE(second.error().contains(QString::number(::getpid()))) << second.error().toStdString();
+    }
+    // Released at the end of the first: free again.
+    {
+        HomeLock again(home.path());
+        EXPECT_TRUE(again.tryLock());
+    }
+    // A program that ends without releasing it (killed, a power cut) leaves the lock file behind.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        auto* lock = new HomeLock(home.path()); // never destroyed: the lock file stays
+        ::_exit(lock->tryLock() ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    ASSERT_TRUE(QFileInfo::exists(HomeLock::lockPath(home.path())));
+    HomeLock after(home.path());
+    EXPECT_TRUE(after.tryLock());
 }
 
 TEST(NameTables, DefaultNamesFollowTheLanguage) {

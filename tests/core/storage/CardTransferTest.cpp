@@ -1,8 +1,12 @@
 #include "CardFolders.h"
 
+#include "core/files/RegularFile.h"
+
 #include <QElapsedTimer>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 using namespace quorvan;
 using namespace quorvan::test;
@@ -167,6 +171,62 @@ TEST_F(CardTransfer, ImportOfACardFileThatCannotBeReadKeepsTheDataFileAndReports
     EXPECT_EQ(report.failed[0].name, QStringLiteral("SCH01.DAT"));
     EXPECT_EQ(readFile(inData(QStringLiteral("SCH01.DAT"))), QByteArray("own schedule one"));
     EXPECT_EQ(entriesOf(data()), sorted(allNames()));
+}
+
+// A hostile card: links into the data folder, out of both folders and to nowhere, a FIFO, a file too large to be
+// a schedule. Neither direction writes through a link or reads one, nothing waits, every skipped file is
+// reported with its reason, and no file outside the two folders changes.
+TEST_F(CardTransfer, LinksAndSpecialFilesOnTheCardAreNeverFollowedOrWaitedOn) {
+    const QString outside = home.file(QStringLiteral("outside.DAT"));
+    writeFile(outside, "somebody else's file");
+    for (int i = 1; i <= 4; ++i)
+        writeFile(inData(QStringLiteral("SCH0%1.DAT").arg(i)), "data " + QByteArray::number(i));
+    ASSERT_TRUE(QFile::link(inData(QStringLiteral("SCH02.DAT")), onCard(QStringLiteral("SCH01.DAT"))));
+    ASSERT_TRUE(QFile::link(outside, onCard(QStringLiteral("SCH02.DAT"))));
+    ASSERT_TRUE(QFile::link(home.file(QStringLiteral("nowhere/x.DAT")), onCard(QStringLiteral("SCH03.DAT"))));
+    ASSERT_TRUE(QFile::link(QStringLiteral("/proc/self/environ"), onCard(QStringLiteral("SCH04.DAT"))));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(onCard(QStringLiteral("REMOTE.DAT"))).constData(), 0600), 0);
+    {
+        QFile huge(onCard(QStringLiteral("SDATE01.DAT")));
+        ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(kMaxScheduleFileBytes + 1));
+    }
+
+    // Import takes none of them and says why for each; the data folder keeps its bytes.
+    const TransferReport in = importFiles(card(), data(), allNames());
+    QStringList failed;
+    for (const TransferReport::Failure& f : in.failed) {
+        failed << f.name;
+        EXPECT_FALSE(f.reason.isEmpty()) << f.name.toStdString();
+    }
+    EXPECT_EQ(sorted(failed), sorted({QStringLiteral("SCH01.DAT"), QStringLiteral("SCH02.DAT"),
+                                      QStringLiteral("SCH03.DAT"), QStringLiteral("SCH04.DAT"),
+                                      QStringLiteral("REMOTE.DAT"), QStringLiteral("SDATE01.DAT")}))
+        << in.failureLines().join(u'\n').toStdString();
+    EXPECT_TRUE(in.copied.isEmpty());
+    for (int i = 1; i <= 4; ++i)
+        EXPECT_EQ(readFile(inData(QStringLiteral("SCH0%1.DAT").arg(i))), "data " + QByteArray::number(i));
+    EXPECT_TRUE(in.failureLines().join(u'\n').contains(QStringLiteral("symbolic link")));
+
+    // Export replaces each link on the card by a file of its own: the data folder, the file outside and the
+    // dangling link's target are untouched.
+    const TransferReport out = exportFiles(data(), card(), allNames());
+    EXPECT_TRUE(out.failed.isEmpty()) << out.failureLines().join(u'\n').toStdString();
+    for (int i = 1; i <= 4; ++i) {
+        const QString name = QStringLiteral("SCH0%1.DAT").arg(i);
+        EXPECT_FALSE(QFileInfo(onCard(name)).isSymLink()) << name.toStdString();
+        EXPECT_EQ(readFile(onCard(name)), "data " + QByteArray::number(i)) << name.toStdString();
+        EXPECT_EQ(readFile(inData(name)), "data " + QByteArray::number(i)) << name.toStdString();
+    }
+    EXPECT_EQ(readFile(outside), QByteArray("somebody else's file"));
+    EXPECT_FALSE(QFileInfo::exists(home.file(QStringLiteral("nowhere"))));
+
+    // A link in the data folder is not exported either: it is reported, and the card keeps its own file.
+    QFile::remove(inData(QStringLiteral("SCH03.DAT")));
+    ASSERT_TRUE(QFile::link(outside, inData(QStringLiteral("SCH03.DAT"))));
+    const TransferReport linked = exportFiles(data(), card(), allNames());
+    ASSERT_EQ(linked.failed.size(), 1);
+    EXPECT_EQ(linked.failed[0].name, QStringLiteral("SCH03.DAT"));
+    EXPECT_EQ(readFile(onCard(QStringLiteral("SCH03.DAT"))), QByteArray("data 3"));
 }
 
 namespace {

@@ -319,7 +319,7 @@ TEST_F(SourcePanelTest, EveryValidSettingSurvivesALoadSaveRoundTrip) {
     EXPECT_TRUE(*entry == original);
 }
 
-TEST_F(SourcePanelTest, RefreshSwitchesCaptionsAndResetsTheModeLists) {
+TEST_F(SourcePanelTest, RefreshSwitchesCaptionsAndKeepsTheChosenModes) {
     QTabWidget* tabs = panel->findChild<QTabWidget*>(QStringLiteral("tab1004"));
     ASSERT_EQ(tabs, panel->tabs());
     ASSERT_EQ(tabs->count(), 4);
@@ -344,16 +344,26 @@ TEST_F(SourcePanelTest, RefreshSwitchesCaptionsAndResetsTheModeLists) {
     EXPECT_EQ(control<QPushButton>(panel->mp3Page(), QStringLiteral("button1044"))->text(), QStringLiteral("添加"));
     EXPECT_EQ(panel->radioPage()->rowLabel(7)->text(), QStringLiteral("外控收音8"));
     EXPECT_EQ(control<QLabel>(panel->dvdPage(), QStringLiteral("label1105"))->text(), QStringLiteral("DVD1"));
+    // The lists speak the new language and keep the entry's modes: a language switch changes no entry.
     EXPECT_EQ(mp3Combo(1116)->count(), 2);
-    EXPECT_EQ(mp3Combo(1116)->currentText(), QStringLiteral("循序播放"));
-    EXPECT_EQ(mp3Combo(1028)->currentText(), QStringLiteral("全部一次"));
-    EXPECT_EQ(dvdCombo(2001)->currentText(), QStringLiteral("单曲一次"));
+    EXPECT_EQ(mp3Combo(1116)->itemText(0), QStringLiteral("循序播放"));
+    EXPECT_EQ(mp3Combo(1116)->currentIndex(), 1);
+    EXPECT_EQ(mp3Combo(1028)->itemText(0), QStringLiteral("全部一次"));
+    EXPECT_EQ(mp3Combo(1028)->currentIndex(), 1);
+    EXPECT_EQ(dvdCombo(2001)->itemText(0), QStringLiteral("单曲一次"));
+    EXPECT_EQ(dvdCombo(2001)->currentIndex(), 2);
     EXPECT_EQ(dvdCombo(3001)->currentText(), QStringLiteral("04")); // tracks are not touched
 
     texts.loadEnglish();
     panel->retranslate();
     EXPECT_EQ(card->text(), QStringLiteral("Ext stroage"));
-    EXPECT_EQ(dvdCombo(2001)->currentText(), QStringLiteral("Single Once"));
+    EXPECT_EQ(dvdCombo(2001)->itemText(0), QStringLiteral("Single Once"));
+    EXPECT_EQ(dvdCombo(2001)->currentIndex(), 2);
+    auto stored = std::make_unique<TimingEntry>(*entry);
+    panel->saveSourceSettings(*stored);
+    EXPECT_EQ(stored->mp3PlayMode, 1);
+    EXPECT_EQ(stored->mp3RepeatMode, 1);
+    EXPECT_EQ(stored->dvdTracks[0].repeatMode, 2);
 }
 
 TEST_F(SourcePanelTest, TabsShowOnePageAndTheExternalMp3PageNever) {
