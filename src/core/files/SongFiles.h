@@ -13,6 +13,10 @@ bool isSongFile(const QString& path);
 // match names case by case.
 QString songFileFilter();
 
+// Whether path is a regular file this process can read (a link to one counts: music folders hold them); a FIFO
+// or a device named like a song is refused at once instead of waited on.
+bool isReadableSongFile(const QString& path);
+
 // The song files of a drop from a file manager, in order: each file as given when it is a song file, each
 // folder's own song files sorted by name (folders inside it are not entered). Anything else is left out.
 QStringList songFilesIn(const QStringList& paths);

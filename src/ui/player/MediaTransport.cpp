@@ -98,6 +98,9 @@ void MediaTransport::togglePlay() {
 void MediaTransport::showState() {
     const bool playing = m_player && m_player->playbackState() == QMediaPlayer::PlayingState;
     m_playPause->setIcon(style()->standardIcon(playing ? QStyle::SP_MediaPause : QStyle::SP_MediaPlay));
+    // A stopped player stands at the start: the backend does not always say so at the end of a pass.
+    if (!m_player || m_player->playbackState() == QMediaPlayer::StoppedState)
+        showPosition(0);
 }
 
 void MediaTransport::showPosition(qint64 ms) {

@@ -197,8 +197,7 @@ void MusicPlayerWindow::addReadable(const QStringList& paths) {
     QStringList readable;
     for (const QString& path : paths) {
         // A file that cannot be read is left out silently.
-        QFile file(path);
-        if (file.open(QIODevice::ReadOnly))
+        if (isReadableSongFile(path))
             readable << path;
     }
     if (readable.isEmpty())

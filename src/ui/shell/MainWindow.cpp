@@ -119,7 +119,10 @@ void MainWindow::buildControls() {
     m_splitter->addWidget(m_tree);
     m_splitter->addWidget(m_pages);
     m_splitter->setStretchFactor(1, 1);
-    m_splitter->setSizes({dluX(137), dluX(400)});
+    // The tree's width is kept here: the pane's own width is not its real one until the window is shown.
+    m_treeWidth = std::max(kMinTreeWidth, dluX(137));
+    m_splitter->setSizes({m_treeWidth, dluX(400)});
+    connect(m_splitter, &QSplitter::splitterMoved, this, [this] { m_treeWidth = m_splitter->sizes().value(0); });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -422,10 +425,15 @@ void MainWindow::saveSettings() {
     const SettingsSnapshot values{m_context.model.mode, m_context.texts.language(), m_context.serial.portNumber(),
                                   m_configuredPort};
     const SettingsSaveResult result = m_context.settings.saveAll(values, m_context.names);
+    // One message, however many of the two files failed (a full disk fails both).
+    QStringList reasons;
     for (const SaveResult* file : {&result.config, &result.names})
         if (!file->ok)
-            m_context.prompts.message(m_context.texts.text(154), saveFailureText(m_context.texts, *file),
-                                      Prompts::Icon::Stop);
+            reasons << file->error;
+    if (!reasons.isEmpty())
+        m_context.prompts.message(m_context.texts.text(154),
+                                  saveFailureText(m_context.texts, SaveResult::failure(reasons.join(u'\n'))),
+                                  Prompts::Icon::Stop);
 }
 
 void MainWindow::showPage(QWidget* page) {
@@ -444,7 +452,7 @@ void MainWindow::layoutPanes() {
     const int widest = std::max(kMinTreeWidth, contentWidth - 100);
     m_tree->setMinimumWidth(kMinTreeWidth);
     m_tree->setMaximumWidth(widest);
-    const int treeWidth = std::clamp(m_tree->width(), kMinTreeWidth, widest);
+    const int treeWidth = std::clamp(m_treeWidth, kMinTreeWidth, widest);
     m_splitter->setSizes({treeWidth, std::max(0, contentWidth - treeWidth - m_splitter->handleWidth())});
 }
 

@@ -121,6 +121,7 @@ private:
     CopyDialog* m_copyDialog = nullptr;
     QTimer* m_timer = nullptr;
     int m_configuredPort = 0;
+    int m_treeWidth = kMinTreeWidth; // the tree pane's width as laid out or dragged
     QtTranslations m_qtTranslations;
     UndoHistory* m_history = nullptr;
     QSet<QString> m_damagedReported; // files whose damage (or that they cannot be read) was reported this session

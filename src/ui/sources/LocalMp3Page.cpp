@@ -112,10 +112,8 @@ void LocalMp3Page::addSongs() {
 void LocalMp3Page::addFiles(const QStringList& paths) {
     for (const QString& path : paths) {
         // Only files the controller could be given are listed; nothing is copied here.
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
+        if (!isReadableSongFile(path))
             continue;
-        file.close();
         if (m_songs->count() >= kMaxSongs) {
             m_context.prompts.message(m_context.texts.text(154), QStringLiteral("Can't add the music,amount outside!"),
                                       Prompts::Icon::Stop);

@@ -278,6 +278,8 @@ TEST_F(CardTransfer, ProgressCountsEveryByteOfTheTransferInOrder) {
         }
         if (started.isEmpty() || started.last() != seen[i].name)
             started << seen[i].name;
+        EXPECT_EQ(seen[i].filesTotal, 11);
+        EXPECT_EQ(seen[i].filesDone, started.size() - 1) << "files dealt with before this one";
     }
     EXPECT_EQ(started, allNames()) << "every file of the set is announced once, in order";
     EXPECT_EQ(seen.last().done, total);

@@ -312,6 +312,16 @@ TEST(SettingsDialog, FailedConfigWriteIsReportedOnceNamingTheFile) {
     ASSERT_EQ(h.prompts.messages.size(), 1u);
     EXPECT_TRUE(h.prompts.messages[0].text.contains(QStringLiteral("Config.ini")));
     EXPECT_EQ(h.texts.language(), 2);
+
+    // A full disk fails both files: one message names both.
+    h.prompts.messages.clear();
+    {
+        const FileSizeLimit full(1);
+        clickLanguage(dialog, dialog.languagePage()->englishRadio());
+    }
+    ASSERT_EQ(h.prompts.messages.size(), 1u);
+    EXPECT_TRUE(h.prompts.messages[0].text.contains(QStringLiteral("Config.ini")));
+    EXPECT_TRUE(h.prompts.messages[0].text.contains(QStringLiteral("Config_name.ini")));
 }
 
 TEST(SettingsDialog, OpenedFromTheToolBarItFollowsTheLanguageSwitchWithTheWholeWindow) {

@@ -457,6 +457,8 @@ TEST_F(MusicPlayerTest, RealEnginePlaysTwoFilesInOrderAndStops) {
     EXPECT_TRUE(player.source().isEmpty());
     EXPECT_EQ(real.playState(), MediaEngine::None);
     EXPECT_EQ(selectedRow(), -1);
+    EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("transportElapsed"))->text(), QStringLiteral("0:00"))
+        << "the pass has ended: nothing is being played";
 
     // The transport's pause and stop are what the next tick sees.
     auto* transport = window->findChild<MediaTransport*>();

@@ -1,6 +1,8 @@
 #include "PseudoTerminal.h"
 #include "UiHarness.h"
 
+#include "ui/common/DialogUnits.h"
+
 #include "core/files/ScheduleFile.h"
 #include "ui/player/MusicPlayerWindow.h"
 #include "ui/schedule/RemoteKeyPage.h"
@@ -152,6 +154,9 @@ TEST(MainWindow, TheTimerKeepsTheConfiguredPortOpenAndFollowsAChangedCom) {
 TEST(MainWindow, TreePaneStaysWithinItsWidthLimits) {
     UiHarness h;
     MainWindow& w = h.start();
+    QTest::qWait(10);
+    // It starts at the template's 137 dialog units, not at its least width.
+    EXPECT_EQ(w.tree().width(), std::max(MainWindow::kMinTreeWidth, dluX(137)));
     w.resize(240, 500);
     QTest::qWait(10);
     EXPECT_GE(w.tree().width(), MainWindow::kMinTreeWidth);

@@ -395,3 +395,22 @@ TEST(TransferWindow, CancelledImportSaysWhatArrivedAndKeepsEveryDataFileWhole) {
         EXPECT_EQ(readFile(data + QStringLiteral("/SCH0%1.DAT").arg(i + 1)), patternBytes(100, i));
     EXPECT_EQ(entriesOf(data).size(), 4) << "no temporary file left";
 }
+
+// With bytes to count the dialog counts them; with none (empty or refused files) it counts files, so that it never
+// reads "0.0 of 0.0 MB (100%)" with its bar at nothing.
+TEST(TransferWindow, ProgressCountsFilesWhenThereAreNoBytes) {
+    TextTable texts;
+    texts.loadEnglish();
+    TransferProgress bytes;
+    bytes.name = QStringLiteral("SCH02.DAT");
+    bytes.done = 1'500'000;
+    bytes.total = 3'000'000;
+    bytes.filesDone = 1;
+    bytes.filesTotal = 11;
+    EXPECT_EQ(TransferRunner::progressText(texts, bytes), QStringLiteral("Copying SCH02.DAT — 1.5 of 3.0 MB (50%)"));
+    EXPECT_EQ(TransferRunner::progressPermille(bytes), 500);
+    TransferProgress none = bytes;
+    none.done = none.total = 0;
+    EXPECT_EQ(TransferRunner::progressText(texts, none), QStringLiteral("Copying SCH02.DAT — file 2 of 11"));
+    EXPECT_EQ(TransferRunner::progressPermille(none), 1000 / 11);
+}
