@@ -44,8 +44,9 @@ std::vector<EntryChoice> targetEntryChoices(DocumentKind kind, int count, const 
     return items;
 }
 
-void loadForCopy(const QString& programFolder, const ScheduleDocument& document, ScheduleTable& table) {
-    loadTable(programFolder, document.fileName, table);
+void loadForCopy(const QString& programFolder, const ScheduleDocument& document, ScheduleTable& table,
+                 ReadStatus* status) {
+    loadTable(programFolder, document.fileName, table, status);
     if (document.kind == DocumentKind::RemotePresets)
         table.count = kRemoteKeyCount;
 }
@@ -60,7 +61,13 @@ CopyOutcome copyEntries(const QString& programFolder, const std::vector<Schedule
     }
     const ScheduleDocument& targetDoc = documents[std::size_t(t)];
     loadForCopy(programFolder, documents[std::size_t(s)], source);
-    loadForCopy(programFolder, targetDoc, target);
+    ReadStatus targetRead;
+    loadForCopy(programFolder, targetDoc, target, &targetRead);
+    if (targetRead.refused()) {
+        // Written over, what the file holds would be lost unseen: nothing is copied into it.
+        outcome.save = SaveResult::failure(targetRead.error);
+        return outcome;
+    }
 
     const auto isSlot = [](int n) { return n >= 0 && n < kMaxEntries; };
     if (o == kChoiceNull) {

@@ -109,7 +109,7 @@ TEST(ScheduleCopy, SingleEntriesReplaceAppendAndReachTheRemoteKeys) {
     EXPECT_EQ(t->entries[3].weekdays, 0u);
 }
 
-TEST(ScheduleCopy, FailedTargetSaveIsReported) {
+TEST(ScheduleCopy, AFailedOrRefusedTargetIsReportedAndNotWritten) {
     CopyFixture f;
     f.write(QStringLiteral("SCH01.DAT"), 2, 1);
     // A folder where the target file should be: the save cannot replace it.
@@ -119,4 +119,15 @@ TEST(ScheduleCopy, FailedTargetSaveIsReported) {
     EXPECT_FALSE(out.save.ok);
     EXPECT_TRUE(out.save.error.contains(QStringLiteral("SCH04.DAT")));
     EXPECT_FALSE(out.copied());
+
+    // A target that cannot be read (here a link to another file) is not written over: its content was never
+    // seen, and the file it points to stays as it was.
+    const QString outside = f.home.file(QStringLiteral("outside.DAT"));
+    writeFile(outside, "not ours");
+    ASSERT_TRUE(QFile::link(outside, f.home.file(QStringLiteral("zone_data/SCH02.DAT"))));
+    const CopyOutcome linked = f.copy(0, 0, 1, kChoiceNew);
+    EXPECT_FALSE(linked.save.ok);
+    EXPECT_TRUE(linked.save.error.contains(QStringLiteral("symbolic link"))) << linked.save.error.toStdString();
+    EXPECT_TRUE(QFileInfo(f.home.file(QStringLiteral("zone_data/SCH02.DAT"))).isSymLink());
+    EXPECT_EQ(readFile(outside), QByteArray("not ours"));
 }
