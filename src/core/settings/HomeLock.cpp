@@ -21,7 +21,7 @@ bool HomeLock::tryLock() {
         qint64 pid = 0;
         QString host, application;
         m_lock.getLockInfo(&pid, &host, &application);
-        m_error = QStringLiteral("process %1").arg(pid);
+        m_error = QString::number(pid);
     } else {
         m_error = QDir::toNativeSeparators(m_lock.fileName()) + QStringLiteral(": the lock file cannot be made");
     }

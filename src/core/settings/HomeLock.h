@@ -12,8 +12,8 @@ class HomeLock {
 public:
     explicit HomeLock(const QString& homeFolder);
 
-    // True when this program now holds the home; false when another running program does, or the lock file
-    // cannot be made (error() tells which).
+    // True when this program now holds the home; false when another running program does (error() is its
+    // process number) or the lock file cannot be made (error() says why).
     bool tryLock();
     bool heldByAnother() const { return m_heldByAnother; }
     QString error() const { return m_error; }

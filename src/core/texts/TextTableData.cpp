@@ -562,9 +562,9 @@ const AddedText kAdded[kAddedCount] = {
      u"%1打开时无法读取：\n%2\n要用这里显示的时程表替换它吗？它现有的内容无法保存。"},
     /* 1082 */ {u"Replace", u"替换"},
     /* 1083 */
-    {u"The folder %1 is open in another Quorvan window (%2). Close that window first, or start with --home to "
-     u"use another folder.",
-     u"文件夹%1已在另一个Quorvan窗口中打开（%2）。请先关闭该窗口，或用--home选用其他文件夹。"},
+    {u"The folder %1 is open in another Quorvan window (process %2). Close that window first, or start with "
+     u"--home to use another folder.",
+     u"文件夹%1已在另一个Quorvan窗口中打开（进程%2）。请先关闭该窗口，或用--home选用其他文件夹。"},
     /* 1084 */
     {u"A settings file cannot be read; the defaults are used until it is saved again:",
      u"设置文件无法读取；在重新保存之前使用默认设置："},

@@ -22,6 +22,12 @@ namespace quorvan {
 bool Application::holdHome(HomeLock& lock, const QString& folder, Prompts& prompts) {
     if (lock.tryLock())
         return true;
+    if (!lock.heldByAnother()) {
+        // A home where no lock file can be made (a read-only folder) is not kept from the operator: what cannot
+        // be written there is reported when it is written.
+        std::fprintf(stderr, "quorvan: %s\n", qPrintable(lock.error()));
+        return true;
+    }
     TextTable english;
     english.loadEnglish();
     TextTable chinese;

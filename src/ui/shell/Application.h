@@ -17,7 +17,8 @@ public:
     int run(const std::optional<QString>& homeOption);
 
     // Takes the home folder for this program; when another program holds it, says so (in English and in
-    // Chinese: which language the other window uses is not known here) and returns false.
+    // Chinese: which language the other window uses is not known here) and returns false. A home where no lock
+    // can be made is used all the same.
     static bool holdHome(HomeLock& lock, const QString& folder, Prompts& prompts);
 };
 
