@@ -26,16 +26,28 @@ SourceKind firstSource(std::uint32_t mask) {
 std::vector<WeekBlock> layOutWeek(const ScheduleTable& table, int count, const std::vector<Clash>& clashes,
                                   int minimumSeconds) {
     count = std::clamp(count, 0, kMaxEntries);
-    std::vector<bool> clashing(std::size_t(count), false);
+    std::vector<std::vector<WeekSpan>> spans(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i)
+        spans[std::size_t(i)] = weekSpans(table.entries[i]);
+    // The entries each entry clashes with: a block is marked only where one of their spans overlaps it, so that an
+    // entry clashing on Monday alone is not outlined on the other days.
+    std::vector<std::vector<int>> partners(static_cast<std::size_t>(count));
     for (const Clash& c : clashes) {
-        if (c.first < count)
-            clashing[std::size_t(c.first)] = true;
-        if (c.second < count)
-            clashing[std::size_t(c.second)] = true;
+        if (c.first < count && c.second < count) {
+            partners[std::size_t(c.first)].push_back(c.second);
+            partners[std::size_t(c.second)].push_back(c.first);
+        }
     }
+    const auto overlapsPartner = [&](int i, const WeekSpan& span) {
+        for (const int j : partners[std::size_t(i)])
+            for (const WeekSpan& other : spans[std::size_t(j)])
+                if (other.begin < span.end && span.begin < other.end)
+                    return true;
+        return false;
+    };
     std::vector<WeekBlock> blocks;
     for (int i = 0; i < count; ++i) {
-        for (const WeekSpan& span : weekSpans(table.entries[i])) {
+        for (const WeekSpan& span : spans[std::size_t(i)]) {
             const int day = span.begin / kSecondsPerDay; // 0 Sunday
             WeekBlock b;
             b.entry = i;
@@ -43,7 +55,7 @@ std::vector<WeekBlock> layOutWeek(const ScheduleTable& table, int count, const s
             b.begin = span.begin - day * kSecondsPerDay;
             b.end = span.end - day * kSecondsPerDay;
             b.continued = span.continued;
-            b.clashes = clashing[std::size_t(i)];
+            b.clashes = overlapsPartner(i, span);
             blocks.push_back(b);
         }
     }

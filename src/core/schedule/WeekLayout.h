@@ -18,7 +18,7 @@ struct WeekBlock {
     int lane = 0;           // 0 .. lanes - 1
     int lanes = 1;          // lanes of the group of blocks that overlap this one on screen
     bool continued = false; // the part after midnight of an entry that started the day before
-    bool clashes = false;   // the entry clashes with another
+    bool clashes = false;   // this block overlaps a block of an entry it clashes with
 };
 
 // The entry's first source, for colour and label: the order follows the source mask.

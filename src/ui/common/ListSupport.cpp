@@ -27,6 +27,9 @@ QTableWidget* makeReportList(QWidget* parent, int id, const QStringList& headers
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab leaves the list (the arrow keys move within it): cell by cell it would load entry after entry and
+    // never reach the editor.
+    list->setTabKeyNavigation(false);
     list->setShowGrid(true);
     list->setWordWrap(false);
     list->verticalHeader()->setVisible(false);

@@ -219,7 +219,9 @@ TEST(WeekLayout, BlocksGoMondayFirstIntoLanesAndPastMidnightIntoTheNextDay) {
     EXPECT_TRUE(later.clashes);
     EXPECT_EQ(find(3, 0).lanes, 1);
     EXPECT_FALSE(find(3, 0).clashes);
-    // Tuesday's bell alone.
+    // Tuesday's bell alone, and not outlined: the bell clashes on Monday only.
+    EXPECT_FALSE(find(0, 1).clashes);
+    EXPECT_FALSE(find(0, 4).clashes);
     EXPECT_EQ(find(0, 1).lanes, 1);
     EXPECT_EQ(find(0, 1).begin, at(8, 0));
     EXPECT_EQ(find(0, 1).end, at(8, 0, 5));

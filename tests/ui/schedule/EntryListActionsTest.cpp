@@ -236,3 +236,17 @@ TEST(EntryListActions, TabRunsThroughTheEditorInReadingOrderInBothLanguages) {
         EXPECT_EQ(std::unique(unique.begin(), unique.end()), unique.end());
     }
 }
+
+TEST(EntryListActions, TabLeavesTheListForTheEditorAndTheArrowsMoveWithinIt) {
+    Schedule s(3);
+    s.clickRow(0);
+    s.list()->setFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(s.list()->hasFocus());
+    QTest::keyClick(s.list(), Qt::Key_Down);
+    EXPECT_EQ(s.list()->currentRow(), 1);
+    QTest::keyClick(s.list(), Qt::Key_Tab);
+    EXPECT_EQ(s.list()->currentRow(), 1) << "Tab moves no selection";
+    QWidget* focus = QApplication::focusWidget();
+    EXPECT_TRUE(focus && s.page().editor().isAncestorOf(focus)) << (focus ? qPrintable(focus->objectName()) : "none");
+}
