@@ -118,6 +118,12 @@ SaveResult BackupStore::keep(const QString& file, const QByteArray& bytes, Backu
         if (newest.mark == mark && newest.size == bytes.size() && read(newest) == bytes)
             return {}; // the same bytes are kept already
     }
+    if (mark == BackupVersion::Mark::Damaged) {
+        // A damaged file seen again (shown again, undone into, restored) is kept once, whatever came between.
+        for (const BackupVersion& v : kept)
+            if (v.mark == BackupVersion::Mark::Damaged && v.size == bytes.size() && read(v) == bytes)
+                return {};
+    }
     QString stem = groupStem;
     if (stem.isEmpty()) {
         const QString base = stamp();
@@ -135,7 +141,12 @@ SaveResult BackupStore::keep(const QString& file, const QByteArray& bytes, Backu
 }
 
 void BackupStore::prune(const QString& file) const {
-    std::vector<BackupVersion> kept = versions(file);
+    // A damaged file's bytes were promised to the operator when it was reported: those versions are never pruned
+    // and count toward neither limit.
+    std::vector<BackupVersion> kept;
+    for (const BackupVersion& v : versions(file))
+        if (v.mark != BackupVersion::Mark::Damaged)
+            kept.push_back(v);
     qint64 total = 0;
     for (const BackupVersion& v : kept)
         total += v.size;

@@ -30,7 +30,8 @@ struct BackupVersion {
 // so an export never carries them to the card). A version is kept before a data file is overwritten; the same
 // bytes as the newest kept version are not kept twice. The oldest go once a file has more than `keep` versions
 // (the newest three always stay) or they take more than `maxBytes`, which they never exceed: a version larger
-// than that is refused.
+// than that is refused. Versions marked damaged are never pruned and count toward neither limit; the same
+// damaged bytes are kept once.
 class BackupStore {
 public:
     struct Limits {

@@ -93,6 +93,8 @@ struct TextId {
         HomeInUse,
         SettingsUnreadable,
         TransferCopyingFiles,
+        DamagedFirstSave, // Step 16 from here on
+        SaveAnyway,
         End
     };
 };

@@ -569,6 +569,13 @@ const AddedText kAdded[kAddedCount] = {
     {u"A settings file cannot be read; the defaults are used until it is saved again:",
      u"设置文件无法读取；在重新保存之前使用默认设置："},
     /* 1085 */ {u"Copying %1 — file %2 of %3", u"正在复制 %1 — 第%2个文件，共%3个"},
+    /* 1086 */
+    {u"%1 was damaged when it was read: %2 of its entries could not be read whole and are shown with what could "
+     u"be read (missing times read as 00:00:00, missing songs as empty names). Save writes all of them as shown; "
+     u"the damaged original stays in the backups either way.",
+     u"%1读入时已损坏：其中%2条时程未能完整读出，显示的是能读出的部分（缺失的时间为00:00:00，缺失的歌曲名为空）。"
+     u"保存会按显示的内容写入全部时程；损坏的原文件无论如何都保留在备份中。"},
+    /* 1087 */ {u"Save anyway", u"仍然保存"},
 };
 
 } // namespace quorvan::textdata

@@ -252,8 +252,17 @@ bool MainWindow::mayWriteDocument() {
     const TextTable& texts = m_context.texts;
     const QString name = model.current().fileName;
     switch (model.currentFileState()) {
-    case ScheduleModel::FileState::Ours:
-        return true;
+    case ScheduleModel::FileState::Ours: {
+        // The first write over a file that was damaged when read writes the loader's filler too: asked once.
+        const auto damaged = m_damagedFiles.constFind(name);
+        if (damaged == m_damagedFiles.constEnd())
+            return true;
+        enum { SaveAnyway, Cancel };
+        const int answer = m_context.prompts.question(
+            texts.text(154), texts.text(TextId::DamagedFirstSave).arg(name).arg(*damaged),
+            {texts.text(TextId::SaveAnyway), texts.text(TextId::CancelButton)}, Cancel);
+        return answer == SaveAnyway;
+    }
     case ScheduleModel::FileState::Changed: {
         enum { Reload, Overwrite, Cancel };
         const int answer = m_context.prompts.question(
@@ -291,6 +300,7 @@ bool MainWindow::saveDocument(const StepLabel& label) {
         reloadDocument();
         return false;
     }
+    m_damagedFiles.remove(model.current().fileName); // what it holds now is what the program wrote
     m_history->push(recorder.finish(label));
     return true;
 }
@@ -387,7 +397,16 @@ void MainWindow::checkDamagedFile() {
     const std::vector<FileProblem> problems =
         keepIfDamaged(dataFolderPath(m_context.model.programFolder()), name, m_context.backups, &backupError,
                       &m_soundFiles);
-    if (problems.empty() || m_damagedReported.contains(name))
+    if (problems.empty()) {
+        m_damagedFiles.remove(name);
+        return;
+    }
+    QSet<int> incomplete;
+    for (const FileProblem& p : problems)
+        if (p.entry >= 0)
+            incomplete.insert(p.entry);
+    m_damagedFiles.insert(name, int(incomplete.size()));
+    if (m_damagedReported.contains(name))
         return;
     m_damagedReported.insert(name);
     QString text = m_context.texts.text(TextId::DamagedFile).arg(name) + u'\n' + problemLines(problems, 3);

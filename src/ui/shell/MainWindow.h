@@ -4,6 +4,7 @@
 #include "ui/common/QtTranslations.h"
 #include "ui/common/ShellActions.h"
 
+#include <QHash>
 #include <QPointer>
 #include <QSet>
 #include <QWidget>
@@ -125,6 +126,7 @@ private:
     QtTranslations m_qtTranslations;
     UndoHistory* m_history = nullptr;
     QSet<QString> m_damagedReported; // files whose damage (or that they cannot be read) was reported this session
+    QHash<QString, int> m_damagedFiles; // files damaged as last read, with how many entries were incomplete
     bool m_backupFailureReported = false;
 };
 

@@ -100,6 +100,25 @@ TEST(BackupStore, PruningDropsTheOldestWithinBothLimitsAndTheByteLimitIsNeverExc
     EXPECT_EQ(s.store.versions(QStringLiteral("SCH02.DAT")).size(), 3u);
 }
 
+TEST(BackupStore, ADamagedVersionIsNeverPrunedCountsTowardNoLimitAndIsKeptOnce) {
+    Store s;
+    s.store.setLimits({3, qint64(1) << 20});
+    ASSERT_TRUE(s.store.keep(QStringLiteral("SCH01.DAT"), QByteArray(700 * 1024, 'd'), BackupVersion::Mark::Damaged).ok);
+    for (int i = 0; i < 6; ++i) {
+        s.now = s.now.addSecs(1);
+        ASSERT_TRUE(s.store.keep(QStringLiteral("SCH01.DAT"), QByteArray(200 * 1024, char('a' + i))).ok);
+        // The same damaged bytes, seen again after other versions (an undo into the damaged file): not kept again.
+        ASSERT_TRUE(
+            s.store.keep(QStringLiteral("SCH01.DAT"), QByteArray(700 * 1024, 'd'), BackupVersion::Mark::Damaged).ok);
+    }
+    int damaged = 0;
+    int ordinary = 0;
+    for (const BackupVersion& v : s.store.versions(QStringLiteral("SCH01.DAT")))
+        (v.mark == BackupVersion::Mark::Damaged ? damaged : ordinary) += 1;
+    EXPECT_EQ(damaged, 1);
+    EXPECT_EQ(ordinary, 3) << "700 KB damaged + 3 x 200 KB exceed 1 MB: the damaged one does not count";
+}
+
 TEST(BackupStore, AnImportsVersionsFormOneGroupEvenWhenUnchanged) {
     Store s;
     ASSERT_TRUE(s.store.keep(QStringLiteral("SCH01.DAT"), "one").ok);

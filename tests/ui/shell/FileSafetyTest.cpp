@@ -281,3 +281,41 @@ TEST(FileSafety, ASecondProgramOnAHomeIsToldAndStops) {
     EXPECT_TRUE(prompts.messages[0].text.contains(QStringLiteral("已在另一个Quorvan窗口中打开")));
     EXPECT_TRUE(prompts.messages[0].text.contains(QDir::toNativeSeparators(home.path())));
 }
+
+TEST(FileSafety, TheFirstSaveOverADamagedFileAsksAndTheOriginalStaysKept) {
+    UiHarness h;
+    h.writeConfig("[LanguageSelect]\nID=1\n");
+    std::vector<TimingEntry> five;
+    for (int i = 0; i < 5; ++i)
+        five.push_back(modedEntry(8 + i));
+    writeEntries(h, QStringLiteral("SCH01.DAT"), five);
+    // Cut inside the third entry's song: entries 3 to 5 come out incomplete.
+    QByteArray bytes = readFile(h.dataFile(QStringLiteral("SCH01.DAT")));
+    bytes.truncate(4104 + 2 * (176 + 624) + 300);
+    writeFile(h.dataFile(QStringLiteral("SCH01.DAT")), bytes);
+    MainWindow& w = h.start();
+    QTest::qWait(10);
+    ASSERT_EQ(h.prompts.messages.size(), 1u) << "the damage is told at start";
+
+    EntryEditor& editor = w.timingPage().editor();
+    editor.endTime()->setTime(QTime(8, 45, 0));
+    h.prompts.answers = {1};
+    editor.requestSave();
+    ASSERT_EQ(h.prompts.questions.size(), 1u);
+    EXPECT_EQ(h.prompts.questions[0].buttons, (QStringList{QStringLiteral("Save anyway"), QStringLiteral("Cancel")}));
+    EXPECT_TRUE(h.prompts.questions[0].text.contains(QStringLiteral("3 of its entries"))) << h.prompts.questions[0].text.toStdString();
+    EXPECT_EQ(readFile(h.dataFile(QStringLiteral("SCH01.DAT"))), bytes);
+    EXPECT_TRUE(editor.hasUnsavedChanges());
+
+    h.prompts.answers = {0};
+    editor.requestSave();
+    EXPECT_EQ(onDisk(h, QStringLiteral("SCH01.DAT"))->entries[0].endMinute, 45);
+    bool damagedKept = false;
+    for (const BackupVersion& v : h.backups.versions(QStringLiteral("SCH01.DAT")))
+        damagedKept = damagedKept || (v.mark == BackupVersion::Mark::Damaged && BackupStore::read(v) == bytes);
+    EXPECT_TRUE(damagedKept);
+    // The file is the program's own now: no more questions.
+    editor.endTime()->setTime(QTime(8, 50, 0));
+    editor.requestSave();
+    EXPECT_EQ(h.prompts.questions.size(), 2u);
+}
