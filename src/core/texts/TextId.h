@@ -95,6 +95,10 @@ struct TextId {
         TransferCopyingFiles,
         DamagedFirstSave, // Step 16 from here on
         SaveAnyway,
+        UndoDiscardsEdits,
+        RedoDiscardsEdits,
+        DiscardAndUndo,
+        DiscardAndRedo,
         End
     };
 };

@@ -576,6 +576,14 @@ const AddedText kAdded[kAddedCount] = {
      u"%1读入时已损坏：其中%2条时程未能完整读出，显示的是能读出的部分（缺失的时间为00:00:00，缺失的歌曲名为空）。"
      u"保存会按显示的内容写入全部时程；损坏的原文件无论如何都保留在备份中。"},
     /* 1087 */ {u"Save anyway", u"仍然保存"},
+    /* 1088 */
+    {u"The entry has changes that are not saved yet. Undo \u201c%1\u201d and discard them?",
+     u"当前时程有尚未保存的修改。要撤销“%1”并放弃这些修改吗？"},
+    /* 1089 */
+    {u"The entry has changes that are not saved yet. Redo \u201c%1\u201d and discard them?",
+     u"当前时程有尚未保存的修改。要重做“%1”并放弃这些修改吗？"},
+    /* 1090 */ {u"Discard and undo", u"放弃并撤销"},
+    /* 1091 */ {u"Discard and redo", u"放弃并重做"},
 };
 
 } // namespace quorvan::textdata

@@ -184,6 +184,10 @@ void RemoteKeyPage::resizeEvent(QResizeEvent* event) {
     layoutPage();
 }
 
+bool RemoteKeyPage::editorHasUnsavedChanges() const {
+    return m_table && m_editor->hasUnsavedChanges();
+}
+
 void RemoteKeyPage::showKey(int k) {
     if (!m_table || k < 0 || k >= kRemoteKeyCount)
         return;

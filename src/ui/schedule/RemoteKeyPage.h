@@ -43,6 +43,7 @@ public:
     void showKey(int k);
     // The key whose preset the editor shows, -1 before a table is shown.
     int shownKey() const { return m_table ? m_shownRow : -1; }
+    bool editorHasUnsavedChanges() const;
     void followSelection(int notifiedRow);
 
     QTableWidget* list() const { return m_list; }

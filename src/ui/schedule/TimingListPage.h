@@ -50,6 +50,7 @@ public:
     // Where the editor stands, and back there after the table was shown again (see EntryListLogic).
     EntryListLogic::EditorPlace editorPlace() const { return m_logic.editorPlace(); }
     void returnTo(const EntryListLogic::EditorPlace& place) { m_logic.returnTo(place); }
+    bool editorHasUnsavedChanges() { return hasUnsavedChanges(); }
 
     // The week view instead of the list, or back.
     void showWeek(bool week);

@@ -309,9 +309,25 @@ void MainWindow::addStep(DataStep step) {
     m_history->push(std::move(step));
 }
 
+bool MainWindow::discardEditsFor(bool undo) {
+    const bool edited = (m_currentPage == m_timingPage && m_timingPage->editorHasUnsavedChanges()) ||
+                        (m_currentPage == m_remotePage && m_remotePage->editorHasUnsavedChanges());
+    if (!edited)
+        return true;
+    // Saving them first would become the newest step and be undone in place of the one the button names.
+    const TextTable& texts = m_context.texts;
+    enum { Discard, Cancel };
+    const QString step = undo ? m_history->undoText() : m_history->redoText();
+    const int answer = m_context.prompts.question(
+        texts.text(153), texts.text(undo ? TextId::UndoDiscardsEdits : TextId::RedoDiscardsEdits).arg(step),
+        {texts.text(undo ? TextId::DiscardAndUndo : TextId::DiscardAndRedo), texts.text(TextId::CancelButton)},
+        Cancel);
+    return answer == Discard;
+}
+
 void MainWindow::undo() {
-    // Unsaved edits are dealt with first; saved, they are the step that is undone.
-    if (!m_history->canUndo() || !leaveEdits())
+    // Always the step the button names: unsaved edits are discarded (when the operator agrees), never saved.
+    if (!m_history->canUndo() || !discardEditsFor(true))
         return;
     const StepLabel label = m_history->undoStep()->label;
     const SaveResult result = m_history->undo();
@@ -324,7 +340,7 @@ void MainWindow::undo() {
 }
 
 void MainWindow::redo() {
-    if (!m_history->canRedo() || !leaveEdits())
+    if (!m_history->canRedo() || !discardEditsFor(false))
         return;
     const StepLabel label = m_history->redoStep()->label;
     const SaveResult result = m_history->redo();

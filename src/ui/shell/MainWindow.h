@@ -100,6 +100,8 @@ private:
     void showStep(const StepLabel& label);
     void showHistoryState();
     void warnBackupFailures(const QStringList& failures);
+    // Before an undo or redo: unsaved edits in the editor are discarded when the operator agrees; false to stay.
+    bool discardEditsFor(bool undo);
     // A warning, at once or, while the window is not shown yet (at start), as soon as it is.
     void tellWhenShown(const QString& text);
     // Config.ini or Config_name.ini that is there but cannot be taken (a link, a FIFO, too large) is named once.

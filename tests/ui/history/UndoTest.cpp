@@ -90,6 +90,35 @@ TEST(Undo, DeleteThenCtrlZBringsTheRowAndTheFileBackAndRedoKeysTakeItAgain) {
     EXPECT_TRUE(f.h.prompts.messages.empty());
 }
 
+// With unsaved edits, Undo undoes the step its tooltip names: the edits are discarded when the operator agrees,
+// never saved as a new step that would be undone in its place.
+TEST(Undo, WithUnsavedEditsUndoUndoesTheNamedStepOrNothing) {
+    FourEntries f;
+    f.clickRow(1);
+    f.page().editor().endTime()->setTime(QTime(9, 20, 0));
+    QTest::mouseClick(f.page().editor().button(EntryEditor::SaveButton), Qt::LeftButton);
+    const QByteArray saved = f.file(QStringLiteral("SCH01.DAT"));
+    ASSERT_EQ(f.undoButton()->toolTip(), QStringLiteral("Undo: change entry 2 of Schedule1"));
+
+    f.page().editor().endTime()->setTime(QTime(9, 40, 0));
+    f.h.prompts.answers = {1}; // Cancel: nothing happens, the edit stays
+    QTest::mouseClick(f.undoButton(), Qt::LeftButton);
+    ASSERT_EQ(f.h.prompts.questions.size(), 1u);
+    EXPECT_EQ(f.h.prompts.questions[0].buttons, (QStringList{QStringLiteral("Discard and undo"), QStringLiteral("Cancel")}));
+    EXPECT_TRUE(f.h.prompts.questions[0].text.contains(QStringLiteral("change entry 2 of Schedule1")));
+    EXPECT_EQ(f.file(QStringLiteral("SCH01.DAT")), saved);
+    EXPECT_EQ(f.page().editor().endTime()->time(), QTime(9, 40, 0));
+
+    f.h.prompts.answers = {0}; // Discard and undo: the named step is undone, the edit is gone
+    QTest::mouseClick(f.undoButton(), Qt::LeftButton);
+    auto table = makeTable();
+    loadTableFile(f.h.dataFile(QStringLiteral("SCH01.DAT")), *table);
+    EXPECT_EQ(table->entries[1].endMinute, 30) << "entry 2 is as before its change";
+    EXPECT_EQ(f.page().editor().endTime()->time(), QTime(9, 30, 0));
+    EXPECT_FALSE(f.page().editor().hasUnsavedChanges());
+    EXPECT_EQ(f.redoButton()->toolTip(), QStringLiteral("Redo: change entry 2 of Schedule1"));
+}
+
 TEST(Undo, InsideATextFieldTheKeysEditTheTextAndNotTheHistory) {
     FourEntries f;
     f.clickRow(1);
