@@ -24,6 +24,8 @@ QString markSuffix(BackupVersion::Mark mark) {
         return QStringLiteral("-damaged");
     case BackupVersion::Mark::Import:
         return QStringLiteral("-import");
+    case BackupVersion::Mark::Absent:
+        return QStringLiteral("-absent");
     case BackupVersion::Mark::None:
         break;
     }
@@ -33,7 +35,7 @@ QString markSuffix(BackupVersion::Mark mark) {
 // "<time>[-n][-mark].DAT"; the time sorts as text, and n counts versions kept within one second.
 std::optional<BackupVersion> parseName(const QString& file, const QString& folder, const QString& name) {
     static const QRegularExpression pattern(
-        QStringLiteral("^(\\d{4}-\\d{2}-\\d{2}T\\d{2}-\\d{2}-\\d{2})(?:-(\\d+))?(-damaged|-import)?\\.DAT$"));
+        QStringLiteral("^(\\d{4}-\\d{2}-\\d{2}T\\d{2}-\\d{2}-\\d{2})(?:-(\\d+))?(-damaged|-import|-absent)?\\.DAT$"));
     const QRegularExpressionMatch m = pattern.match(name);
     if (!m.hasMatch())
         return std::nullopt;
@@ -44,6 +46,7 @@ std::optional<BackupVersion> parseName(const QString& file, const QString& folde
     v.time = QDateTime::fromString(m.captured(1), kTimeFormat);
     v.mark = m.captured(3) == QStringLiteral("-damaged")  ? BackupVersion::Mark::Damaged
              : m.captured(3) == QStringLiteral("-import") ? BackupVersion::Mark::Import
+             : m.captured(3) == QStringLiteral("-absent") ? BackupVersion::Mark::Absent
                                                           : BackupVersion::Mark::None;
     v.size = QFileInfo(v.path).size();
     return v;
@@ -94,7 +97,7 @@ QString BackupStore::newGroupStem() const {
         const QString stem = n == 0 ? base : base + u'-' + QString::number(n);
         bool taken = false;
         for (const QString& file : known)
-            for (const BackupVersion& v : versions(file))
+            for (const BackupVersion& v : allVersions(file))
                 taken = taken || v.stem == stem;
         if (!taken)
             return stem;
@@ -161,7 +164,23 @@ void BackupStore::prune(const QString& file) const {
     }
 }
 
+SaveResult BackupStore::keepAbsent(const QString& file, const QString& groupStem) {
+    const QString dir = folder() + u'/' + file;
+    if (!QDir().mkpath(dir))
+        return SaveResult::failure(QDir::toNativeSeparators(dir) + QStringLiteral(": cannot create the folder"));
+    return writeFileAtomically(dir + u'/' + groupStem + markSuffix(BackupVersion::Mark::Absent) + QStringLiteral(".DAT"),
+                               QByteArray());
+}
+
 std::vector<BackupVersion> BackupStore::versions(const QString& file) const {
+    std::vector<BackupVersion> found = allVersions(file);
+    found.erase(std::remove_if(found.begin(), found.end(),
+                               [](const BackupVersion& v) { return v.mark == BackupVersion::Mark::Absent; }),
+                found.end());
+    return found;
+}
+
+std::vector<BackupVersion> BackupStore::allVersions(const QString& file) const {
     std::vector<BackupVersion> found;
     const QString dir = folder() + u'/' + file;
     for (const QString& name : QDir(dir).entryList(QDir::Files, QDir::Name)) {
@@ -179,8 +198,8 @@ QStringList BackupStore::files() const {
 std::vector<BackupVersion> BackupStore::group(const QString& stem) const {
     std::vector<BackupVersion> members;
     for (const QString& file : files())
-        for (const BackupVersion& v : versions(file))
-            if (v.stem == stem && v.mark == BackupVersion::Mark::Import)
+        for (const BackupVersion& v : allVersions(file))
+            if (v.stem == stem && (v.mark == BackupVersion::Mark::Import || v.mark == BackupVersion::Mark::Absent))
                 members.push_back(v);
     return members;
 }

@@ -16,7 +16,8 @@ class SettingsFiles;
 
 // One kept version of a data file: backups/<FILE>/<time>[-n][-mark].DAT under the home folder.
 struct BackupVersion {
-    enum class Mark { None, Damaged, Import };
+    // Absent: an empty marker saying the file did not exist before the import of its group.
+    enum class Mark { None, Damaged, Import, Absent };
 
     QString file;   // the data file's name, "SCH01.DAT"
     QString path;   // the version's own file
@@ -58,16 +59,20 @@ public:
                     const QString& groupStem = {});
     // A stem for the versions of one import, not used yet by any file.
     QString newGroupStem() const;
+    // Notes in the group of an import that file did not exist before it, so that restoring the group removes it.
+    SaveResult keepAbsent(const QString& file, const QString& groupStem);
 
-    // The kept versions of file, oldest first.
+    // The kept versions of file, oldest first (absence markers are not versions and are left out).
     std::vector<BackupVersion> versions(const QString& file) const;
     // The files that have kept versions, in name order.
     QStringList files() const;
-    // The versions of every file kept by the import whose stem is given.
+    // The versions of every file kept by the import whose stem is given, with the markers of the files it created:
+    // restored together they put the data folder back as it was before the import.
     std::vector<BackupVersion> group(const QString& stem) const;
     static QByteArray read(const BackupVersion& version, QString* error = nullptr);
 
 private:
+    std::vector<BackupVersion> allVersions(const QString& file) const;
     void prune(const QString& file) const;
     QString stamp() const;
 

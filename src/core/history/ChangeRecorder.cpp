@@ -26,6 +26,12 @@ ChangeRecorder::ChangeRecorder(QString dataFolder, const QStringList& names, Bac
         Before before;
         before.name = name;
         before.exists = readFile(folder.filePath(name), before.bytes);
+        if (!before.exists && backups && !groupStem.isEmpty()) {
+            // A file the import may create: restoring the import's group removes it again.
+            const SaveResult noted = backups->keepAbsent(name, groupStem);
+            if (!noted)
+                m_backupFailures << noted.error;
+        }
         if (before.exists && backups) {
             const BackupVersion::Mark mark =
                 groupStem.isEmpty() ? BackupVersion::Mark::None : BackupVersion::Mark::Import;

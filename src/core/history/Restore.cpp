@@ -3,6 +3,7 @@
 #include "core/history/ChangeRecorder.h"
 
 #include <QDir>
+#include <QFile>
 
 namespace quorvan {
 
@@ -23,7 +24,14 @@ RestoreOutcome restoreVersions(const QString& dataFolder, const std::vector<Back
     const ChangeRecorder recorder(dataFolder, names, &backups);
     const QDir folder(dataFolder);
     for (std::size_t i = 0; i < versions.size(); ++i) {
-        const SaveResult written = writeFileAtomically(folder.filePath(names[qsizetype(i)]), contents[i]);
+        const QString path = folder.filePath(names[qsizetype(i)]);
+        // A file the import created goes again; the step keeps its bytes for an undo.
+        const SaveResult written = versions[i].mark == BackupVersion::Mark::Absent
+                                       ? (!QFile::exists(path) || QFile::remove(path)
+                                              ? SaveResult{}
+                                              : SaveResult::failure(QDir::toNativeSeparators(path) +
+                                                                    QStringLiteral(": cannot be removed")))
+                                       : writeFileAtomically(path, contents[i]);
         if (!written) {
             // The files written so far go back to what they held: record what changed and undo it.
             recorder.finish(label).undo(dataFolder, nullptr);

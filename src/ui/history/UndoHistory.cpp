@@ -52,14 +52,30 @@ const DataStep* UndoHistory::redoStep() const {
     return stepAt(m_stack, m_stack.index());
 }
 
+namespace {
+
+// A step's name; one that changed several files (an import, a group restore) names each of them.
+QString describe(const DataStep* step, const AppContext& context) {
+    if (!step)
+        return {};
+    QString text = stepText(step->label, context.texts, context.model.documents);
+    if (step->changes.size() > 1) {
+        QStringList names;
+        for (const FileChange& change : step->changes)
+            names << change.name;
+        text += QStringLiteral(" (") + names.join(QStringLiteral(", ")) + u')';
+    }
+    return text;
+}
+
+} // namespace
+
 QString UndoHistory::undoText() const {
-    const DataStep* step = undoStep();
-    return step ? stepText(step->label, m_context.texts, m_context.model.documents) : QString();
+    return describe(undoStep(), m_context);
 }
 
 QString UndoHistory::redoText() const {
-    const DataStep* step = redoStep();
-    return step ? stepText(step->label, m_context.texts, m_context.model.documents) : QString();
+    return describe(redoStep(), m_context);
 }
 
 SaveResult UndoHistory::undo() {

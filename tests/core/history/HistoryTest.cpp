@@ -311,6 +311,29 @@ TEST(Restore, AKeptVersionComesBackAsAnUndoableStepAndAnImportGroupTogether) {
     EXPECT_EQ(readFile(s.file(sch1)), v1);
     EXPECT_EQ(readFile(s.file(sch2)), sch2Before);
     EXPECT_EQ(group.step.changes.size(), 2u);
+
+    // What an import created goes when its group is restored: the data folder is as it was before the import.
+    const QString sch3 = QStringLiteral("SCH03.DAT");
+    const QString sdate = QStringLiteral("SDATE01.DAT");
+    now = now.addSecs(5);
+    const QString created = s.backups.newGroupStem();
+    {
+        ChangeRecorder importing(s.data(), {sch1, sch3, sdate}, &s.backups, created);
+        ASSERT_TRUE(saveTableFile(s.file(sch1), *tableOf(9, 1)).ok);
+        ASSERT_TRUE(saveTableFile(s.file(sch3), *tableOf(4, 1)).ok);
+        writeFile(s.file(sdate), QByteArray());
+    }
+    EXPECT_TRUE(s.backups.versions(sch3).empty()) << "a marker of absence is no version to list";
+    const RestoreOutcome before =
+        restoreVersions(s.data(), s.backups.group(created), s.backups, {StepLabel::Kind::Restore, sch1, -1, {}});
+    ASSERT_TRUE(before.result.ok);
+    EXPECT_EQ(readFile(s.file(sch1)), v1);
+    EXPECT_FALSE(QFile::exists(s.file(sch3)));
+    EXPECT_FALSE(QFile::exists(s.file(sdate)));
+    EXPECT_EQ(before.step.changes.size(), 3u);
+    ASSERT_TRUE(before.step.undo(s.data(), &s.backups).ok);
+    EXPECT_EQ(readFile(s.file(sch3)), serializeTable(*tableOf(4, 1)));
+    EXPECT_TRUE(QFile::exists(s.file(sdate)));
 }
 
 // A sound file checked once is not read again while unchanged; whatever replaces or rewrites it is checked again,
