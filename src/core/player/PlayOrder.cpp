@@ -52,8 +52,9 @@ PlayAction PlayOrder::add(const QStringList& paths) {
         }
     }
     if (count() > 0) {
+        // The line of the song that plays: highlighting the last one added would show another song than is heard.
         action.select = true;
-        action.selectRow = count() - 1;
+        action.selectRow = m_current;
     }
     return action;
 }

@@ -56,7 +56,7 @@ public:
     void setRepeatMode(int mode) { m_repeatMode = mode == All ? All : Once; }
 
     // Appends files that can be read (full paths). The first of them starts at once, replacing whatever
-    // played; the last line of the list is selected.
+    // played; its line is selected.
     PlayAction add(const QStringList& paths);
     // Replaces the whole list (a saved or opened play list, files there or not): nothing plays, the pass starts
     // afresh at the first song. The action drops the engine's media and selects the first line.

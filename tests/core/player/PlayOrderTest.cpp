@@ -44,7 +44,7 @@ TEST_F(PlayOrderTest, AddedSongsStartAtOnceAndFollowInOrderUntilThePassEnds) {
     EXPECT_EQ(added.play, songPath(0));
     EXPECT_FALSE(added.dropSource);
     EXPECT_TRUE(added.select);
-    EXPECT_EQ(added.selectRow, 2); // the last line
+    EXPECT_EQ(added.selectRow, 0); // the line of the song that plays
     EXPECT_TRUE(order.playing());
 
     // While the song plays, ticks change nothing.
@@ -72,7 +72,7 @@ TEST_F(PlayOrderTest, AddedSongsStartAtOnceAndFollowInOrderUntilThePassEnds) {
     const PlayAction more = order.add({QStringLiteral("/other/a.wav"), QStringLiteral("/other/b.wav")});
     EXPECT_EQ(more.play, QStringLiteral("/other/a.wav"));
     EXPECT_EQ(order.current(), 3);
-    EXPECT_EQ(more.selectRow, 4);
+    EXPECT_EQ(more.selectRow, 3);
     EXPECT_EQ(order.paths().size(), order.names().size());
 }
 
