@@ -120,8 +120,10 @@ void WeekView::paint(QPainter& painter, const QRectF& area, double headerTop) co
             painter.drawLine(QPointF(area.left() + kGutterWidth, y + hourHeight / 2),
                              QPointF(area.right(), y + hourHeight / 2));
             painter.setPen(pal.color(QPalette::Text));
-            painter.drawText(QRectF(area.left(), y - metrics.height() / 2, kGutterWidth - 6, metrics.height()),
-                             Qt::AlignRight | Qt::AlignVCenter,
+            // Centred on its line, but 00:00 below it: above it the day names would cover half of it.
+            const double labelTop = h == 0 ? y : y - metrics.height() / 2;
+            painter.drawText(QRectF(area.left(), labelTop, kGutterWidth - 6, metrics.height()),
+                             Qt::AlignRight | (h == 0 ? Qt::AlignTop : Qt::AlignVCenter),
                              QStringLiteral("%1:00").arg(h, 2, 10, QLatin1Char('0')));
         }
     }
@@ -153,11 +155,20 @@ void WeekView::paint(QPainter& painter, const QRectF& area, double headerTop) co
                 painter.drawRoundedRect(r.adjusted(2.5, 2.5, -2.5, -2.5), 2.0, 2.0);
             }
         }
+        painter.setPen(fill.lightnessF() < 0.62 ? Qt::white : Qt::black);
+        const QRectF textArea = r.adjusted(3, 0, -3, 0);
         if (r.height() >= metrics.height()) {
-            painter.setPen(fill.lightnessF() < 0.62 ? Qt::white : Qt::black);
-            const QRectF textArea = r.adjusted(3, 0, -3, 0);
             painter.drawText(textArea, Qt::AlignLeft | Qt::AlignTop,
                              metrics.elidedText(label(block), Qt::ElideRight, textArea.width()));
+        } else {
+            // Too low for the whole label (a bell): at least the entry's number, in a font that fits the block.
+            QFont small = painter.font();
+            small.setPixelSize(std::max(5, int(r.height())));
+            painter.save();
+            painter.setFont(small);
+            painter.drawText(textArea, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip,
+                             QString::number(block.entry + 1));
+            painter.restore();
         }
     }
 

@@ -180,4 +180,20 @@ TEST(WeekView, PrintsToThePrinterChosenAndPaintsSharplyAtAnyPixelRatio) {
         red += c.red() > 150 && c.green() < 90 && c.blue() < 90;
     }
     EXPECT_GT(red, int(r.width())) << "the clashing assembly is outlined in red along its top";
+
+    // A 5-second bell is too low for its label, yet carries its number: pixels of another colour than its fill.
+    const auto bell = std::find_if(page.weekView().blocks().begin(), page.weekView().blocks().end(),
+                                   [](const WeekBlock& b) { return b.entry == 2 && b.column == 1; });
+    ASSERT_NE(bell, page.weekView().blocks().end());
+    const QRectF b = page.weekView().blockRect(*bell, QRectF(0, 0, 900, 650));
+    ASSERT_LT(b.height(), 12.0);
+    const QColor fill = image.pixelColor(int(b.right() * 2) - 3, int(b.center().y() * 2));
+    int marked = 0;
+    for (int y = int(b.top() * 2) + 1; y < int(b.bottom() * 2) - 1; ++y)
+        for (int x = int(b.left() * 2) + 4; x < int(b.left() * 2) + 30; ++x) {
+            const QColor c = image.pixelColor(x, y);
+            marked += std::abs(c.red() - fill.red()) + std::abs(c.green() - fill.green()) +
+                          std::abs(c.blue() - fill.blue()) > 120;
+        }
+    EXPECT_GT(marked, 6) << "the bell's number is drawn";
 }
