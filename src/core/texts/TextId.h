@@ -99,6 +99,8 @@ struct TextId {
         RedoDiscardsEdits,
         DiscardAndUndo,
         DiscardAndRedo,
+        CheckingCardSongs,
+        SameAsNow,
         End
     };
 };

@@ -584,6 +584,8 @@ const AddedText kAdded[kAddedCount] = {
      u"当前时程有尚未保存的修改。要重做“%1”并放弃这些修改吗？"},
     /* 1090 */ {u"Discard and undo", u"放弃并撤销"},
     /* 1091 */ {u"Discard and redo", u"放弃并重做"},
+    /* 1092 */ {u"Checking the songs the schedules play from the card…", u"正在检查时程表要从存储卡播放的歌曲……"},
+    /* 1093 */ {u"the file now", u"即当前文件"},
 };
 
 } // namespace quorvan::textdata

@@ -42,8 +42,20 @@ RestoreDialog::RestoreDialog(AppContext& context, ShellActions& shell, int docum
     setWindowTitle(texts.text(TextId::RestoreTitle).arg(document.caption));
     resize(760, 520);
 
-    m_kept = context.backups.versions(document.fileName);
-    std::reverse(m_kept.begin(), m_kept.end());
+    // Newest first; a run of versions with the same bytes and mark (imports of one card keep them every time)
+    // is shown once, by its newest.
+    std::vector<QByteArray> bytes;
+    const std::vector<BackupVersion> all = context.backups.versions(document.fileName);
+    for (auto it = all.rbegin(); it != all.rend(); ++it) {
+        QByteArray kept = BackupStore::read(*it);
+        if (!m_kept.empty() && m_kept.back().mark == it->mark && bytes.back() == kept)
+            continue;
+        m_kept.push_back(*it);
+        bytes.push_back(std::move(kept));
+    }
+    const QByteArray now = readRegularFile(dataFilePath(context.model.programFolder(), document.fileName),
+                                           kMaxScheduleFileBytes)
+                               .bytes;
 
     m_versions =
         makeReportList(this, 1,
@@ -56,10 +68,15 @@ RestoreDialog::RestoreDialog(AppContext& context, ShellActions& shell, int docum
     const QLocale locale(texts.language() == 1 ? QLocale::English : QLocale::Chinese);
     for (std::size_t i = 0; i < m_kept.size(); ++i) {
         const BackupVersion& v = m_kept[i];
-        const ScheduleSummary summary = summarizeSchedule(BackupStore::read(v));
-        const QString note = v.mark == BackupVersion::Mark::Damaged  ? texts.text(TextId::MarkDamaged)
-                             : v.mark == BackupVersion::Mark::Import ? texts.text(TextId::MarkImport)
-                                                                     : QString();
+        const ScheduleSummary summary = summarizeSchedule(bytes[i]);
+        QStringList notes;
+        if (v.mark == BackupVersion::Mark::Damaged)
+            notes << texts.text(TextId::MarkDamaged);
+        else if (v.mark == BackupVersion::Mark::Import)
+            notes << texts.text(TextId::MarkImport);
+        if (bytes[i] == now)
+            notes << texts.text(TextId::SameAsNow); // restoring it would change nothing
+        const QString note = notes.join(QStringLiteral(", "));
         setRowTexts(m_versions, int(i),
                     {v.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
                      summary.readable ? QString::number(summary.count) : QStringLiteral("-"), startsText(summary),

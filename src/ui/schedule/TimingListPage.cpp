@@ -191,13 +191,16 @@ bool TimingListPage::printWeek() {
     const QSizeF logical(1100, 760);
     const double scale = std::min(page.width() / logical.width(), page.height() / logical.height());
     painter.scale(scale, scale);
+    // A size in those units, not in points: points are the printer's own (1200 to the inch) and would be scaled
+    // once more.
     QFont font = m_week->font();
-    font.setPointSizeF(8.5);
+    font.setPixelSize(11);
     painter.setFont(font);
     const QFontMetricsF metrics(font);
     painter.drawText(QRectF(0, 0, logical.width(), metrics.height() * 1.6), Qt::AlignLeft | Qt::AlignVCenter, title);
     m_week->paint(painter,
-                  QRectF(0, metrics.height() * 1.8, logical.width(), logical.height() - metrics.height() * 1.8));
+                  QRectF(0, metrics.height() * 1.8, logical.width(), logical.height() - metrics.height() * 1.8), -1,
+                  false);
     return painter.end();
 }
 

@@ -98,7 +98,7 @@ QString WeekView::label(const WeekBlock& block) const {
         .arg(formatTime(e.startHour, e.startMinute, e.startSecond).left(5), firstSource);
 }
 
-void WeekView::paint(QPainter& painter, const QRectF& area, double headerTop) const {
+void WeekView::paint(QPainter& painter, const QRectF& area, double headerTop, bool showSelection) const {
     const TextTable& texts = m_context.texts;
     const QPalette& pal = palette();
     painter.save();
@@ -146,11 +146,12 @@ void WeekView::paint(QPainter& painter, const QRectF& area, double headerTop) co
             painter.setPen(QPen(pal.color(QPalette::Base), 1.2, Qt::DashLine));
             painter.drawLine(r.topLeft() + QPointF(1, 1), r.topRight() + QPointF(-1, 1));
         }
-        if (block.clashes || block.entry == m_selected) {
+        const bool selected = showSelection && block.entry == m_selected;
+        if (block.clashes || selected) {
             painter.setBrush(Qt::NoBrush);
             painter.setPen(block.clashes ? QPen(kClashColour, 2.4) : QPen(pal.color(QPalette::Text), 2.0));
             painter.drawRoundedRect(r.adjusted(0.6, 0.6, -0.6, -0.6), 2.5, 2.5);
-            if (block.clashes && block.entry == m_selected) {
+            if (block.clashes && selected) {
                 painter.setPen(QPen(pal.color(QPalette::Text), 1.0, Qt::DashLine));
                 painter.drawRoundedRect(r.adjusted(2.5, 2.5, -2.5, -2.5), 2.0, 2.0);
             }

@@ -32,7 +32,8 @@ public:
 
     // Paints the whole week into area (widget coordinates on screen, page coordinates on paper). The day names go
     // at headerTop (by default the top of area): on screen, the top of the part scrolled into view.
-    void paint(QPainter& painter, const QRectF& area, double headerTop = -1) const;
+    // showSelection: outline the selected entry (on screen; a print shows none).
+    void paint(QPainter& painter, const QRectF& area, double headerTop = -1, bool showSelection = true) const;
     // The entry whose block lies under point (widget coordinates), -1 when none; the topmost when several.
     int entryAt(const QPoint& point) const;
     // What hovering over an entry's block tells: the cells of its row, past midnight, its clashes.

@@ -74,15 +74,25 @@ int exportToStorage(Prompts& prompts, const TextTable& texts, const QString& dat
     const QString folder = prompts.chooseFolder(texts.text(kTextExportTitle));
     if (folder.isEmpty())
         return 0;
-    const TransferReport report = runTransfer(
-        texts, runner, [&](const TransferOptions& options) { return exportFiles(dataFolder, folder, names, options); });
+    const std::vector<ScheduleDocument> documents = documentList(texts);
+    std::vector<MissingSong> missingSongs;
+    const TransferReport report = runTransfer(texts, runner, [&](const TransferOptions& options) {
+        TransferReport exported = exportFiles(dataFolder, folder, names, options);
+        if (!exported.cancelled && exported.failed.isEmpty()) {
+            // The files are on the card: its songs are checked on the same thread, behind the same dialog, which
+            // says so.
+            TransferProgress checking;
+            checking.checkingSongs = true;
+            if (options.progress)
+                options.progress(checking);
+            missingSongs = findMissingSongs(folder, folder, documentFiles(documents));
+        }
+        return exported;
+    });
     if (report.cancelled) {
         tellCancelled(prompts, texts, report);
     } else if (report.failed.isEmpty()) {
-        // The files are on the card: check the songs its schedules will look for there.
-        const std::vector<ScheduleDocument> documents = documentList(texts);
-        const QStringList missing =
-            missingSongLines(findMissingSongs(folder, folder, documentFiles(documents)), documents, texts);
+        const QStringList missing = missingSongLines(missingSongs, documents, texts);
         if (missing.isEmpty()) {
             prompts.message(texts.text(kTextMessage), texts.text(kTextExportSuccess), Prompts::Icon::None);
         } else {

@@ -96,6 +96,8 @@ QString megabytes(qint64 bytes) {
 TransferRunner::TransferRunner(const TextTable& texts, QWidget* window) : m_texts(texts), m_window(window) {}
 
 QString TransferRunner::progressText(const TextTable& texts, const TransferProgress& progress) {
+    if (progress.checkingSongs)
+        return texts.text(TextId::CheckingCardSongs);
     if (progress.total <= 0) // no bytes to count (empty or refused files): the files are counted instead
         return texts.text(TextId::TransferCopyingFiles)
             .arg(progress.name, QString::number(progress.filesDone + 1), QString::number(progress.filesTotal));
@@ -105,6 +107,8 @@ QString TransferRunner::progressText(const TextTable& texts, const TransferProgr
 }
 
 int TransferRunner::progressPermille(const TransferProgress& progress) {
+    if (progress.checkingSongs)
+        return 1000;
     if (progress.total > 0)
         return int(std::min<qint64>(1000, progress.done * 1000 / progress.total));
     return progress.filesTotal > 0 ? progress.filesDone * 1000 / progress.filesTotal : 0;
@@ -147,7 +151,7 @@ TransferReport TransferRunner::run(const Transfer& transfer) const {
         if (shared->cancel)
             return;
         const TransferProgress progress = shared->snapshot();
-        if (progress.name.isEmpty())
+        if (progress.name.isEmpty() && !progress.checkingSongs)
             return; // nothing said yet
         dialog.setLabelText(progressText(m_texts, progress));
         dialog.setValue(progressPermille(progress));

@@ -117,6 +117,27 @@ TEST(RestoreDialog, AnImportsVersionCanBringBackEveryFileTheImportReplaced) {
     EXPECT_EQ(readFile(k.h.dataFile(QStringLiteral("SCH02.DAT"))), scheduleOf(1, 20));
 }
 
+TEST(RestoreDialog, IdenticalVersionsShowOnceAndTheOneEqualToTheFileIsMarked) {
+    KeptVersions k;
+    // Two more imports of the same card keep the same bytes again; then a version equal to the file now.
+    for (int i = 0; i < 2; ++i) {
+        k.when = k.when.addSecs(60);
+        ASSERT_TRUE(k.h.backups
+                        .keep(QStringLiteral("SCH01.DAT"), scheduleOf(3, 8), BackupVersion::Mark::Import,
+                              k.h.backups.newGroupStem())
+                        .ok);
+    }
+    k.when = k.when.addSecs(60);
+    ASSERT_TRUE(k.h.backups.keep(QStringLiteral("SCH01.DAT"), scheduleOf(4, 10)).ok);
+    ASSERT_EQ(k.h.backups.versions(QStringLiteral("SCH01.DAT")).size(), 6u);
+    RestoreDialog dialog(*k.h.context, *k.h.window, 0, k.h.window.get());
+    ASSERT_EQ(dialog.versionList()->rowCount(), 4) << "the three identical imports show once";
+    EXPECT_EQ(dialog.versionList()->item(0, 4)->text(), QStringLiteral("the file now"));
+    EXPECT_EQ(dialog.versionList()->item(1, 4)->text(), QStringLiteral("before an import"));
+    EXPECT_EQ(dialog.versionList()->item(1, 0)->text(), QStringLiteral("2026-12-09 10:02:00")) << "by its newest";
+    EXPECT_EQ(dialog.versionList()->item(2, 4)->text(), QString());
+}
+
 TEST(RestoreDialog, OpensFromTheTreesMenuAndSaysWhenNothingIsKept) {
     UiHarness h;
     h.writeConfig("[LanguageSelect]\nID=1\n");

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTableWidget>
+#include <QProcess>
 #include <QTest>
 #include <QTimeEdit>
 #include <QToolButton>
@@ -161,6 +162,18 @@ TEST(WeekView, PrintsToThePrinterChosenAndPaintsSharplyAtAnyPixelRatio) {
     const QByteArray pdf = readFile(h.prompts.printTo);
     EXPECT_TRUE(pdf.startsWith("%PDF")) << pdf.left(20).toStdString();
     EXPECT_GT(pdf.size(), 2000);
+    // Its text is there to read: the title, every day, the hours and the blocks' labels, at a size that fits the
+    // page (a page-sized font would leave only part of them on it).
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {h.prompts.printTo, QStringLiteral("-")});
+    if (text.waitForFinished(20000) && text.exitCode() == 0) {
+        const QString words = QString::fromUtf8(text.readAllStandardOutput());
+        for (const QString& word : {QStringLiteral("时程1 — 周视图"), QStringLiteral("星期一"), QStringLiteral("星期日"),
+                                    QStringLiteral("00:00"), QStringLiteral("23:00"), QStringLiteral("9 08:00")})
+            EXPECT_TRUE(words.contains(word)) << word.toStdString() << " in:\n" << words.toStdString();
+    } else {
+        ADD_FAILURE() << "pdftotext did not run (poppler-utils is installed by scripts/setup-deps)";
+    }
 
     // At pixel ratio 2 the same picture in twice the pixels: the clash outline's red lands where the block is.
     QImage image(QSize(900, 650) * 2, QImage::Format_ARGB32);

@@ -413,4 +413,9 @@ TEST(TransferWindow, ProgressCountsFilesWhenThereAreNoBytes) {
     none.done = none.total = 0;
     EXPECT_EQ(TransferRunner::progressText(texts, none), QStringLiteral("Copying SCH02.DAT — file 2 of 11"));
     EXPECT_EQ(TransferRunner::progressPermille(none), 1000 / 11);
+    // After the copies, while the card's songs are checked, the dialog says that instead of the last file.
+    TransferProgress checking = bytes;
+    checking.checkingSongs = true;
+    EXPECT_EQ(TransferRunner::progressText(texts, checking), texts.text(TextId::CheckingCardSongs));
+    EXPECT_EQ(TransferRunner::progressPermille(checking), 1000);
 }
