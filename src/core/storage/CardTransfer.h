@@ -41,7 +41,8 @@ struct TransferProgress {
     qint64 total = 0; // bytes of every file the transfer copies
     int filesDone = 0;  // names of the set dealt with before the one being copied
     int filesTotal = 0; // names in the set
-    bool checkingSongs = false; // the files are copied; the card's songs are being checked
+    bool checkingSongs = false;   // the files are copied; the card's songs are being checked
+    bool keepingVersions = false; // the files an import replaces are being kept in the backups
 };
 // Called on the transfer's own thread at the start of each file and after every chunk; returning false cancels
 // the transfer: the file being written is abandoned and the files after it are left alone.

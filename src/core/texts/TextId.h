@@ -101,6 +101,7 @@ struct TextId {
         DiscardAndRedo,
         CheckingCardSongs,
         SameAsNow,
+        KeepingVersions,
         End
     };
 };

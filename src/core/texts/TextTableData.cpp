@@ -586,6 +586,7 @@ const AddedText kAdded[kAddedCount] = {
     /* 1091 */ {u"Discard and redo", u"放弃并重做"},
     /* 1092 */ {u"Checking the songs the schedules play from the card…", u"正在检查时程表要从存储卡播放的歌曲……"},
     /* 1093 */ {u"the file now", u"即当前文件"},
+    /* 1094 */ {u"Keeping the versions the import replaces…", u"正在保存导入将替换的版本……"},
 };
 
 } // namespace quorvan::textdata

@@ -11,6 +11,7 @@
 #include "core/settings/SettingsFiles.h"
 #include "core/texts/TextTable.h"
 #include "ui/common/AppContext.h"
+#include "ui/common/BusyCursor.h"
 #include "ui/common/DialogUnits.h"
 #include "ui/common/Messages.h"
 #include "ui/common/Prompts.h"
@@ -36,6 +37,8 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <optional>
 
 namespace quorvan {
 
@@ -288,12 +291,14 @@ bool MainWindow::mayWriteDocument() {
 
 bool MainWindow::saveDocument(const StepLabel& label) {
     ScheduleModel& model = m_context.model;
+    std::optional<BusyCursor> busy(std::in_place); // a full schedule takes most of a second
     m_context.backups.setLimits(BackupStore::limitsFrom(m_context.settings));
     const ChangeRecorder recorder(dataFolderPath(model.programFolder()), {model.current().fileName},
                                   &m_context.backups);
     warnBackupFailures(recorder.backupFailures());
     const SaveResult result = model.saveCurrentDocument();
     if (!result.ok) {
+        busy.reset();
         m_context.prompts.message(m_context.texts.text(154), saveFailureText(m_context.texts, result),
                                   Prompts::Icon::Stop);
         // The file holds what it held: the page shows that again (and its editor keeps the edit).
@@ -330,7 +335,9 @@ void MainWindow::undo() {
     if (!m_history->canUndo() || !discardEditsFor(true))
         return;
     const StepLabel label = m_history->undoStep()->label;
+    std::optional<BusyCursor> busy(std::in_place);
     const SaveResult result = m_history->undo();
+    busy.reset();
     if (!result.ok) {
         m_context.prompts.message(m_context.texts.text(154),
                                   m_context.texts.text(TextId::UndoFailed) + u'\n' + result.error, Prompts::Icon::Stop);
@@ -343,7 +350,9 @@ void MainWindow::redo() {
     if (!m_history->canRedo() || !discardEditsFor(false))
         return;
     const StepLabel label = m_history->redoStep()->label;
+    std::optional<BusyCursor> busy(std::in_place);
     const SaveResult result = m_history->redo();
+    busy.reset();
     if (!result.ok) {
         m_context.prompts.message(m_context.texts.text(154),
                                   m_context.texts.text(TextId::RedoFailed) + u'\n' + result.error, Prompts::Icon::Stop);

@@ -51,11 +51,22 @@ int importFromStorage(Prompts& prompts, const TextTable& texts, const QString& d
     const QString folder = prompts.chooseFolder(texts.text(kTextImportTitle));
     if (folder.isEmpty())
         return 0;
-    const ChangeRecorder recorder(dataFolder, names, backups, backups ? backups->newGroupStem() : QString());
-    const TransferReport report = runTransfer(
-        texts, runner, [&](const TransferOptions& options) { return importFiles(folder, dataFolder, names, options); });
+    const QString stem = backups ? backups->newGroupStem() : QString();
+    DataStep made;
+    const TransferReport report = runTransfer(texts, runner, [&](const TransferOptions& options) {
+        // The versions the import replaces are kept, and its step made, on the transfer's thread behind its dialog:
+        // with four full schedules that is seconds of reading and writing.
+        TransferProgress keeping;
+        keeping.keepingVersions = true;
+        if (options.progress)
+            options.progress(keeping);
+        const ChangeRecorder recorder(dataFolder, names, backups, stem);
+        TransferReport imported = importFiles(folder, dataFolder, names, options);
+        made = recorder.finish({StepLabel::Kind::Import, {}, -1, {}});
+        return imported;
+    });
     if (step)
-        *step = recorder.finish({StepLabel::Kind::Import, {}, -1, {}});
+        *step = std::move(made);
     if (report.cancelled) {
         tellCancelled(prompts, texts, report);
     } else if (!report.failed.isEmpty()) {

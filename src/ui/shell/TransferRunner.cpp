@@ -98,6 +98,8 @@ TransferRunner::TransferRunner(const TextTable& texts, QWidget* window) : m_text
 QString TransferRunner::progressText(const TextTable& texts, const TransferProgress& progress) {
     if (progress.checkingSongs)
         return texts.text(TextId::CheckingCardSongs);
+    if (progress.keepingVersions)
+        return texts.text(TextId::KeepingVersions);
     if (progress.total <= 0) // no bytes to count (empty or refused files): the files are counted instead
         return texts.text(TextId::TransferCopyingFiles)
             .arg(progress.name, QString::number(progress.filesDone + 1), QString::number(progress.filesTotal));
@@ -151,7 +153,7 @@ TransferReport TransferRunner::run(const Transfer& transfer) const {
         if (shared->cancel)
             return;
         const TransferProgress progress = shared->snapshot();
-        if (progress.name.isEmpty() && !progress.checkingSongs)
+        if (progress.name.isEmpty() && !progress.checkingSongs && !progress.keepingVersions)
             return; // nothing said yet
         dialog.setLabelText(progressText(m_texts, progress));
         dialog.setValue(progressPermille(progress));

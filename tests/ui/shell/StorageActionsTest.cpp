@@ -418,4 +418,7 @@ TEST(TransferWindow, ProgressCountsFilesWhenThereAreNoBytes) {
     checking.checkingSongs = true;
     EXPECT_EQ(TransferRunner::progressText(texts, checking), texts.text(TextId::CheckingCardSongs));
     EXPECT_EQ(TransferRunner::progressPermille(checking), 1000);
+    TransferProgress keeping;
+    keeping.keepingVersions = true;
+    EXPECT_EQ(TransferRunner::progressText(texts, keeping), texts.text(TextId::KeepingVersions));
 }
