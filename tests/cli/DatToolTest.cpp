@@ -492,6 +492,9 @@ TEST(DatToolReport, PrintsTheScheduleAsCsvWithEverySongAndTheFmFrequency) {
     radio.fmFrequency = 9850; // 98.5 MHz
     radio.weekdays = 0x1;     // Sunday
     appendEntry(*table, radio);
+    TimingEntry internal = exampleEntry(); // the same song from the controller's own storage
+    internal.playlistOnCard = 0;
+    appendEntry(*table, internal);
     const QString file = home.file(u"SCH02.DAT"_s);
     ASSERT_TRUE(saveTableFile(file, *table).ok);
 
@@ -504,16 +507,18 @@ TEST(DatToolReport, PrintsTheScheduleAsCsvWithEverySongAndTheFmFrequency) {
               std::string("\xEF\xBB\xBF"
                          "Number,Week,Start time,End time,Sound,Zone Select,Power,FM frequency,Songs\r\n"
                          "1,\"Mon,Tues,Wed,Thur,Fri\",08:00:00,08:30:00,LOCAL,LocalZone1,,,"
-                         "\"a.mp3; say \"\"hi\"\", all.mp3; \xE4\xB8\x8A\xE8\xAF\xBE.mp3\"\r\n"
-                         "2,Sun,08:00:00,08:30:00,LOCAL FM,LocalZone1,,98.5MHz,\r\n"));
+                         "\"Ext stroage: a.mp3; say \"\"hi\"\", all.mp3; \xE4\xB8\x8A\xE8\xAF\xBE.mp3\"\r\n"
+                         "2,Sun,08:00:00,08:30:00,LOCAL FM,LocalZone1,,98.5MHz,\r\n"
+                         "3,\"Mon,Tues,Wed,Thur,Fri\",08:00:00,08:30:00,LOCAL,LocalZone1,,,Internal storage: a.mp3\r\n"));
 
-    // In Chinese with the operator's zone name; a missing file or no --csv: status 2.
+    // In Chinese with the operator's zone name; a missing file: status 1, no --csv: status 2.
     writeFile(home.file(u"Config_name.ini"_s), "[ZoneUnit0]\nname=Hall\n");
     const Result r = dat({u"report"_s, file, u"--csv"_s, u"--lang"_s, u"zh"_s, u"--home"_s, home.path()});
     EXPECT_EQ(r.code, 0);
     const QStringList rows = r.out.split(u"\r\n"_s); // the byte-order mark is read as such
-    ASSERT_EQ(rows.size(), 4) << r.out.toStdString();
+    ASSERT_EQ(rows.size(), 5) << r.out.toStdString();
     EXPECT_EQ(str(rows[0]), str(u"序号,星期,开始时间,结束时间,节目设定,分区选择,电源,调频频率,歌曲"_s));
+    EXPECT_TRUE(rows[3].endsWith(u",主机内存: a.mp3"_s)) << str(rows[3]);
     EXPECT_TRUE(rows[1].startsWith(u"1,\"一,二,三,四,五\",08:00:00,08:30:00,主机MP3,Hall,"_s)) << str(rows[1]);
     EXPECT_EQ(dat({u"report"_s, file, u"--lang"_s, u"en"_s}).code, 2);
     EXPECT_EQ(dat({u"report"_s, home.file(u"none.DAT"_s), u"--csv"_s}).code, 1);

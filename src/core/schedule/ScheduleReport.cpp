@@ -26,10 +26,14 @@ QString fmText(const TimingEntry& entry) {
     return fmLine(tenths - 869);
 }
 
-QString songsText(const TimingEntry& entry) {
+// The songs, after where the controller finds them: "SD卡: a.mp3; b.mp3" (texts 68 and 69, as the editor says).
+QString songsText(const TimingEntry& entry, const TextTable& texts) {
     if (!(entry.sourceMask & source::kHostMp3))
         return {};
-    return playlistNames(entry).join(QStringLiteral("; "));
+    const QStringList songs = playlistNames(entry);
+    if (songs.isEmpty())
+        return {};
+    return texts.text(entry.playlistOnCard ? 68 : 69) + QStringLiteral(": ") + songs.join(QStringLiteral("; "));
 }
 
 QByteArray csvCell(const QString& text) {
@@ -63,7 +67,7 @@ ScheduleReport makeScheduleReport(const QString& title, const ScheduleTable& tab
     for (int i = 0; i < count; ++i) {
         const TimingEntry& entry = table.entries[i];
         QStringList row = timingRowCells(i, entry, texts, names);
-        row << fmText(entry) << songsText(entry);
+        row << fmText(entry) << songsText(entry, texts);
         report.rows.push_back(row);
     }
     return report;

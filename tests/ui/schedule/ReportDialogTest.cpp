@@ -113,7 +113,7 @@ TEST(ReportDialog, FortyEntriesInChineseToPdfAndCsv) {
     ASSERT_EQ(rows.size(), 42); // the last line ends with CR LF too
     EXPECT_EQ(rows[0], QStringLiteral("序号,星期,开始时间,结束时间,节目设定,分区选择,电源,调频频率,歌曲\r").toUtf8());
     EXPECT_TRUE(rows[1].startsWith(QStringLiteral("1,\"一,二,三,四,五\",07:00:00,07:00:30,主机MP3,礼堂,").toUtf8()));
-    EXPECT_TRUE(rows[1].endsWith(QStringLiteral(",,上课铃1.mp3\r").toUtf8())) << rows[1].toStdString();
+    EXPECT_TRUE(rows[1].endsWith(QStringLiteral(",,SD卡: 上课铃1.mp3\r").toUtf8())) << rows[1].toStdString();
 }
 
 TEST(ReportDialog, PrintsToThePrinterChosenAndSaysWhenAFileCannotBeWritten) {
