@@ -102,6 +102,11 @@ struct TextId {
         CheckingCardSongs,
         SameAsNow,
         KeepingVersions,
+        ShowWholeList,
+        CopyButton,
+        SaveAsText,
+        TextFiles,
+        ListNotSaved,
         End
     };
 };

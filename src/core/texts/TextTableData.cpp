@@ -587,6 +587,11 @@ const AddedText kAdded[kAddedCount] = {
     /* 1092 */ {u"Checking the songs the schedules play from the card…", u"正在检查时程表要从存储卡播放的歌曲……"},
     /* 1093 */ {u"the file now", u"即当前文件"},
     /* 1094 */ {u"Keeping the versions the import replaces…", u"正在保存导入将替换的版本……"},
+    /* 1095 */ {u"Show the whole list...", u"显示完整列表..."},
+    /* 1096 */ {u"Copy", u"复制"},
+    /* 1097 */ {u"Save as text...", u"另存为文本..."},
+    /* 1098 */ {u"Text files (*.txt)", u"文本文件 (*.txt)"},
+    /* 1099 */ {u"The list could not be saved:", u"列表未能保存："},
 };
 
 } // namespace quorvan::textdata

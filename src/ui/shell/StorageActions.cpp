@@ -6,7 +6,10 @@
 #include "core/storage/CardTransfer.h"
 #include "core/texts/TextTable.h"
 #include "ui/common/Prompts.h"
+#include "ui/dialogs/TextListDialog.h"
 #include "ui/shell/TransferRunner.h"
+
+#include <climits>
 
 namespace quorvan {
 
@@ -81,7 +84,7 @@ int importFromStorage(Prompts& prompts, const TextTable& texts, const QString& d
 }
 
 int exportToStorage(Prompts& prompts, const TextTable& texts, const QString& dataFolder, const QStringList& names,
-                    const TransferRunner* runner) {
+                    const TransferRunner* runner, QWidget* parent) {
     const QString folder = prompts.chooseFolder(texts.text(kTextExportTitle));
     if (folder.isEmpty())
         return 0;
@@ -109,7 +112,18 @@ int exportToStorage(Prompts& prompts, const TextTable& texts, const QString& dat
         } else {
             const QString text = texts.text(kTextExportSuccess) + QStringLiteral("\n\n") +
                                  texts.text(TextId::MissingSongs) + u'\n' + missing.join(u'\n');
-            prompts.message(texts.text(kTextMessage), text, Prompts::Icon::Warning);
+            const QStringList all = missingSongLines(missingSongs, documents, texts, INT_MAX);
+            if (all.size() == missing.size()) {
+                prompts.message(texts.text(kTextMessage), text, Prompts::Icon::Warning);
+            } else {
+                // Too many for a message: the whole list in a window of its own, to copy or save.
+                enum { ShowAll, Ok };
+                if (prompts.question(texts.text(kTextMessage), text,
+                                     {texts.text(TextId::ShowWholeList), QStringLiteral("OK")}, Ok) == ShowAll) {
+                    TextListDialog list(texts, prompts, texts.text(TextId::MissingSongs), all, parent);
+                    list.exec();
+                }
+            }
         }
     } else {
         const QString text = texts.text(kTextExportFailed) + u'\n' + report.failureLines().join(u'\n');

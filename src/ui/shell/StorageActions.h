@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+class QWidget;
+
 namespace quorvan {
 
 class BackupStore;
@@ -19,7 +21,8 @@ int importFromStorage(Prompts& prompts, const TextTable& texts, const QString& d
                       BackupStore* backups = nullptr, DataStep* step = nullptr, const TransferRunner* runner = nullptr);
 // A complete export then checks the schedules now on the card: songs they play from the card that its folder
 // lacks are listed under the success message.
+// More songs than a message holds are offered in a window of their own (on parent), to copy or save.
 int exportToStorage(Prompts& prompts, const TextTable& texts, const QString& dataFolder, const QStringList& names,
-                    const TransferRunner* runner = nullptr);
+                    const TransferRunner* runner = nullptr, QWidget* parent = nullptr);
 
 } // namespace quorvan

@@ -130,7 +130,7 @@ void ToolBar::exportToCard() {
     const ScheduleModel& model = m_context.model;
     const TransferRunner runner = transferRunner();
     exportToStorage(m_context.prompts, m_context.texts, dataFolderPath(model.programFolder()),
-                    transferSet(documentFiles(model.documents)), &runner);
+                    transferSet(documentFiles(model.documents)), &runner, window());
 }
 
 TransferRunner ToolBar::transferRunner() const {

@@ -3,12 +3,15 @@
 #include "UiHarness.h"
 
 #include "core/texts/TextTable.h"
+#include "ui/dialogs/TextListDialog.h"
 #include "ui/shell/StorageActions.h"
 #include "ui/shell/ToolBar.h"
 #include "ui/shell/TransferRunner.h"
 #include "ui/widgets/IconButton.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QPlainTextEdit>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
@@ -421,4 +424,45 @@ TEST(TransferWindow, ProgressCountsFilesWhenThereAreNoBytes) {
     TransferProgress keeping;
     keeping.keepingVersions = true;
     EXPECT_EQ(TransferRunner::progressText(texts, keeping), texts.text(TextId::KeepingVersions));
+}
+
+// More missing songs than a message holds: the message offers the whole list, which opens in a window that copies
+// and saves every line.
+TEST(TransferWindow, AllMissingSongsCanBeSeenCopiedAndSaved) {
+    UiHarness h;
+    h.writeConfig("[LanguageSelect]\nID=1\n");
+    auto table = makeTable();
+    TimingEntry e = exampleEntry();
+    e.playlistCount = 25;
+    for (int j = 0; j < 25; ++j)
+        setSongName(e.playlist[j], QStringLiteral("song%1.mp3").arg(j, 2, 10, QLatin1Char('0')));
+    appendEntry(*table, e);
+    QDir().mkpath(h.home.file(QStringLiteral("zone_data")));
+    ASSERT_TRUE(saveTableFile(h.dataFile(QStringLiteral("SCH01.DAT")), *table).ok);
+    const QString card = h.home.file(QStringLiteral("card"));
+    QDir().mkpath(card);
+    MainWindow& w = h.start();
+    h.prompts.folders.push_back(card);
+    h.prompts.answers = {1}; // OK: no window
+    w.toolBar().exportToCard();
+    ASSERT_EQ(h.prompts.questions.size(), 1u);
+    EXPECT_EQ(h.prompts.questions[0].buttons.value(0), QStringLiteral("Show the whole list..."));
+    EXPECT_TRUE(h.prompts.questions[0].text.contains(QStringLiteral("… and 5 more")));
+
+    QStringList lines;
+    for (int j = 0; j < 25; ++j)
+        lines << QStringLiteral("song%1.mp3 — Schedule1: 1").arg(j, 2, 10, QLatin1Char('0'));
+    TextListDialog list(h.texts, h.prompts, h.texts.text(TextId::MissingSongs), lines, &w);
+    EXPECT_EQ(list.text()->toPlainText().split(u'\n').size(), 25);
+    list.copyAll();
+    EXPECT_TRUE(QApplication::clipboard()->text().contains(QStringLiteral("song24.mp3 — Schedule1: 1")));
+    h.prompts.saveFiles.push_back(h.home.file(QStringLiteral("missing.txt")));
+    ASSERT_TRUE(list.saveAs());
+    const QString saved = QString::fromUtf8(readFile(h.home.file(QStringLiteral("missing.txt"))));
+    EXPECT_TRUE(saved.startsWith(h.texts.text(TextId::MissingSongs) + u'\n'));
+    EXPECT_EQ(saved.count(u'\n'), 26);
+    // A file that cannot be written is said, not passed over.
+    h.prompts.saveFiles.push_back(h.home.file(QStringLiteral("missing.txt/inside.txt")));
+    EXPECT_FALSE(list.saveAs());
+    EXPECT_EQ(h.prompts.messages.back().icon, Prompts::Icon::Stop);
 }
