@@ -111,29 +111,12 @@ QScrollArea* makeEditorDock(QWidget* page, QWidget* editor) {
     dock->setFocusPolicy(Qt::NoFocus); // only a frame around the editor: the focus goes to its controls
     dock->setFrameShape(QFrame::NoFrame);
     // The dock keeps the editor as wide as its viewport, never narrower than the editor's own size (see
-    // dockEditor), so that a scroll bar shows only when the editor does not fit.
+    // EditorSplit), so that a scroll bar shows only when the editor does not fit.
     dock->setWidgetResizable(true);
     dock->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     dock->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     dock->setWidget(editor);
     return dock;
-}
-
-void dockEditor(QWidget* page, QWidget* list, QScrollArea* dock, int band) {
-    QWidget* editor = dock ? dock->widget() : nullptr;
-    if (!editor || !list)
-        return;
-    const QSize editorSize = editor->sizeHint().expandedTo(editor->minimumSizeHint());
-    const int pageWidth = page->width();
-    // A horizontal scroll bar takes room below the editor when the page is narrower than it.
-    const int scrollBar =
-        pageWidth < editorSize.width() ? dock->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, dock) : 0;
-    const int dockHeight = std::min(editorSize.height() + scrollBar, page->height());
-    editor->setMinimumSize(editorSize);
-    dock->setGeometry(0, page->height() - dockHeight, pageWidth, dockHeight);
-    dock->show();
-    list->setGeometry(0, 0, pageWidth, std::max(0, page->height() - dockHeight - band));
-    list->show();
 }
 
 void setComboTexts(QComboBox* box, const QStringList& texts) {

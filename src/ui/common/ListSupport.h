@@ -54,8 +54,5 @@ QPushButton* makeIdButton(QWidget* parent, int id, const QString& caption);
 // The scroll area that holds a page's editor, so that every control of the editor can be reached when the page
 // is narrower (or lower) than the editor: on a small screen the editor scrolls instead of being cut off.
 QScrollArea* makeEditorDock(QWidget* page, QWidget* editor);
-// A page's layout: the editor's dock at the bottom, as high as the editor (and its scroll bar when the page is
-// too narrow), a band, the list above filling the rest.
-void dockEditor(QWidget* page, QWidget* list, QScrollArea* dock, int band);
 
 } // namespace quorvan

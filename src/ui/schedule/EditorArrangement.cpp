@@ -35,7 +35,7 @@ void EditorArrangement::place(bool stacked) {
     m_grid->removeWidget(m_targets);
     m_targets->setSideBySide(stacked);
     if (stacked) {
-        m_grid->addWidget(m_targets, 1, 0, 1, 2, Qt::AlignLeft);
+        m_grid->addWidget(m_targets, 1, 0, 1, 2); // the whole width: the groups share it
         m_grid->setColumnStretch(2, 0);
         m_grid->setColumnStretch(1, 1);
     } else {

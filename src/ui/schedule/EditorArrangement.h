@@ -10,7 +10,8 @@ class ZonePowerPanel;
 
 // How an entry editor places its three parts: the left column (times or key, and the edit buttons), the audio
 // sources, and the zone and power groups. Side by side where the page is wide enough; on a narrower page (a
-// 1024-pixel screen) the zone and power groups move into a row of their own under the other two, side by side.
+// 1024-pixel screen) the zone and power groups move into a low row of their own under the other two, side by side
+// and sharing its width.
 class EditorArrangement {
 public:
     // Builds the editor's layout from its three parts.

@@ -7,6 +7,7 @@
 #include "core/texts/TextTable.h"
 #include "ui/common/AppContext.h"
 #include "ui/common/EnterEscapeFilter.h"
+#include "ui/common/EditorSplit.h"
 #include "ui/common/ListSupport.h"
 #include "ui/common/Messages.h"
 #include "ui/common/ShellActions.h"
@@ -24,7 +25,8 @@ RemoteKeyPage::RemoteKeyPage(AppContext& context, ShellActions& shell, QWidget* 
                             {QStringLiteral("序号"), QStringLiteral("遥控键"), QStringLiteral("节目"),
                              QStringLiteral("音频矩阵"), QStringLiteral("电源")},
                             {50, 100, 100, 120, 120})),
-      m_editor(new RemoteKeyEditor(context, this)), m_editorDock(makeEditorDock(this, m_editor)) {
+      m_editor(new RemoteKeyEditor(context, this)), m_editorDock(makeEditorDock(this, m_editor)),
+      m_split(new EditorSplit(this, m_list, m_editorDock, kBand, context.settings, QStringLiteral("keyEditorHeight"))) {
     m_list->setRowCount(kRemoteKeyCount);
     connect(m_editor, &RemoteKeyEditor::saveRequested, this, &RemoteKeyPage::savePreset);
     connect(m_editor, &RemoteKeyEditor::deleteRequested, this, &RemoteKeyPage::deletePreset);
@@ -163,7 +165,7 @@ void RemoteKeyPage::deletePreset() {
 
 void RemoteKeyPage::layoutPage() {
     m_editor->fitWidth(width());
-    dockEditor(this, m_list, m_editorDock, kBand);
+    m_split->fit();
 }
 
 void RemoteKeyPage::retranslate() {

@@ -10,6 +10,7 @@ namespace quorvan {
 struct AppContext;
 class RemoteKeyEditor;
 struct ScheduleTable;
+class EditorSplit;
 class ShellActions;
 struct TimingEntry;
 
@@ -62,6 +63,7 @@ private:
     QTableWidget* m_list;
     RemoteKeyEditor* m_editor;
     QScrollArea* m_editorDock;
+    EditorSplit* m_split;
     ScheduleTable* m_table = nullptr;
     // Runs write (a question or a write that may fail); when it showed the file again, the editor goes back to
     // its key with the operator's edit, unsaved.

@@ -6,6 +6,7 @@
 #include "core/texts/TextTable.h"
 #include "ui/common/AppContext.h"
 #include "ui/common/EnterEscapeFilter.h"
+#include "ui/common/EditorSplit.h"
 #include "ui/common/ListSupport.h"
 #include "ui/common/Messages.h"
 #include "ui/common/Prompts.h"
@@ -45,6 +46,7 @@ TimingListPage::TimingListPage(AppContext& context, ShellActions& shell, QWidget
                             {50, 120, 80, 80, 80, 120, 120})),
       m_weekScroll(new QScrollArea(m_views)), m_week(new WeekView(context)), m_clashLine(new QLabel(m_listArea)),
       m_editor(new EntryEditor(context, this)), m_editorDock(makeEditorDock(this, m_editor)),
+      m_split(new EditorSplit(this, m_listArea, m_editorDock, kBand, context.settings, QStringLiteral("timingEditorHeight"))),
       m_logic(*this, *this, context.texts, context.names) {
     // List | Week, then Print for the week; the list or the week; the line that counts the clashes.
     for (QToolButton* button : {m_listButton, m_weekButton}) {
@@ -251,7 +253,7 @@ void TimingListPage::showRow(int row, const TimingEntry* entry) {
 
 void TimingListPage::layoutPage() {
     m_editor->fitWidth(width());
-    dockEditor(this, m_listArea, m_editorDock, kBand);
+    m_split->fit();
 }
 
 void TimingListPage::retranslate() {

@@ -21,6 +21,7 @@ namespace quorvan {
 struct AppContext;
 class EntryEditor;
 struct ScheduleTable;
+class EditorSplit;
 class ShellActions;
 class WeekView;
 struct TimingEntry;
@@ -125,6 +126,7 @@ private:
     std::vector<Clash> m_clashes;
     EntryEditor* m_editor;
     QScrollArea* m_editorDock;
+    EditorSplit* m_split;
     EntryListLogic m_logic;
     int m_tablesShown = 0; // counts showTable calls: tells whether a write showed the file again
 };

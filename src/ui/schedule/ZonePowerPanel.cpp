@@ -12,7 +12,6 @@
 #include <QGroupBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -20,13 +19,14 @@ namespace quorvan {
 
 namespace {
 
+constexpr int kColumnBoxWidth = 180;
+
 QPlainTextEdit* makeSummaryBox(QWidget* parent, int id) {
     auto* box = new QPlainTextEdit(parent);
     box->setObjectName(QStringLiteral("edit%1").arg(id));
     box->setReadOnly(true);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     box->setLineWrapMode(QPlainTextEdit::NoWrap);
-    box->setFixedSize(180, 84);
     return box;
 }
 
@@ -36,18 +36,36 @@ QGroupBox* makeGroup(QWidget* parent, int id, const QString& title, QPushButton*
     group->setObjectName(QStringLiteral("group%1").arg(id));
     button = makeIdButton(group, buttonId, title);
     box = makeSummaryBox(group, boxId);
-    auto* layout = new QVBoxLayout(group);
-    layout->addWidget(button);
-    layout->addWidget(box);
+    auto* layout = new QBoxLayout(QBoxLayout::TopToBottom, group);
+    layout->addWidget(button, 0, Qt::AlignTop);
+    layout->addWidget(box, 1);
     return group;
 }
 
-// The box shows lines; the summary keeps its CR LF line ends.
-void showSummaryText(QPlainTextEdit* box, const QString& summary) {
+// In a column the box shows one name a line; in the row under a narrow editor it is wide and low, and the names
+// run on, wrapped after their commas. The summary itself keeps its CR LF line ends.
+void showSummaryText(QPlainTextEdit* box, const QString& summary, bool inRow) {
+    const QString lineEnd = inRow ? QStringLiteral(" ") : QStringLiteral("\n");
     QString shown = summary;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    shown.replace(u'\r', u'\n');
+    shown.replace(QStringLiteral("\r\n"), lineEnd);
+    shown.replace(u'\r', lineEnd);
     box->setPlainText(shown);
+}
+
+// The box's size for each arrangement: a narrow column of five names, or a row two lines lower whose width the
+// page gives.
+void sizeSummaryBox(QPlainTextEdit* box, bool inRow) {
+    if (inRow) {
+        box->setMinimumWidth(kColumnBoxWidth);
+        box->setMaximumWidth(QWIDGETSIZE_MAX);
+        box->setFixedHeight(56);
+        box->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    } else {
+        box->setFixedSize(kColumnBoxWidth, 84);
+        box->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+        box->setLineWrapMode(QPlainTextEdit::NoWrap);
+    }
 }
 
 } // namespace
@@ -63,25 +81,45 @@ ZonePowerPanel::ZonePowerPanel(AppContext& context, TimingEntry& workingEntry, Q
     m_layout->setContentsMargins(0, 0, 0, 0);
     m_layout->addWidget(m_zoneGroup);
     m_layout->addWidget(m_powerGroup);
+    setSideBySide(false);
     connect(m_zoneButton, &QPushButton::clicked, this, &ZonePowerPanel::pickZones);
     connect(m_powerButton, &QPushButton::clicked, this, &ZonePowerPanel::pickPowerChannels);
 }
 
 void ZonePowerPanel::setSideBySide(bool sideBySide) {
+    m_sideBySide = sideBySide;
     m_layout->setDirection(sideBySide ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
+    // Side by side, each group puts its button left of its box, so that the row is low.
+    for (QGroupBox* group : {m_zoneGroup, m_powerGroup})
+        static_cast<QBoxLayout*>(group->layout())
+            ->setDirection(sideBySide ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
+    sizeSummaryBox(m_zoneBox, sideBySide);
+    sizeSummaryBox(m_powerBox, sideBySide);
+    showSummaryText(m_zoneBox, m_zoneSummary, sideBySide);
+    showSummaryText(m_powerBox, m_powerSummary, sideBySide);
 }
 
 int ZonePowerPanel::columnWidth() const {
+    // In the row, a group is its button, a spacing and its box side by side; in the column, the wider of the two.
+    const auto inColumn = [this](const QGroupBox* group, const QPushButton* button, const QPlainTextEdit* box) {
+        const int hint = group->sizeHint().width();
+        if (!m_sideBySide)
+            return hint;
+        const int buttonWidth = button->sizeHint().width();
+        const int inRow = buttonWidth + group->layout()->spacing() + box->sizeHint().width();
+        return hint - inRow + std::max(buttonWidth, kColumnBoxWidth);
+    };
     const QMargins margins = m_layout->contentsMargins();
-    return margins.left() + std::max(m_zoneGroup->sizeHint().width(), m_powerGroup->sizeHint().width()) +
+    return margins.left() +
+           std::max(inColumn(m_zoneGroup, m_zoneButton, m_zoneBox), inColumn(m_powerGroup, m_powerButton, m_powerBox)) +
            margins.right();
 }
 
 void ZonePowerPanel::showSummaries() {
     m_zoneSummary = formatZoneSummary(m_entry.zoneMask, m_context.names);
     m_powerSummary = formatPowerSummary(m_entry.powerMask, m_context.names);
-    showSummaryText(m_zoneBox, m_zoneSummary);
-    showSummaryText(m_powerBox, m_powerSummary);
+    showSummaryText(m_zoneBox, m_zoneSummary, m_sideBySide);
+    showSummaryText(m_powerBox, m_powerSummary, m_sideBySide);
 }
 
 void ZonePowerPanel::retranslate() {

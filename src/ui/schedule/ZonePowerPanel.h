@@ -23,7 +23,7 @@ public:
 
     // Rewrites both summaries from the working entry.
     void showSummaries();
-    // The two groups one above the other (the default) or side by side.
+    // The two groups one above the other (the default) or side by side in a low row, each box wide and wrapped.
     void setSideBySide(bool sideBySide);
     // The width the panel takes with its groups one above the other.
     int columnWidth() const;
@@ -50,6 +50,7 @@ private:
     QPlainTextEdit* m_powerBox;
     QString m_zoneSummary;
     QString m_powerSummary;
+    bool m_sideBySide = false;
 };
 
 } // namespace quorvan

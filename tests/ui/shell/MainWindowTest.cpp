@@ -322,3 +322,72 @@ TEST(MainWindow, FirstSizeFitsTheScreenAndEveryEditorControlCanBeReachedAt1000x7
         }
     }
 }
+
+namespace {
+
+// Rows of the timing list that show whole in its viewport.
+int wholeRowsShown(const QTableWidget* list) {
+    return list->rowCount() > 0 ? list->viewport()->height() / list->rowHeight(0) : 0;
+}
+
+} // namespace
+
+TEST(MainWindow, AtTheSmallestScreenTheBorderUnderTheListMovesAndIsRememberedPerPage) {
+    UiHarness h;
+    h.writeConfig("[LanguageSelect]\nID=1\n");
+    h.writeSchedule(QStringLiteral("SCH01.DAT"), 12);
+    const QSize small = MainWindow::firstSizeFor(QSize(1024, 740));
+    int dragged = 0;
+    {
+        MainWindow& w = h.start();
+        w.resize(small);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        TimingListPage& page = w.timingPage();
+        page.layoutPage();
+        auto* split = page.findChild<QSplitter*>(QStringLiteral("editorSplit"));
+        auto* dock = page.findChild<QScrollArea*>(QStringLiteral("editorDock"));
+        ASSERT_TRUE(split && dock);
+        // The zone and power groups share a low row under the narrow editor: the whole editor shows and the list
+        // still has room for more than a handful of rows.
+        EXPECT_LE(page.editor().height(), dock->viewport()->height());
+        EXPECT_GE(wholeRowsShown(page.list()), 5) << "list " << page.list()->height() << ", editor " << dock->height();
+        const int whole = dock->height();
+
+        // Dragging the border down gives the list what the editor gives up; the editor then scrolls.
+        QWidget* handle = split->handle(1);
+        const QPoint grip = handle->rect().center();
+        QTest::mousePress(handle, Qt::LeftButton, {}, grip);
+        QTest::mouseMove(handle, grip + QPoint(0, 120));
+        QTest::mouseRelease(handle, Qt::LeftButton, {}, grip + QPoint(0, 120));
+        dragged = dock->height();
+        EXPECT_NEAR(dragged, whole - 120, 2);
+        EXPECT_GE(wholeRowsShown(page.list()), 11);
+        // Dragged up, the editor grows no higher than it is.
+        QTest::mousePress(handle, Qt::LeftButton, {}, grip);
+        QTest::mouseMove(handle, grip - QPoint(0, 300));
+        QTest::mouseRelease(handle, Qt::LeftButton, {}, grip - QPoint(0, 300));
+        EXPECT_EQ(dock->height(), whole);
+        QTest::mousePress(handle, Qt::LeftButton, {}, grip);
+        QTest::mouseMove(handle, grip + QPoint(0, 120));
+        QTest::mouseRelease(handle, Qt::LeftButton, {}, grip + QPoint(0, 120));
+        ASSERT_EQ(dock->height(), dragged);
+        // A bigger window keeps the editor at the height chosen.
+        w.resize(small + QSize(0, 60));
+        QTest::qWait(0);
+        EXPECT_EQ(dock->height(), dragged);
+    } // the window closes right after the drag: the choice is written all the same
+    h.window.reset();
+    EXPECT_TRUE(readFile(h.home.file(QStringLiteral("Config.ini")))
+                    .contains(QByteArray("timingEditorHeight=") + QByteArray::number(dragged)));
+
+    MainWindow& again = h.start();
+    again.resize(small);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&again));
+    again.timingPage().layoutPage();
+    EXPECT_EQ(again.timingPage().findChild<QScrollArea*>(QStringLiteral("editorDock"))->height(), dragged);
+    // The remote keys' page has a border of its own, still at the whole editor.
+    again.selectDocument(4);
+    QTest::qWait(0);
+    auto* keyDock = again.remotePage().findChild<QScrollArea*>(QStringLiteral("editorDock"));
+    EXPECT_EQ(keyDock->height(), std::min(keyDock->maximumHeight(), again.remotePage().height() - RemoteKeyPage::kBand));
+}
