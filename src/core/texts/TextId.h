@@ -107,6 +107,9 @@ struct TextId {
         SaveAsText,
         TextFiles,
         ListNotSaved,
+        Undoing,
+        Redoing,
+        RestoringVersions,
         End
     };
 };

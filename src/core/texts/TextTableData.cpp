@@ -592,6 +592,9 @@ const AddedText kAdded[kAddedCount] = {
     /* 1097 */ {u"Save as text...", u"另存为文本..."},
     /* 1098 */ {u"Text files (*.txt)", u"文本文件 (*.txt)"},
     /* 1099 */ {u"The list could not be saved:", u"列表未能保存："},
+    /* 1100 */ {u"Undoing: %1…", u"正在撤销：%1…"},
+    /* 1101 */ {u"Redoing: %1…", u"正在重做：%1…"},
+    /* 1102 */ {u"Putting the chosen versions back…", u"正在恢复所选的版本…"},
 };
 
 } // namespace quorvan::textdata

@@ -4,6 +4,7 @@
 #include "core/history/BackupStore.h"
 #include "core/history/StepText.h"
 #include "core/schedule/ScheduleModel.h"
+#include "core/texts/TextTable.h"
 #include "ui/common/AppContext.h"
 
 #include <QUndoCommand>
@@ -78,12 +79,19 @@ QString UndoHistory::redoText() const {
     return describe(redoStep(), m_context);
 }
 
+QString UndoHistory::stepName(const DataStep& step) const {
+    return stepText(step.label, m_context.texts, m_context.model.documents);
+}
+
 SaveResult UndoHistory::undo() {
     const DataStep* step = undoStep();
     if (!step)
         return {};
     m_context.backups.setLimits(BackupStore::limitsFrom(m_context.settings));
-    const SaveResult result = step->undo(dataFolderPath(m_context.model.programFolder()), &m_context.backups);
+    const QString folder = dataFolderPath(m_context.model.programFolder());
+    SaveResult result;
+    m_runWork(m_context.texts.text(TextId::Undoing).arg(stepName(*step)),
+              [&] { result = step->undo(folder, &m_context.backups); });
     if (result)
         m_stack.undo();
     return result;
@@ -94,7 +102,10 @@ SaveResult UndoHistory::redo() {
     if (!step)
         return {};
     m_context.backups.setLimits(BackupStore::limitsFrom(m_context.settings));
-    const SaveResult result = step->redo(dataFolderPath(m_context.model.programFolder()), &m_context.backups);
+    const QString folder = dataFolderPath(m_context.model.programFolder());
+    SaveResult result;
+    m_runWork(m_context.texts.text(TextId::Redoing).arg(stepName(*step)),
+              [&] { result = step->redo(folder, &m_context.backups); });
     if (result)
         m_stack.redo();
     return result;

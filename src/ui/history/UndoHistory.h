@@ -6,6 +6,8 @@
 #include <QObject>
 #include <QUndoStack>
 
+#include <functional>
+
 namespace quorvan {
 
 struct AppContext;
@@ -32,6 +34,11 @@ public:
     QString undoText() const;
     QString redoText() const;
 
+    // Runs the file work of an undo or redo, given a text that says which; the default runs it at once. The
+    // window runs it on a worker thread behind a dialog, so that a step over large files does not freeze it.
+    using WorkRunner = std::function<void(const QString& text, const std::function<void()>& work)>;
+    void setWorkRunner(WorkRunner runner) { m_runWork = std::move(runner); }
+
     SaveResult undo();
     SaveResult redo();
 
@@ -44,8 +51,12 @@ signals:
     void changed();
 
 private:
+    // The step's name without the files it changed, for the dialog of a long undo or redo.
+    QString stepName(const DataStep& step) const;
+
     AppContext& m_context;
     QUndoStack m_stack;
+    WorkRunner m_runWork = [](const QString&, const std::function<void()>& work) { work(); };
 };
 
 } // namespace quorvan

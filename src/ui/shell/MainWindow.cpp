@@ -25,6 +25,7 @@
 #include "ui/schedule/TimingListPage.h"
 #include "ui/shell/AboutDialog.h"
 #include "ui/shell/NavigationTree.h"
+#include "ui/shell/TransferRunner.h"
 #include "ui/shell/ToolBar.h"
 
 #include <QCloseEvent>
@@ -76,6 +77,11 @@ void MainWindow::buildControls() {
     m_context.texts.loadChinese();
 
     m_history = new UndoHistory(m_context, this);
+    // An undo or redo of an import puts four large files back: on a worker thread, the window painting and its
+    // clock going on, with a dialog when it takes longer than half a second.
+    m_history->setWorkRunner([this](const QString& text, const std::function<void()>& work) {
+        TransferRunner(m_context.texts, this).runToEnd(text, work);
+    });
     connect(m_history, &UndoHistory::changed, this, &MainWindow::showHistoryState);
     // Ctrl+Z and Ctrl+Shift+Z / Ctrl+Y wherever the focus is in the window; a text field takes them for itself.
     // The keys are named one by one: the platform's standard sequences differ, and two shortcuts on one key
@@ -388,8 +394,13 @@ bool MainWindow::restoreVersions(const std::vector<BackupVersion>& versions, con
     if (versions.empty() || !leaveEdits())
         return false;
     m_context.backups.setLimits(BackupStore::limitsFrom(m_context.settings));
-    RestoreOutcome outcome =
-        quorvan::restoreVersions(dataFolderPath(m_context.model.programFolder()), versions, m_context.backups, label);
+    const QString folder = dataFolderPath(m_context.model.programFolder());
+    std::optional<BusyCursor> busy(std::in_place);
+    RestoreOutcome outcome;
+    TransferRunner(m_context.texts, this).runToEnd(m_context.texts.text(TextId::RestoringVersions), [&] {
+        outcome = quorvan::restoreVersions(folder, versions, m_context.backups, label);
+    });
+    busy.reset();
     if (!outcome.result.ok) {
         m_context.prompts.message(m_context.texts.text(154), saveFailureText(m_context.texts, outcome.result),
                                   Prompts::Icon::Stop);

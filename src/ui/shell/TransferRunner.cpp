@@ -127,7 +127,38 @@ TransferReport TransferRunner::run(const Transfer& transfer) const {
         }
         return !shared->cancel.load();
     };
+    TransferReport report;
+    runOnWorker(
+        [&report, &transfer, options] { report = transfer(options); },
+        [shared, this](QProgressDialog& dialog) {
+            if (dialog.wasCanceled()) // Escape and the close box cancel without the button's signal
+                shared->cancel = true;
+            if (shared->cancel)
+                return false;
+            const TransferProgress progress = shared->snapshot();
+            if (progress.name.isEmpty() && !progress.checkingSongs && !progress.keepingVersions)
+                return false; // nothing said yet
+            dialog.setLabelText(progressText(m_texts, progress));
+            dialog.setValue(progressPermille(progress));
+            return true;
+        },
+        [shared] { shared->cancel = true; });
+    return report;
+}
 
+void TransferRunner::runToEnd(const QString& label, const std::function<void()>& work) const {
+    runOnWorker(
+        work,
+        [label](QProgressDialog& dialog) {
+            dialog.setLabelText(label);
+            return true;
+        },
+        {});
+}
+
+void TransferRunner::runOnWorker(const std::function<void()>& work,
+                                 const std::function<bool(QProgressDialog&)>& update,
+                                 const std::function<void()>& cancel) const {
     // The dialog shows itself only through the timer below, never on its own estimate.
     QProgressDialog dialog(m_window);
     dialog.setWindowTitle(QApplication::applicationDisplayName());
@@ -135,39 +166,36 @@ TransferReport TransferRunner::run(const Transfer& transfer) const {
     dialog.setMinimumDuration(INT_MAX);
     dialog.setAutoClose(false);
     dialog.setAutoReset(false);
-    dialog.setRange(0, 1000);
-    dialog.setCancelButtonText(m_texts.text(TextId::CancelButton));
     dialog.setMinimumWidth(420);
+    if (cancel) {
+        dialog.setRange(0, 1000);
+        dialog.setCancelButtonText(m_texts.text(TextId::CancelButton));
+        QObject::connect(&dialog, &QProgressDialog::canceled, &dialog, cancel);
+    } else {
+        dialog.setRange(0, 0); // a bar that only moves: the work has no steps to count
+        dialog.setCancelButton(nullptr);
+    }
     dialog.hide();
-    QObject::connect(&dialog, &QProgressDialog::canceled, &dialog, [shared] { shared->cancel = true; });
     const InputBlocker blocker(m_window, &dialog);
 
-    TransferReport report;
     QEventLoop loop;
-    std::unique_ptr<QThread> worker(QThread::create([&report, &transfer, options] { report = transfer(options); }));
+    std::unique_ptr<QThread> worker(QThread::create(work));
     QObject::connect(worker.get(), &QThread::finished, &loop, &QEventLoop::quit);
 
-    const auto update = [&dialog, shared, this] {
-        if (dialog.wasCanceled()) // Escape and the close box cancel without the button's signal
-            shared->cancel = true;
-        if (shared->cancel)
-            return;
-        const TransferProgress progress = shared->snapshot();
-        if (progress.name.isEmpty() && !progress.checkingSongs && !progress.keepingVersions)
-            return; // nothing said yet
-        dialog.setLabelText(progressText(m_texts, progress));
-        dialog.setValue(progressPermille(progress));
+    // Past the delay the dialog shows as soon as it has something to say.
+    bool due = false;
+    const auto refresh = [&dialog, &update, &due] {
+        if (update(dialog) && due && !dialog.isVisible())
+            dialog.show();
     };
     QTimer poll;
     poll.setInterval(kPollMs);
-    QObject::connect(&poll, &QTimer::timeout, &dialog, update);
+    QObject::connect(&poll, &QTimer::timeout, &dialog, refresh);
     QTimer reveal;
     reveal.setSingleShot(true);
-    QObject::connect(&reveal, &QTimer::timeout, &dialog, [&dialog, shared, update] {
-        if (shared->cancel)
-            return;
-        update();
-        dialog.show();
+    QObject::connect(&reveal, &QTimer::timeout, &dialog, [&due, &refresh] {
+        due = true;
+        refresh();
     });
 
     worker->start();
@@ -175,9 +203,8 @@ TransferReport TransferRunner::run(const Transfer& transfer) const {
     reveal.start(m_dialogDelayMs);
     loop.exec();
     // Should anything but the worker's end have stopped the loop (the application quitting), the worker still
-    // finishes its file first: every file is whole when this returns.
+    // finishes its files first: every file is whole when this returns.
     worker->wait();
-    return report;
 }
 
 } // namespace quorvan

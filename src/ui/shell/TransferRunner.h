@@ -4,6 +4,7 @@
 
 #include <functional>
 
+class QProgressDialog;
 class QWidget;
 
 namespace quorvan {
@@ -27,6 +28,9 @@ public:
     // Calls transfer on a worker thread with options that report progress and carry the Cancel button, waits for
     // it while the event loop runs, and returns its report.
     TransferReport run(const Transfer& transfer) const;
+    // Calls work on a worker thread the same way; past the delay a dialog says label over a moving bar, with no
+    // Cancel: the work puts files back as they were and is not to be stopped half-way (undo, redo, restore).
+    void runToEnd(const QString& label, const std::function<void()>& work) const;
 
     // The dialog's text for a progress: "Copying NAME — 12.5 of 40.8 MB (30%)".
     static QString progressText(const TextTable& texts, const TransferProgress& progress);
@@ -34,6 +38,11 @@ public:
     static int progressPermille(const TransferProgress& progress);
 
 private:
+    // update refreshes the dialog and says whether it has anything to show yet; cancel, when given, is called by
+    // the dialog's Cancel.
+    void runOnWorker(const std::function<void()>& work, const std::function<bool(QProgressDialog&)>& update,
+                     const std::function<void()>& cancel) const;
+
     const TextTable& m_texts;
     QWidget* m_window;
     qint64 m_bytesPerSecond = 0;

@@ -466,3 +466,54 @@ TEST(TransferWindow, AllMissingSongsCanBeSeenCopiedAndSaved) {
     EXPECT_FALSE(list.saveAs());
     EXPECT_EQ(h.prompts.messages.back().icon, Prompts::Icon::Stop);
 }
+
+TEST(TransferWindow, UndoAndRedoOfAnImportOfTheLargestSchedulesLeaveTheWindowPainting) {
+    UiHarness h;
+    const QStringList schedules{QStringLiteral("SCH01.DAT"), QStringLiteral("SCH02.DAT"), QStringLiteral("SCH03.DAT"),
+                                QStringLiteral("SCH04.DAT")};
+    QDir().mkpath(h.home.file(QStringLiteral("zone_data")));
+    const QString card = h.home.file(QStringLiteral("card"));
+    QDir().mkpath(card);
+    QList<QByteArray> before, imported;
+    for (int i = 0; i < schedules.size(); ++i) {
+        before << largestSchedule(i);
+        imported << largestSchedule(20 + i);
+        writeFile(h.dataFile(schedules[i]), before.last());
+        writeFile(card + u'/' + schedules[i], imported.last());
+    }
+    MainWindow& w = h.start();
+    h.texts.loadEnglish();
+    h.prompts.folders.push_back(card);
+    w.toolBar().importFromCard();
+    ASSERT_EQ(readFile(h.dataFile(schedules[3])), imported[3]);
+
+    // While the files are put back the window's event loop runs (a watcher every 20 ms), takes no click, and any
+    // dialog says which step it is doing, with no Cancel that would leave the set half undone.
+    int turns = 0;
+    QStringList labels;
+    bool cancellable = false;
+    const Watcher watcher([&] {
+        ++turns;
+        if (QProgressDialog* dialog = visibleProgressDialog()) {
+            labels << dialog->labelText();
+            cancellable = cancellable || dialog->findChild<QPushButton*>();
+        }
+    });
+    QTest::qWait(0);
+    turns = 0;
+    w.undo();
+    EXPECT_GE(turns, 2) << "the window went on while four 41 MB files were put back";
+    for (int i = 0; i < schedules.size(); ++i)
+        EXPECT_EQ(readFile(h.dataFile(schedules[i])), before[i]) << schedules[i].toStdString();
+    turns = 0;
+    w.redo();
+    EXPECT_GE(turns, 2);
+    for (int i = 0; i < schedules.size(); ++i)
+        EXPECT_EQ(readFile(h.dataFile(schedules[i])), imported[i]) << schedules[i].toStdString();
+    for (const QString& label : labels)
+        EXPECT_TRUE(label == QStringLiteral("Undoing: import from the card…") ||
+                    label == QStringLiteral("Redoing: import from the card…"))
+            << label.toStdString();
+    EXPECT_FALSE(cancellable);
+    EXPECT_TRUE(h.prompts.messages.size() == 1u) << "only the import's own message";
+}
