@@ -12,13 +12,20 @@
 #include "ui/common/AppContext.h"
 #include "ui/common/QtPrompts.h"
 #include "ui/player/MediaEngine.h"
+#include "ui/common/Prompts.h"
+#include "ui/history/UndoHistory.h"
 #include "ui/schedule/EntryEditor.h"
+#include "ui/schedule/ReportDialog.h"
 #include "ui/schedule/TimingListPage.h"
 #include "ui/shell/MainWindow.h"
+#include "ui/shell/ToolBar.h"
 #include "ui/sources/LocalMp3Page.h"
 #include "ui/sources/SourcePanel.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QDir>
 #include <QListWidget>
 #include <QTableWidget>
@@ -26,6 +33,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <memory>
 
 using namespace quorvan;
@@ -126,9 +134,209 @@ void BM_RetranslateAll(benchmark::State& state) {
     p.window->retranslateAll();
 }
 
+// The longest time the window's event loop went without a turn while the meter ran: what an operator sees as a
+// frozen window.
+class PauseMeter {
+public:
+    PauseMeter() {
+        m_timer.setTimerType(Qt::PreciseTimer);
+        m_timer.setInterval(1);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] { turn(); });
+    }
+    void start() {
+        m_clock.start();
+        m_last = 0;
+        m_timer.start();
+    }
+    void stop() {
+        turn();
+        m_timer.stop();
+    }
+    double longestMs() const { return double(m_longest) / 1e6; }
+
+private:
+    void turn() {
+        const qint64 now = m_clock.nsecsElapsed();
+        m_longest = std::max(m_longest, now - m_last);
+        m_last = now;
+    }
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    qint64 m_last = 0;
+    qint64 m_longest = 0;
+};
+
+// The report of the largest schedule until the dialog shows its first page.
+void BM_ReportLargestFirstPage(benchmark::State& state) {
+    Program& p = program();
+    p.window->selectDocument(0);
+    Program::settle();
+    for (auto _ : state) {
+        ReportDialog dialog(*p.context, QStringLiteral("Schedule1"), p.model->table(), p.model->table().count);
+        dialog.show();
+        Program::settle();
+        state.PauseTiming();
+        if (dialog.pages().pageCount() < 1)
+            state.SkipWithError("no page shown");
+        state.ResumeTiming();
+    }
+}
+
+// ... until every page is laid out while the dialog takes events, with the longest pause of its window.
+void BM_ReportLargestAllPages(benchmark::State& state) {
+    Program& p = program();
+    PauseMeter meter;
+    int pages = 0;
+    for (auto _ : state) {
+        ReportDialog dialog(*p.context, QStringLiteral("Schedule1"), p.model->table(), p.model->table().count);
+        dialog.show();
+        meter.start();
+        while (!dialog.pages().done())
+            QApplication::processEvents(QEventLoop::AllEvents, 5);
+        meter.stop();
+        pages = dialog.pages().pageCount();
+    }
+    state.counters["pages"] = pages;
+    state.counters["longest_pause_ms"] = meter.longestMs();
+}
+
+// ... written whole as a PDF, with the longest pause of the progress dialog's window.
+void BM_ReportLargestPdf(benchmark::State& state) {
+    Program& p = program();
+    PauseMeter meter;
+    qint64 size = 0;
+    for (auto _ : state) {
+        ReportDialog dialog(*p.context, QStringLiteral("Schedule1"), p.model->table(), p.model->table().count);
+        QBuffer out;
+        out.open(QIODevice::WriteOnly);
+        meter.start();
+        if (!dialog.writePdf(out))
+            state.SkipWithError("the PDF was not written");
+        meter.stop();
+        size = out.size();
+    }
+    state.counters["MB"] = double(size) / 1e6;
+    state.counters["longest_pause_ms"] = meter.longestMs();
+}
+
+// Answers the one folder question of an import with the card it was given; every other prompt is cancelled.
+class CardPrompts : public Prompts {
+public:
+    QString card;
+    int messages = 0;
+    void message(const QString&, const QString&, Icon) override { ++messages; }
+    int question(const QString&, const QString&, const QStringList&, int cancelIndex) override { return cancelIndex; }
+    bool choosePrinter(QPrinter&, const QString&) override { return false; }
+    QString chooseFolder(const QString&) override { return card; }
+    QStringList chooseFiles(const QString&, const QString&) override { return {}; }
+    QString chooseOpenFile(const QString&, const QString&) override { return {}; }
+    QString chooseSaveFile(const QString&, const QString&, const QString&) override { return {}; }
+};
+
+// The program with four largest schedules, two cards holding four other largest ones each, and its history on.
+struct CardProgram {
+    QTemporaryDir home{QDir::tempPath() + QStringLiteral("/quorvan-ui-bench-card-XXXXXX")};
+    QString folder = home.path() + u'/';
+    TextTable texts;
+    NameTables names;
+    SettingsFiles settings{folder};
+    SerialLink serial;
+    CardPrompts prompts;
+    BackupStore backups{folder};
+    SilentEngine engine;
+    std::unique_ptr<ScheduleModel> model;
+    std::unique_ptr<AppContext> context;
+    std::unique_ptr<MainWindow> window;
+    QString cards[2] = {folder + QStringLiteral("cardA"), folder + QStringLiteral("cardB")};
+
+    CardProgram() {
+        for (int i = 0; i < 4; ++i) {
+            const QString name = QStringLiteral("SCH0%1.DAT").arg(i + 1);
+            auto table = bench::buildTable(kMaxEntries, kMaxSongs);
+            table->entries[0].startSecond = std::uint8_t(i); // four different files
+            saveTable(folder, name, *table);
+            for (int c = 0; c < 2; ++c) {
+                QDir().mkpath(cards[c]);
+                table->entries[1].startSecond = std::uint8_t(10 + c);
+                saveTableFile(cards[c] + u'/' + name, *table);
+            }
+        }
+        model = std::make_unique<ScheduleModel>(texts, folder);
+        context = std::make_unique<AppContext>(AppContext{texts, names, *model, settings, serial, prompts, backups});
+        context->mediaEngine = &engine;
+        window = std::make_unique<MainWindow>(*context);
+        window->resize(MainWindow::kPreferredWidth, MainWindow::kPreferredHeight);
+        window->show();
+        Program::settle();
+    }
+};
+
+CardProgram& cardProgram() {
+    static CardProgram p;
+    return p;
+}
+
+// Import of four 40.8 MB schedules (and the other files of the set) from a card, through the tool bar, until the
+// window takes input again; the cards take turns so that every import changes the four files.
+void BM_ImportLargestSet(benchmark::State& state) {
+    CardProgram& p = cardProgram();
+    PauseMeter meter;
+    int card = 0;
+    for (auto _ : state) {
+        p.prompts.card = p.cards[card];
+        card = 1 - card;
+        meter.start();
+        p.window->toolBar().importFromCard();
+        meter.stop();
+    }
+    state.counters["longest_pause_ms"] = meter.longestMs();
+}
+
+// Undo of such an import, then its redo, through the window.
+void BM_UndoRedoImportLargestSet(benchmark::State& state) {
+    CardProgram& p = cardProgram();
+    if (!p.window->history().canUndo()) {
+        p.prompts.card = p.cards[0];
+        p.window->toolBar().importFromCard();
+    }
+    PauseMeter meter;
+    for (auto _ : state) {
+        meter.start();
+        p.window->undo();
+        p.window->redo();
+        meter.stop();
+    }
+    state.counters["longest_pause_ms"] = meter.longestMs();
+}
+
+// A Save of the largest schedule with one entry changed, backups and history on, until the window takes input.
+void BM_SaveLargestWithHistory(benchmark::State& state) {
+    CardProgram& p = cardProgram();
+    p.window->selectDocument(0);
+    Program::settle();
+    PauseMeter meter;
+    std::uint8_t second = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        p.model->table().entries[5].endSecond = second = std::uint8_t((second + 1) % 60);
+        state.ResumeTiming();
+        meter.start();
+        p.window->saveDocument({StepLabel::Kind::ChangeEntry, QStringLiteral("SCH01.DAT"), 5, {}});
+        Program::settle();
+        meter.stop();
+    }
+    state.counters["longest_pause_ms"] = meter.longestMs();
+}
+
 BENCHMARK(BM_ShowLargestSchedule)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SelectRowLargest)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RetranslateAll)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReportLargestFirstPage)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ReportLargestAllPages)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_ReportLargestPdf)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(2);
+BENCHMARK(BM_ImportLargestSet)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(4);
+BENCHMARK(BM_UndoRedoImportLargestSet)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_SaveLargestWithHistory)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
 } // namespace
 

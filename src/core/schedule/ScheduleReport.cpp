@@ -15,9 +15,6 @@ namespace {
 // Headings of the timing list's columns: number, weekdays, start, end, sources, zones, power.
 constexpr int kListHeadings[] = {30, 31, 32, 33, 34, 75, 36};
 
-// Shares of the page width for the printed columns: the zone lists are the longest texts, then the songs.
-constexpr int kColumnWidths[] = {4, 10, 7, 7, 8, 28, 10, 8, 18};
-
 // The FM frequency as the source settings list it, when the entry plays FM.
 QString fmText(const TimingEntry& entry) {
     const int tenths = entry.fmFrequency / 10;
@@ -79,30 +76,6 @@ QByteArray reportCsv(const ScheduleReport& report) {
     for (const QStringList& row : report.rows)
         appendCsvRow(csv, row);
     return csv;
-}
-
-QString reportHtml(const ScheduleReport& report) {
-    QString html = QStringLiteral("<html><body><h2>") + report.title.toHtmlEscaped() +
-                   QStringLiteral("</h2><table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\">"
-                                  "<thead><tr>");
-    for (int i = 0; i < report.headings.size(); ++i) {
-        const int width = i < int(std::size(kColumnWidths)) ? kColumnWidths[i] : 0;
-        html += QStringLiteral("<th align=\"left\" width=\"%1%\">").arg(width) + report.headings[i].toHtmlEscaped() +
-                QStringLiteral("</th>");
-    }
-    html += QStringLiteral("</tr></thead><tbody>");
-    for (const QStringList& row : report.rows) {
-        html += QStringLiteral("<tr>");
-        for (const QString& cell : row) {
-            // Lists such as "Hall,LocalZone2,…" break after a comma rather than inside a name.
-            QString text = cell.toHtmlEscaped();
-            text.replace(u',', QStringLiteral(",&#8203;"));
-            html += QStringLiteral("<td>") + text + QStringLiteral("</td>");
-        }
-        html += QStringLiteral("</tr>");
-    }
-    html += QStringLiteral("</tbody></table></body></html>");
-    return html;
 }
 
 } // namespace quorvan

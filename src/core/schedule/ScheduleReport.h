@@ -28,7 +28,8 @@ ScheduleReport makeScheduleReport(const QString& title, const ScheduleTable& tab
 // heading row, songs joined by "; ", every cell quoted where it holds a comma, quote or line break.
 QByteArray reportCsv(const ScheduleReport& report);
 
-// The report as an HTML table for printing; cells are escaped.
-QString reportHtml(const ScheduleReport& report);
+// Shares of the page width for the printed columns, in the order of the headings: the zone lists are the longest
+// texts, then the songs.
+inline constexpr int kReportColumnShares[] = {6, 10, 8, 8, 8, 24, 10, 8, 18};
 
 } // namespace quorvan

@@ -110,6 +110,10 @@ struct TextId {
         Undoing,
         Redoing,
         RestoringVersions,
+        PageOfPages,
+        PageCount,
+        LayingOutPages,
+        PrintingPage,
         End
     };
 };

@@ -595,6 +595,10 @@ const AddedText kAdded[kAddedCount] = {
     /* 1100 */ {u"Undoing: %1…", u"正在撤销：%1…"},
     /* 1101 */ {u"Redoing: %1…", u"正在重做：%1…"},
     /* 1102 */ {u"Putting the chosen versions back…", u"正在恢复所选的版本…"},
+    /* 1103 */ {u"Page %1 of %2", u"第 %1 页，共 %2 页"},
+    /* 1104 */ {u"%1 pages", u"共 %1 页"},
+    /* 1105 */ {u"Laying out the pages… %1 so far", u"正在排版… 已排 %1 页"},
+    /* 1106 */ {u"Printing page %1 of %2…", u"正在输出第 %1 页，共 %2 页…"},
 };
 
 } // namespace quorvan::textdata

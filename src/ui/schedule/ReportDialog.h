@@ -1,12 +1,16 @@
 #pragma once
 
 #include "core/schedule/ScheduleReport.h"
+#include "ui/schedule/ReportPages.h"
 
 #include <QDialog>
-#include <QPrinter>
-#include <QTextDocument>
+#include <QTimer>
 
-class QPrintPreviewWidget;
+class QAbstractScrollArea;
+class QIODevice;
+class QLabel;
+class QPagedPaintDevice;
+class QPrinter;
 class QPushButton;
 
 namespace quorvan {
@@ -14,6 +18,8 @@ namespace quorvan {
 struct AppContext;
 
 // The report of one schedule as the page will print: a preview, then Print, Save as PDF, Save as CSV and Close.
+// The preview shows the first pages at once and lays out the rest between the window's events; printing and the
+// PDF run with a progress dialog and Cancel.
 class ReportDialog : public QDialog {
     Q_OBJECT
 public:
@@ -23,29 +29,37 @@ public:
     ~ReportDialog() override;
 
     const ScheduleReport& report() const { return m_report; }
-    QPrintPreviewWidget* preview() const { return m_preview; }
+    const ReportPages& pages() const { return m_pages; }
+    QAbstractScrollArea* preview() const { return m_preview; }
+    QLabel* pageLine() const { return m_pageLine; }
     QPushButton* printButton() const { return m_print; }
     QPushButton* pdfButton() const { return m_pdf; }
     QPushButton* csvButton() const { return m_csv; }
 
-    // Each asks where to (printer or file) and returns false when cancelled or when the file could not be
-    // written, which the operator is told.
+    // Each asks where to (printer or file) and returns false when cancelled (there or in the progress dialog) or
+    // when the file could not be written, which the operator is told.
     bool print();
     bool saveAsPdf();
     bool saveAsCsv();
-
-    // The report as a PDF document: A4 landscape, its fonts embedded so Chinese shows on any computer.
-    static QByteArray pdfBytes(const ScheduleReport& report);
+    // The whole report as a PDF into out (A4 across, fonts embedded so that Chinese shows on any computer),
+    // behind the progress dialog; false when cancelled.
+    bool writePdf(QIODevice& out);
 
 private:
+    void layoutMore();
+    void showPageLine();
+    // Paints every page onto the device, the layout finished first, behind a progress dialog; false when
+    // cancelled.
+    bool paintAll(QPagedPaintDevice& device, QPrinter* printer);
     QString chooseFile(int titleText, int filterText, const QString& suffix) const;
     bool writeChosenFile(const QString& path, const QByteArray& bytes);
 
     AppContext& m_context;
     ScheduleReport m_report;
-    QTextDocument m_document;
-    QPrinter m_previewPrinter;
-    QPrintPreviewWidget* m_preview;
+    ReportPages m_pages;
+    QTimer m_layoutTimer;
+    QAbstractScrollArea* m_preview;
+    QLabel* m_pageLine;
     QPushButton* m_print;
     QPushButton* m_pdf;
     QPushButton* m_csv;

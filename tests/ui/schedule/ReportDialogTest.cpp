@@ -6,7 +6,9 @@
 #include "ui/schedule/TimingListPage.h"
 
 #include <QApplication>
-#include <QPrintPreviewWidget>
+#include <QLabel>
+#include <QProgressDialog>
+#include <QRegularExpression>
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
@@ -19,10 +21,15 @@ using namespace quorvan::test;
 
 namespace {
 
-// The text of a PDF file as a reader extracts it.
-QString pdfText(const QString& path) {
+// The text of a PDF file as a reader extracts it; page 0 is every page, pages apart by form feeds.
+QString pdfText(const QString& path, int page = 0) {
     QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    QStringList arguments{QStringLiteral("-layout"), path, QStringLiteral("-")};
+    if (page > 0)
+        arguments = QStringList{QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+                                QString::number(page)} +
+                    arguments;
+    p.start(QStringLiteral("pdftotext"), arguments);
     EXPECT_TRUE(p.waitForFinished(30000));
     EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
     return QString::fromUtf8(p.readAllStandardOutput());
@@ -81,7 +88,11 @@ TEST(ReportDialog, FortyEntriesInChineseToPdfAndCsv) {
     withReport(page, [&](ReportDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), h.texts.text(TextId::ReportTitle).arg(h.model->current().caption));
         ASSERT_EQ(dialog.report().rows.size(), 40u);
-        EXPECT_GE(dialog.preview()->pageCount(), 2) << "forty rows take more than one page";
+        for (int turn = 0; !dialog.pages().done() && turn < 3000; ++turn)
+            QTest::qWait(10);
+        ASSERT_TRUE(dialog.pages().done());
+        EXPECT_GE(dialog.pages().pageCount(), 2) << "forty rows take more than one page";
+        EXPECT_EQ(dialog.pageLine()->text(), QStringLiteral("共 %1 页").arg(dialog.pages().pageCount()));
 
         h.prompts.saveFiles.push_back(pdf);
         QTest::mouseClick(dialog.pdfButton(), Qt::LeftButton);
@@ -142,4 +153,137 @@ TEST(ReportDialog, PrintsToThePrinterChosenAndSaysWhenAFileCannotBeWritten) {
     EXPECT_TRUE(h.prompts.messages[0].text.startsWith(h.texts.text(TextId::ReportNotSaved) + u'\n'))
         << h.prompts.messages[0].text.toStdString();
     EXPECT_TRUE(readFile(h.home.file(QStringLiteral("plain"))) == "a file, not a folder");
+}
+
+namespace {
+
+// Schedule2 in English with three entries at 07:00, 08:00 and 09:00; the second plays `songs` songs.
+MainWindow& startWithALongSecondEntry(UiHarness& h, int songs) {
+    h.writeConfig("[LanguageSelect]\nID=1\n");
+    auto table = makeTable();
+    for (int i = 0; i < 3; ++i) {
+        TimingEntry e = exampleEntry();
+        e.startHour = e.endHour = std::uint8_t(7 + i);
+        e.endMinute = 5;
+        const int count = i == 1 ? songs : 1;
+        e.playlistCount = std::uint16_t(count);
+        for (int j = 0; j < count; ++j)
+            setSongName(e.playlist[j], QStringLiteral("bell-%1-%2.mp3").arg(i + 1).arg(j + 1, 3, 10, QChar(u'0')));
+        appendEntry(*table, e);
+    }
+    QDir().mkpath(h.home.file(QStringLiteral("zone_data")));
+    EXPECT_TRUE(saveTableFile(h.dataFile(QStringLiteral("SCH02.DAT")), *table).ok);
+    MainWindow& w = h.start();
+    w.selectDocument(1);
+    return w;
+}
+
+// The largest schedule: 256 entries of 255 songs, in Schedule1.
+MainWindow& startWithTheLargestSchedule(UiHarness& h) {
+    h.writeConfig("[LanguageSelect]\nID=1\n");
+    auto table = makeTable();
+    for (int i = 0; i < kMaxEntries; ++i) {
+        TimingEntry e = exampleEntry();
+        e.startHour = e.endHour = std::uint8_t(i % 24);
+        e.playlistCount = kMaxSongs;
+        for (int j = 0; j < kMaxSongs; ++j)
+            setSongName(e.playlist[j], QStringLiteral("s%1-%2.mp3").arg(i).arg(j));
+        appendEntry(*table, e);
+    }
+    QDir().mkpath(h.home.file(QStringLiteral("zone_data")));
+    EXPECT_TRUE(saveTableFile(h.dataFile(QStringLiteral("SCH01.DAT")), *table).ok);
+    return h.start();
+}
+
+// Calls check every 20 ms while the code under test waits in an event loop of its own.
+class Watcher {
+public:
+    explicit Watcher(std::function<void()> check) {
+        QObject::connect(&m_timer, &QTimer::timeout, std::move(check));
+        m_timer.start(20);
+    }
+
+private:
+    QTimer m_timer;
+};
+
+QProgressDialog* visibleProgressDialog() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* dialog = qobject_cast<QProgressDialog*>(w); dialog && dialog->isVisible())
+            return dialog;
+    return nullptr;
+}
+
+} // namespace
+
+TEST(ReportDialog, ARowLongerThanAPageGoesOnWithItsNumberAndNoSongIsLostOrRepeatedAtTheCuts) {
+    UiHarness h;
+    MainWindow& w = startWithALongSecondEntry(h, kMaxSongs);
+    const QString pdf = h.home.file(QStringLiteral("long.pdf"));
+    int pages = 0;
+    withReport(w.timingPage(), [&](ReportDialog& dialog) {
+        const ReportPages& laid = dialog.pages();
+        for (int turn = 0; !laid.done() && turn < 3000; ++turn)
+            QTest::qWait(10);
+        ASSERT_TRUE(laid.done());
+        pages = laid.pageCount();
+        ASSERT_GE(pages, 3) << "255 songs in one cell take more than a page";
+        // Entry 1 and the start of entry 2 on the first page, entry 2 alone on the pages between, its end and
+        // entry 3 on the last.
+        EXPECT_EQ(laid.rowsOnPage(0), (std::vector<int>{0, 1}));
+        for (int page = 1; page + 1 < pages; ++page)
+            EXPECT_EQ(laid.rowsOnPage(page), std::vector<int>{1}) << page;
+        EXPECT_EQ(laid.rowsOnPage(pages - 1), (std::vector<int>{1, 2}));
+        h.prompts.saveFiles.push_back(pdf);
+        EXPECT_TRUE(dialog.saveAsPdf());
+    });
+
+    QString all;
+    for (int page = 1; page <= pages; ++page) {
+        SCOPED_TRACE(page);
+        const QString text = pdfText(pdf, page);
+        all += text;
+        EXPECT_TRUE(text.contains(QStringLiteral("Start time"))) << "the heading row on every page";
+        EXPECT_TRUE(text.contains(QStringLiteral("Page %1 of %2").arg(page).arg(pages))) << text.right(300).toStdString();
+        if (page > 1) { // the first row under the headings is entry 2 again, its number first
+            EXPECT_TRUE(QRegularExpression(QStringLiteral("\\n\\s*2\\s+bell-2-")).match(text).hasMatch())
+                << text.left(400).toStdString();
+        }
+    }
+    EXPECT_EQ(pdfText(pdf).count(u'\f'), pages) << "no page more than the preview";
+    for (int j = 1; j <= kMaxSongs; ++j) {
+        const QString song = QStringLiteral("bell-2-%1.mp3").arg(j, 3, 10, QChar(u'0'));
+        EXPECT_EQ(all.count(song), 1) << song.toStdString();
+    }
+    EXPECT_EQ(all.count(QStringLiteral("bell-3-001.mp3")), 1);
+}
+
+TEST(ReportDialog, TheLargestScheduleShowsAtOnceLaysOutWhileTheWindowGoesOnAndItsPdfCanBeCancelled) {
+    UiHarness h;
+    MainWindow& w = startWithTheLargestSchedule(h);
+    const QString pdf = h.home.file(QStringLiteral("full.pdf"));
+    withReport(w.timingPage(), [&](ReportDialog& dialog) {
+        EXPECT_FALSE(dialog.pages().done()) << "the rest is laid out after the dialog shows";
+        EXPECT_GE(dialog.pages().pageCount(), 1);
+        EXPECT_TRUE(dialog.pageLine()->text().startsWith(QStringLiteral("Laying out the pages… ")));
+        for (int turn = 0; !dialog.pages().done() && turn < 3000; ++turn)
+            QTest::qWait(10);
+        ASSERT_TRUE(dialog.pages().done());
+        EXPECT_EQ(dialog.pageLine()->text(), QStringLiteral("%1 pages").arg(dialog.pages().pageCount()));
+
+        // Cancel while the pages are painted: no file, no message.
+        QString label;
+        const Watcher watcher([&] {
+            QProgressDialog* progress = visibleProgressDialog();
+            if (progress && progress->labelText().startsWith(QStringLiteral("Printing page "))) {
+                label = progress->labelText();
+                progress->cancel();
+            }
+        });
+        h.prompts.saveFiles.push_back(pdf);
+        EXPECT_FALSE(dialog.saveAsPdf());
+        EXPECT_TRUE(label.endsWith(QStringLiteral(" of %1…").arg(dialog.pages().pageCount()))) << label.toStdString();
+    });
+    EXPECT_FALSE(QFileInfo::exists(pdf));
+    EXPECT_TRUE(h.prompts.messages.empty());
 }
