@@ -46,32 +46,40 @@ public:
     int playState() const override { return None; }
 };
 
-// The program on a home folder whose Schedule1 is the largest table and Schedule2 a small one.
-struct Program {
+// The program as an operator runs it, on a temporary home folder that fill() has written, with these prompts.
+struct Running {
     QTemporaryDir home{QDir::tempPath() + QStringLiteral("/quorvan-ui-bench-XXXXXX")};
     QString folder = home.path() + u'/';
     TextTable texts;
     NameTables names;
     SettingsFiles settings{folder};
     SerialLink serial;
-    QtPrompts prompts;
     BackupStore backups{folder};
     SilentEngine engine;
     std::unique_ptr<ScheduleModel> model;
     std::unique_ptr<AppContext> context;
     std::unique_ptr<MainWindow> window;
 
-    Program() {
-        saveTable(folder, QStringLiteral("SCH01.DAT"), *bench::buildTable(kMaxEntries, kMaxSongs));
-        saveTable(folder, QStringLiteral("SCH02.DAT"), *bench::buildTable(3, 2));
+    void start(Prompts& prompts) {
         model = std::make_unique<ScheduleModel>(texts, folder);
         context = std::make_unique<AppContext>(AppContext{texts, names, *model, settings, serial, prompts, backups});
         context->mediaEngine = &engine;
         window = std::make_unique<MainWindow>(*context);
-        prompts.setOwner(window.get());
         window->resize(MainWindow::kPreferredWidth, MainWindow::kPreferredHeight);
         window->show();
-        settle();
+        QApplication::processEvents();
+    }
+};
+
+// The program on a home folder whose Schedule1 is the largest table and Schedule2 a small one.
+struct Program : Running {
+    QtPrompts prompts;
+
+    Program() {
+        saveTable(folder, QStringLiteral("SCH01.DAT"), *bench::buildTable(kMaxEntries, kMaxSongs));
+        saveTable(folder, QStringLiteral("SCH02.DAT"), *bench::buildTable(3, 2));
+        start(prompts);
+        prompts.setOwner(window.get());
     }
     // Posted events (layouts, updates) are handled and the window paints.
     static void settle() { QApplication::processEvents(); }
@@ -234,19 +242,8 @@ public:
 };
 
 // The program with four largest schedules, two cards holding four other largest ones each, and its history on.
-struct CardProgram {
-    QTemporaryDir home{QDir::tempPath() + QStringLiteral("/quorvan-ui-bench-card-XXXXXX")};
-    QString folder = home.path() + u'/';
-    TextTable texts;
-    NameTables names;
-    SettingsFiles settings{folder};
-    SerialLink serial;
+struct CardProgram : Running {
     CardPrompts prompts;
-    BackupStore backups{folder};
-    SilentEngine engine;
-    std::unique_ptr<ScheduleModel> model;
-    std::unique_ptr<AppContext> context;
-    std::unique_ptr<MainWindow> window;
     QString cards[2] = {folder + QStringLiteral("cardA"), folder + QStringLiteral("cardB")};
 
     CardProgram() {
@@ -261,13 +258,7 @@ struct CardProgram {
                 saveTableFile(cards[c] + u'/' + name, *table);
             }
         }
-        model = std::make_unique<ScheduleModel>(texts, folder);
-        context = std::make_unique<AppContext>(AppContext{texts, names, *model, settings, serial, prompts, backups});
-        context->mediaEngine = &engine;
-        window = std::make_unique<MainWindow>(*context);
-        window->resize(MainWindow::kPreferredWidth, MainWindow::kPreferredHeight);
-        window->show();
-        Program::settle();
+        start(prompts);
     }
 };
 

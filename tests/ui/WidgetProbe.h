@@ -1,7 +1,12 @@
 #pragma once
 
+#include <QApplication>
 #include <QListWidget>
+#include <QProgressDialog>
 #include <QStringList>
+#include <QTimer>
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -26,5 +31,26 @@ inline int selectedListRow(const QListWidget* list) {
     const auto items = list->selectedItems();
     return items.isEmpty() ? -1 : list->row(items.first());
 }
+
+// The progress dialog on screen, if any.
+inline QProgressDialog* visibleProgressDialog() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* dialog = qobject_cast<QProgressDialog*>(w); dialog && dialog->isVisible())
+            return dialog;
+    }
+    return nullptr;
+}
+
+// Runs check every 20 ms while the code under test waits in an event loop of its own.
+class Watcher {
+public:
+    explicit Watcher(std::function<void()> check) {
+        QObject::connect(&m_timer, &QTimer::timeout, std::move(check));
+        m_timer.start(20);
+    }
+
+private:
+    QTimer m_timer;
+};
 
 } // namespace quorvan::test

@@ -1,5 +1,6 @@
 // The schedule report through the real dialog: preview, PDF with Chinese text, CSV bytes, and write failures.
 #include "UiHarness.h"
+#include "WidgetProbe.h"
 
 #include "core/files/ScheduleFile.h"
 #include "ui/schedule/ReportDialog.h"
@@ -35,6 +36,15 @@ QString pdfText(const QString& path, int page = 0) {
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
+// Writes the table as the file of document (0 for Schedule1) and starts the program showing it.
+MainWindow& startShowing(UiHarness& h, int document, const ScheduleTable& table) {
+    QDir().mkpath(h.home.file(QStringLiteral("zone_data")));
+    EXPECT_TRUE(saveTableFile(h.dataFile(QStringLiteral("SCH0%1.DAT").arg(document + 1)), table).ok);
+    MainWindow& w = h.start();
+    w.selectDocument(document);
+    return w;
+}
+
 // Forty entries in Schedule2, one every 15 minutes from 07:00, each ringing a song from the card in zone 1;
 // entry 40 plays FM instead. Chinese texts and a named zone.
 MainWindow& startWithFortyEntries(UiHarness& h) {
@@ -54,11 +64,7 @@ MainWindow& startWithFortyEntries(UiHarness& h) {
         }
         appendEntry(*table, e);
     }
-    QDir().mkpath(h.home.file(QStringLiteral("zone_data")));
-    EXPECT_TRUE(saveTableFile(h.dataFile(QStringLiteral("SCH02.DAT")), *table).ok);
-    MainWindow& w = h.start();
-    w.selectDocument(1);
-    return w;
+    return startShowing(h, 1, *table);
 }
 
 // Clicks the page's Report button and runs steps on the dialog it opens, then closes it.
@@ -171,11 +177,7 @@ MainWindow& startWithALongSecondEntry(UiHarness& h, int songs) {
             setSongName(e.playlist[j], QStringLiteral("bell-%1-%2.mp3").arg(i + 1).arg(j + 1, 3, 10, QChar(u'0')));
         appendEntry(*table, e);
     }
-    QDir().mkpath(h.home.file(QStringLiteral("zone_data")));
-    EXPECT_TRUE(saveTableFile(h.dataFile(QStringLiteral("SCH02.DAT")), *table).ok);
-    MainWindow& w = h.start();
-    w.selectDocument(1);
-    return w;
+    return startShowing(h, 1, *table);
 }
 
 // The largest schedule: 256 entries of 255 songs, in Schedule1.
@@ -190,28 +192,7 @@ MainWindow& startWithTheLargestSchedule(UiHarness& h) {
             setSongName(e.playlist[j], QStringLiteral("s%1-%2.mp3").arg(i).arg(j));
         appendEntry(*table, e);
     }
-    QDir().mkpath(h.home.file(QStringLiteral("zone_data")));
-    EXPECT_TRUE(saveTableFile(h.dataFile(QStringLiteral("SCH01.DAT")), *table).ok);
-    return h.start();
-}
-
-// Calls check every 20 ms while the code under test waits in an event loop of its own.
-class Watcher {
-public:
-    explicit Watcher(std::function<void()> check) {
-        QObject::connect(&m_timer, &QTimer::timeout, std::move(check));
-        m_timer.start(20);
-    }
-
-private:
-    QTimer m_timer;
-};
-
-QProgressDialog* visibleProgressDialog() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* dialog = qobject_cast<QProgressDialog*>(w); dialog && dialog->isVisible())
-            return dialog;
-    return nullptr;
+    return startShowing(h, 0, *table);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "CardFolders.h"
 #include "FakePrompts.h"
 #include "UiHarness.h"
+#include "WidgetProbe.h"
 
 #include "core/texts/TextTable.h"
 #include "ui/dialogs/TextListDialog.h"
@@ -228,27 +229,6 @@ QByteArray largestSchedule(int seed) {
     }
     return serializeTable(*table);
 }
-
-// The progress dialog on screen, if any.
-QProgressDialog* visibleProgressDialog() {
-    for (QWidget* w : QApplication::topLevelWidgets()) {
-        if (auto* dialog = qobject_cast<QProgressDialog*>(w); dialog && dialog->isVisible())
-            return dialog;
-    }
-    return nullptr;
-}
-
-// Runs check every 20 ms while the code under test waits in its own event loop.
-class Watcher {
-public:
-    explicit Watcher(std::function<void()> check) {
-        QObject::connect(&m_timer, &QTimer::timeout, std::move(check));
-        m_timer.start(20);
-    }
-
-private:
-    QTimer m_timer;
-};
 
 } // namespace
 
