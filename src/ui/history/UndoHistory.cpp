@@ -7,50 +7,27 @@
 #include "core/texts/TextTable.h"
 #include "ui/common/AppContext.h"
 
-#include <QUndoCommand>
-
 namespace quorvan {
 
-namespace {
-
-// A step in the stack. Its files were written when it was recorded, and undo and redo write them through
-// UndoHistory before the stack moves, so the command's own undo() and redo() have nothing left to do.
-class StepCommand : public QUndoCommand {
-public:
-    explicit StepCommand(DataStep step) : m_step(std::move(step)) {}
-    void undo() override {}
-    void redo() override {}
-    const DataStep& step() const { return m_step; }
-
-private:
-    DataStep m_step;
-};
-
-const DataStep* stepAt(const QUndoStack& stack, int index) {
-    if (index < 0 || index >= stack.count())
-        return nullptr;
-    return &static_cast<const StepCommand*>(stack.command(index))->step();
-}
-
-} // namespace
-
-UndoHistory::UndoHistory(AppContext& context, QObject* parent) : QObject(parent), m_context(context) {
-    m_stack.setUndoLimit(kLimit);
-    connect(&m_stack, &QUndoStack::indexChanged, this, &UndoHistory::changed);
-}
+UndoHistory::UndoHistory(AppContext& context, QObject* parent) : QObject(parent), m_context(context) {}
 
 void UndoHistory::push(DataStep step) {
     if (step.isEmpty())
         return;
-    m_stack.push(new StepCommand(std::move(step)));
+    m_steps.erase(m_steps.begin() + m_done, m_steps.end()); // a new step ends what could be redone
+    m_steps.push_back(std::move(step));
+    if (int(m_steps.size()) > kLimit)
+        m_steps.pop_front();
+    m_done = int(m_steps.size());
+    emit changed();
 }
 
 const DataStep* UndoHistory::undoStep() const {
-    return stepAt(m_stack, m_stack.index() - 1);
+    return canUndo() ? &m_steps[std::size_t(m_done - 1)] : nullptr;
 }
 
 const DataStep* UndoHistory::redoStep() const {
-    return stepAt(m_stack, m_stack.index());
+    return canRedo() ? &m_steps[std::size_t(m_done)] : nullptr;
 }
 
 namespace {
@@ -92,8 +69,10 @@ SaveResult UndoHistory::undo() {
     SaveResult result;
     m_runWork(m_context.texts.text(TextId::Undoing).arg(stepName(*step)),
               [&] { result = step->undo(folder, &m_context.backups); });
-    if (result)
-        m_stack.undo();
+    if (result) {
+        --m_done;
+        emit changed();
+    }
     return result;
 }
 
@@ -106,15 +85,17 @@ SaveResult UndoHistory::redo() {
     SaveResult result;
     m_runWork(m_context.texts.text(TextId::Redoing).arg(stepName(*step)),
               [&] { result = step->redo(folder, &m_context.backups); });
-    if (result)
-        m_stack.redo();
+    if (result) {
+        ++m_done;
+        emit changed();
+    }
     return result;
 }
 
 qint64 UndoHistory::storedBytes() const {
     qint64 total = 0;
-    for (int i = 0; i < m_stack.count(); ++i)
-        total += stepAt(m_stack, i)->storedBytes();
+    for (const DataStep& step : m_steps)
+        total += step.storedBytes();
     return total;
 }
 

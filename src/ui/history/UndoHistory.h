@@ -4,17 +4,17 @@
 #include "core/history/DataStep.h"
 
 #include <QObject>
-#include <QUndoStack>
 
+#include <deque>
 #include <functional>
 
 namespace quorvan {
 
 struct AppContext;
 
-// The session's one undo history over the data files of all documents, on a QUndoStack. Each command holds a
-// DataStep; undo and redo do the file work first (which may fail and then leaves the stack where it was) and
-// only then move the stack. The stack's own undo()/redo() are not called from anywhere else.
+// The session's one undo history over the data files of all documents: the steps written, oldest first, and how
+// many of them are done. Undo and redo do the file work first and move only when it succeeded; nothing else moves
+// the history, so it always says what the files hold.
 class UndoHistory : public QObject {
     Q_OBJECT
 public:
@@ -25,8 +25,8 @@ public:
     // A step already written to the files.
     void push(DataStep step);
 
-    bool canUndo() const { return m_stack.canUndo(); }
-    bool canRedo() const { return m_stack.canRedo(); }
+    bool canUndo() const { return m_done > 0; }
+    bool canRedo() const { return m_done < int(m_steps.size()); }
     // The steps the next undo and redo would take; nullptr when there is none.
     const DataStep* undoStep() const;
     const DataStep* redoStep() const;
@@ -42,9 +42,8 @@ public:
     SaveResult undo();
     SaveResult redo();
 
-    int count() const { return m_stack.count(); }
+    int count() const { return int(m_steps.size()); }
     qint64 storedBytes() const;
-    QUndoStack& stack() { return m_stack; }
 
 signals:
     // The steps that undo and redo would take changed.
@@ -55,7 +54,8 @@ private:
     QString stepName(const DataStep& step) const;
 
     AppContext& m_context;
-    QUndoStack m_stack;
+    std::deque<DataStep> m_steps; // at most kLimit, the oldest dropped first
+    int m_done = 0;               // steps [0, m_done) are done, the rest undone and waiting for a redo
     WorkRunner m_runWork = [](const QString&, const std::function<void()>& work) { work(); };
 };
 

@@ -228,3 +228,39 @@ TEST(Undo, ADamagedFileIsReportedOnceAndKeptBeforeAnySave) {
     w.selectDocument(1);
     EXPECT_EQ(h.prompts.messages.size(), 1u);
 }
+
+TEST(Undo, ANewStepEndsWhatCouldBeRedoneAndOnlyTheNewestTwoHundredStepsAreKept) {
+    FourEntries f;
+    UndoHistory& history = f.w->history();
+    const auto saveEndSecond = [&](int second) {
+        f.h.model->table().entries[0].endSecond = std::uint8_t(second);
+        ASSERT_TRUE(f.w->saveDocument({StepLabel::Kind::ChangeEntry, QStringLiteral("SCH01.DAT"), 0, {}}));
+    };
+    const auto fileEndSecond = [&] {
+        auto table = makeTable();
+        EXPECT_TRUE(loadTableFile(f.h.dataFile(QStringLiteral("SCH01.DAT")), *table));
+        return int(table->entries[0].endSecond);
+    };
+
+    saveEndSecond(1);
+    saveEndSecond(2);
+    f.w->undo();
+    ASSERT_TRUE(history.canRedo());
+    saveEndSecond(3); // a new step instead of the one undone
+    EXPECT_FALSE(history.canRedo());
+    EXPECT_EQ(history.count(), 2);
+    f.w->undo();
+    EXPECT_EQ(fileEndSecond(), 1) << "the undone step is gone, the one before it stays";
+
+    // Past the limit the oldest steps go: undoing everything left stops at the file as it was after them.
+    for (int i = 0; i < UndoHistory::kLimit + 1; ++i)
+        saveEndSecond(10 + i % 40);
+    EXPECT_EQ(history.count(), UndoHistory::kLimit);
+    int undone = 0;
+    while (history.canUndo()) {
+        f.w->undo();
+        ++undone;
+    }
+    EXPECT_EQ(undone, UndoHistory::kLimit);
+    EXPECT_EQ(fileEndSecond(), 10) << "the state after the first of the 201 saves; the steps before it were dropped";
+}
