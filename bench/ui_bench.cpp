@@ -43,7 +43,7 @@ namespace {
 class SilentEngine : public MediaEngine {
 public:
     void setSource(const QString&) override {}
-    int playState() const override { return None; }
+    PlayState playState() const override { return PlayState::None; }
 };
 
 // The program as an operator runs it, on a temporary home folder that fill() has written, with these prompts.

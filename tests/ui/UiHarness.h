@@ -26,9 +26,9 @@ namespace quorvan::test {
 class SilentEngine : public MediaEngine {
 public:
     void setSource(const QString& fullPath) override { sources << fullPath; }
-    int playState() const override { return state; }
+    PlayState playState() const override { return state; }
     QStringList sources;
-    int state = None;
+    PlayState state = PlayState::None;
 };
 
 // The whole program on a temporary home folder, with scripted prompts, a clock the test controls and a silent

@@ -113,17 +113,17 @@ PlayAction PlayOrder::doubleClick(int d) {
     return action;
 }
 
-PlayAction PlayOrder::tick(int engineState) {
+PlayAction PlayOrder::tick(PlayState engineState) {
     PlayAction action;
-    if (engineState == Paused) {
+    if (engineState == PlayState::Paused) {
         m_playing = false;
         return action;
     }
-    if (engineState == Playing) {
+    if (engineState == PlayState::Playing) {
         m_playing = true;
         return action;
     }
-    if (engineState != Stopped)
+    if (engineState != PlayState::Stopped)
         return action;
 
     // The song ended or the user stopped it: move on, past songs whose files have gone.

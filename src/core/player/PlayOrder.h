@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/player/PlayState.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -31,8 +33,6 @@ public:
 
     enum PlayMode { Order = 0, RandomPlay = 1 };
     enum RepeatMode { Once = 0, All = 1 };
-    // States the media engine reports; other values are ignored.
-    enum EngineState { Stopped = 1, Paused = 2, Playing = 3 };
 
     // Without a generator the process-wide random source is used; without a check the file system is asked.
     explicit PlayOrder(Random random = {}, Exists exists = {});
@@ -71,7 +71,7 @@ public:
     // Plays song d; in random mode a new pass starts with it.
     PlayAction doubleClick(int d);
     // One timer tick with the engine's reported state.
-    PlayAction tick(int engineState);
+    PlayAction tick(PlayState engineState);
 
 private:
     bool passFinished() const;

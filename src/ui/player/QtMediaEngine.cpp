@@ -62,19 +62,19 @@ void QtMediaEngine::stop() {
     m_player->stop();
 }
 
-int QtMediaEngine::stateFor(Wanted wanted, QMediaPlayer::PlaybackState backend, QMediaPlayer::MediaStatus status,
-                            bool failed) {
+PlayState QtMediaEngine::stateFor(Wanted wanted, QMediaPlayer::PlaybackState backend, QMediaPlayer::MediaStatus status,
+                                  bool failed) {
     if (wanted == Wanted::Nothing)
-        return None;
+        return PlayState::None;
     // A file that cannot be opened or decoded leaves the player "playing" with an error set; for the play list
     // it is over, like a song that ended. So is a file at its end, whatever state the backend settled in.
     if (failed || status == QMediaPlayer::InvalidMedia || status == QMediaPlayer::EndOfMedia)
-        return Stopped;
+        return PlayState::Stopped;
     switch (wanted) {
     case Wanted::Stopped:
-        return Stopped; // the operator's stop, even when the backend then reports Paused
+        return PlayState::Stopped; // the operator's stop, even when the backend then reports Paused
     case Wanted::Paused:
-        return Paused;
+        return PlayState::Paused;
     case Wanted::Playing:
     case Wanted::Nothing:
         break;
@@ -82,13 +82,13 @@ int QtMediaEngine::stateFor(Wanted wanted, QMediaPlayer::PlaybackState backend, 
     // Asked to play: Paused is the backend loading or prerolling the file, not a pause; Stopped before the file
     // has loaded is the same. Stopped afterwards means the backend gave up on it.
     if (backend == QMediaPlayer::StoppedState && status != QMediaPlayer::LoadingMedia)
-        return Stopped;
-    return Playing;
+        return PlayState::Stopped;
+    return PlayState::Playing;
 }
 
-int QtMediaEngine::playState() const {
+PlayState QtMediaEngine::playState() const {
     if (!m_player || m_player->source().isEmpty())
-        return None;
+        return PlayState::None;
     return stateFor(m_wanted, m_player->playbackState(), m_player->mediaStatus(),
                     m_player->error() != QMediaPlayer::NoError);
 }

@@ -22,16 +22,16 @@ public:
 
     explicit QtMediaEngine(QObject* parent = nullptr);
 
-    // The state to report (MediaEngine::State) for what was asked and what the backend says.
-    static int stateFor(Wanted wanted, QMediaPlayer::PlaybackState backend, QMediaPlayer::MediaStatus status,
-                        bool failed);
+    // The state to report for what was asked and what the backend says.
+    static PlayState stateFor(Wanted wanted, QMediaPlayer::PlaybackState backend, QMediaPlayer::MediaStatus status,
+                              bool failed);
 
     void play();
     void pause();
     void stop();
 
     void setSource(const QString& fullPath) override;
-    int playState() const override;
+    PlayState playState() const override;
     QWidget* createControls(QWidget* parent) override;
 
     // False when Qt found no media backend at all.

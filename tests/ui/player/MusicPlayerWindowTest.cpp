@@ -46,10 +46,10 @@ using test::TempHome;
 class FakeMediaEngine : public MediaEngine {
 public:
     void setSource(const QString& fullPath) override { sources << fullPath; }
-    int playState() const override { return state; }
+    PlayState playState() const override { return state; }
 
     QStringList sources;
-    int state = None;
+    PlayState state = PlayState::None;
 };
 
 // Half a second of a 440 Hz tone, 16-bit mono PCM at 8 kHz, as a RIFF/WAVE file.
@@ -171,15 +171,15 @@ TEST_F(MusicPlayerTest, AddPlaysTheFirstReadableFileAndTicksFollowTheEngine) {
     EXPECT_EQ(songs()->count(), 2);
     EXPECT_EQ(engine.sources.size(), 1);
 
-    engine.state = MediaEngine::Paused;
+    engine.state = PlayState::Paused;
     window->tick();
     EXPECT_FALSE(window->playing());
-    engine.state = MediaEngine::Playing;
+    engine.state = PlayState::Playing;
     window->tick();
     EXPECT_TRUE(window->playing());
     EXPECT_EQ(engine.sources.size(), 1);
 
-    engine.state = MediaEngine::Stopped;
+    engine.state = PlayState::Stopped;
     window->tick();
     EXPECT_EQ(engine.sources, (QStringList{a, QString(), b}));
     EXPECT_EQ(selectedRow(), 1);
@@ -190,7 +190,7 @@ TEST_F(MusicPlayerTest, AddPlaysTheFirstReadableFileAndTicksFollowTheEngine) {
     EXPECT_EQ(engine.sources, (QStringList{a, QString(), b, QString()}));
     EXPECT_EQ(selectedRow(), -1);
     EXPECT_FALSE(window->playing());
-    engine.state = MediaEngine::None;
+    engine.state = PlayState::None;
     songs()->setCurrentRow(0);
     window->tick();
     EXPECT_EQ(engine.sources.size(), 4);
@@ -275,7 +275,7 @@ TEST_F(MusicPlayerTest, ModesSurviveALanguageChangeAndClosingOnlyHides) {
     EXPECT_EQ(songs()->count(), 1);
     ASSERT_TRUE(window->timer()->isActive());
     EXPECT_EQ(window->timer()->interval(), 1000);
-    engine.state = MediaEngine::Stopped;
+    engine.state = PlayState::Stopped;
     EXPECT_TRUE(QTest::qWaitFor([&] { return engine.sources.size() >= 3; }, 2500));
     EXPECT_EQ(engine.sources.mid(0, 3), (QStringList{a, QString(), a})); // random, repeat all, one song
 }
@@ -405,7 +405,7 @@ TEST_F(MusicPlayerTest, ASongWhoseFileWentIsPassedOverAndGreyedWhenItsTurnComes)
     add({a, b, c});
     EXPECT_FALSE(greyed(1));
     ASSERT_TRUE(QFile::remove(b));
-    engine.state = MediaEngine::Stopped;
+    engine.state = PlayState::Stopped;
     window->tick();
     EXPECT_EQ(engine.sources, (QStringList{a, QString(), c}));
     EXPECT_TRUE(greyed(1));
@@ -455,7 +455,7 @@ TEST_F(MusicPlayerTest, RealEnginePlaysTwoFilesInOrderAndStops) {
     ASSERT_EQ(startTimes.size(), 2);
     EXPECT_GE(startTimes[1] - startTimes[0], 450); // the first really played to its end
     EXPECT_TRUE(player.source().isEmpty());
-    EXPECT_EQ(real.playState(), MediaEngine::None);
+    EXPECT_EQ(real.playState(), PlayState::None);
     EXPECT_EQ(selectedRow(), -1);
     EXPECT_EQ(window->findChild<QLabel*>(QStringLiteral("transportElapsed"))->text(), QStringLiteral("0:00"))
         << "the pass has ended: nothing is being played";
@@ -463,13 +463,13 @@ TEST_F(MusicPlayerTest, RealEnginePlaysTwoFilesInOrderAndStops) {
     // The transport's pause and stop are what the next tick sees.
     auto* transport = window->findChild<MediaTransport*>();
     window->playSong(0);
-    EXPECT_EQ(real.playState(), MediaEngine::Playing);
+    EXPECT_EQ(real.playState(), PlayState::Playing);
     transport->playPauseButton()->click();
-    EXPECT_EQ(real.playState(), MediaEngine::Paused);
+    EXPECT_EQ(real.playState(), PlayState::Paused);
     window->tick();
     EXPECT_FALSE(window->playing());
     transport->stopButton()->click();
-    EXPECT_EQ(real.playState(), MediaEngine::Stopped);
+    EXPECT_EQ(real.playState(), PlayState::Stopped);
     window->tick();
     EXPECT_EQ(player.source().toLocalFile(), b);
     EXPECT_TRUE(window->playing());
@@ -477,8 +477,8 @@ TEST_F(MusicPlayerTest, RealEnginePlaysTwoFilesInOrderAndStops) {
     // A song whose file has gone counts as stopped, and the player moves on.
     ASSERT_TRUE(QFile::remove(a));
     window->playSong(0);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return real.playState() == MediaEngine::Stopped; }, 3000))
-        << "state " << real.playState();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return real.playState() == PlayState::Stopped; }, 3000))
+        << "state " << int(real.playState());
     window->tick();
     EXPECT_EQ(player.source().toLocalFile(), b);
     EXPECT_EQ(MediaTransport::formatTime(65'400), QStringLiteral("1:05"));
@@ -504,14 +504,14 @@ TEST_F(MusicPlayerTest, RealEngineReadsTheOperatorsStopAndALoadingPauseRight) {
     auto* transport = window->findChild<MediaTransport*>();
     transport->stopButton()->click();
     player.pause();
-    EXPECT_EQ(real.playState(), MediaEngine::Stopped);
+    EXPECT_EQ(real.playState(), PlayState::Stopped);
     window->tick();
     EXPECT_EQ(player.source().toLocalFile(), b) << "the list moved on";
     EXPECT_TRUE(window->playing());
 
     // While b loads the backend reports Paused: the player is on its way to the song, not paused.
     player.pause();
-    EXPECT_EQ(real.playState(), MediaEngine::Playing);
+    EXPECT_EQ(real.playState(), PlayState::Playing);
     window->tick();
     EXPECT_TRUE(window->playing());
     EXPECT_EQ(player.source().toLocalFile(), b);
@@ -519,11 +519,11 @@ TEST_F(MusicPlayerTest, RealEngineReadsTheOperatorsStopAndALoadingPauseRight) {
     // The operator's own pause is a pause.
     player.play();
     transport->playPauseButton()->click();
-    EXPECT_EQ(real.playState(), MediaEngine::Paused);
+    EXPECT_EQ(real.playState(), PlayState::Paused);
     window->tick();
     EXPECT_FALSE(window->playing());
     transport->playPauseButton()->click();
-    EXPECT_EQ(real.playState(), MediaEngine::Playing);
+    EXPECT_EQ(real.playState(), PlayState::Playing);
 }
 
 TEST(QtMediaEngineState, WhatWasAskedDecidesOverTheBackendsPassingStates) {
@@ -534,21 +534,21 @@ TEST(QtMediaEngineState, WhatWasAskedDecidesOverTheBackendsPassingStates) {
         P::PlaybackState backend;
         P::MediaStatus status;
         bool failed;
-        int state;
+        PlayState state;
     } cases[] = {
-        {W::Nothing, P::PlayingState, P::BufferedMedia, false, MediaEngine::None},
-        {W::Playing, P::PlayingState, P::BufferedMedia, false, MediaEngine::Playing},
-        {W::Playing, P::PausedState, P::LoadingMedia, false, MediaEngine::Playing},
-        {W::Playing, P::PausedState, P::BufferingMedia, false, MediaEngine::Playing},
-        {W::Playing, P::StoppedState, P::LoadingMedia, false, MediaEngine::Playing},
-        {W::Playing, P::StoppedState, P::LoadedMedia, false, MediaEngine::Stopped},
-        {W::Playing, P::StoppedState, P::EndOfMedia, false, MediaEngine::Stopped},
-        {W::Playing, P::PausedState, P::EndOfMedia, false, MediaEngine::Stopped},
-        {W::Playing, P::PlayingState, P::BufferedMedia, true, MediaEngine::Stopped},
-        {W::Playing, P::PlayingState, P::InvalidMedia, false, MediaEngine::Stopped},
-        {W::Paused, P::PausedState, P::BufferedMedia, false, MediaEngine::Paused},
-        {W::Stopped, P::PausedState, P::BufferedMedia, false, MediaEngine::Stopped},
-        {W::Stopped, P::StoppedState, P::LoadedMedia, false, MediaEngine::Stopped},
+        {W::Nothing, P::PlayingState, P::BufferedMedia, false, PlayState::None},
+        {W::Playing, P::PlayingState, P::BufferedMedia, false, PlayState::Playing},
+        {W::Playing, P::PausedState, P::LoadingMedia, false, PlayState::Playing},
+        {W::Playing, P::PausedState, P::BufferingMedia, false, PlayState::Playing},
+        {W::Playing, P::StoppedState, P::LoadingMedia, false, PlayState::Playing},
+        {W::Playing, P::StoppedState, P::LoadedMedia, false, PlayState::Stopped},
+        {W::Playing, P::StoppedState, P::EndOfMedia, false, PlayState::Stopped},
+        {W::Playing, P::PausedState, P::EndOfMedia, false, PlayState::Stopped},
+        {W::Playing, P::PlayingState, P::BufferedMedia, true, PlayState::Stopped},
+        {W::Playing, P::PlayingState, P::InvalidMedia, false, PlayState::Stopped},
+        {W::Paused, P::PausedState, P::BufferedMedia, false, PlayState::Paused},
+        {W::Stopped, P::PausedState, P::BufferedMedia, false, PlayState::Stopped},
+        {W::Stopped, P::StoppedState, P::LoadedMedia, false, PlayState::Stopped},
     };
     for (const auto& c : cases)
         EXPECT_EQ(QtMediaEngine::stateFor(c.wanted, c.backend, c.status, c.failed), c.state)

@@ -255,11 +255,11 @@ TEST(MainWindow, MusicPlayerIsShownFromItsButtonAndDrivesTheStatusBar) {
     h.prompts.files.push_back({music.file(QStringLiteral("bell.wav"))});
     w.musicPlayer().addSongs();
     ASSERT_EQ(h.engine.sources.size(), 1);
-    h.engine.state = MediaEngine::Playing;
+    h.engine.state = PlayState::Playing;
     w.tick();
     EXPECT_EQ(w.statusPart(1)->text(), QStringLiteral("MusicPlay:Play"));
     w.musicPlayer().close();
-    h.engine.state = MediaEngine::Paused;
+    h.engine.state = PlayState::Paused;
     w.musicPlayer().tick();
     w.updateStatusBar();
     EXPECT_EQ(w.statusPart(1)->text(), QStringLiteral("MusicPlay:Stop"));
