@@ -12,7 +12,7 @@ QString stepText(const StepLabel& label, const TextTable& texts, const std::vect
         if (d.fileName.compare(label.document, Qt::CaseInsensitive) == 0)
             document = d.caption;
     const QString entry = QString::number(label.entry + 1);
-    const QString key = texts.text(139) + entry; // "Remote3"
+    const QString key = texts.text(TextId::RemoteKey) + entry; // "Remote3"
     switch (label.kind) {
     case StepLabel::Kind::AddEntry:
         return texts.text(TextId::StepAddEntry).arg(entry, document);

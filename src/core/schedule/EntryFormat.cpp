@@ -24,11 +24,11 @@ QString dropLastChar(QString text) {
 } // namespace
 
 QString formatWeekdays(std::uint32_t weekdays, const TextTable& texts) {
-    // Bit 0 is Sunday (text 146); bits 1..6 are Monday..Saturday (texts 140..145).
+    // Bit 0 is Sunday; bits 1..6 are Monday..Saturday.
     QStringList items;
     for (int bit = 0; bit < 7; ++bit)
         if (weekdays & (1u << bit))
-            items << texts.text(bit == 0 ? 146 : 139 + bit);
+            items << texts.text(bit == 0 ? TextId::ListSunday : TextId::ListMonday + bit - 1);
     return joined(items);
 }
 
@@ -42,24 +42,24 @@ QString formatTime(std::uint8_t hour, std::uint8_t minute, std::uint8_t second) 
 QString formatSources(std::uint32_t mask, const TextTable& texts) {
     QStringList items;
     if (mask & source::kHostMp3)
-        items << texts.text(115);
+        items << texts.text(TextId::SourceLocal);
     if (mask & source::kHostFm)
-        items << texts.text(113);
+        items << texts.text(TextId::SourceLocalFm);
     for (int k = 0; k < 8; ++k)
         if (mask & (1u << (source::kFirstDvdBit + k)))
-            items << texts.text(114) + QString::number(k + 1);
+            items << texts.text(TextId::SourceDvdPlayer) + QString::number(k + 1);
     for (int k = 0; k < 8; ++k)
         if (mask & (1u << (source::kFirstExtMp3Bit + k)))
-            items << texts.text(54) + u'-' + QString::number(k + 1);
+            items << texts.text(TextId::ExtMp3) + u'-' + QString::number(k + 1);
     for (int k = 0; k < 8; ++k)
         if (mask & (1u << (source::kFirstExtRadioBit + k)))
-            items << texts.text(125) + QString::number(k + 1);
+            items << texts.text(TextId::SourceExtRadio) + QString::number(k + 1);
     if (mask & source::kRemoteMic)
-        items << texts.text(128);
+        items << texts.text(TextId::SourceRemoteMic);
     if (mask & source::kLocalMic)
-        items << texts.text(127);
+        items << texts.text(TextId::SourceLocalMic);
     if (mask & source::kAlarmVoice)
-        items << texts.text(126);
+        items << texts.text(TextId::SourceAlarmVoice);
     return joined(items);
 }
 
@@ -77,7 +77,7 @@ QString formatPower(const std::uint32_t (&powerMask)[9], const NameTables& names
         if (powerBit(powerMask, p))
             items << names.display(NameTable::Power, p);
     if (powerMask[0] & kKeepPowerBit)
-        items << texts.text(17);
+        items << texts.text(TextId::KeepPower);
     return joined(items);
 }
 

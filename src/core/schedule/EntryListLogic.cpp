@@ -3,6 +3,7 @@
 #include "core/files/ScheduleTypes.h"
 #include "core/schedule/EntryFormat.h"
 #include "core/schedule/ScheduleModel.h"
+#include "core/texts/TextTable.h"
 
 namespace quorvan {
 
@@ -24,6 +25,14 @@ const TimingEntry& zeroEntry() {
 }
 
 } // namespace
+
+QStringList timingListHeadings(const TextTable& texts) {
+    QStringList headings;
+    for (const int id : {TextId::NumberColumn, TextId::WeekColumn, TextId::StartTimeColumn, TextId::EndTimeColumn,
+                         TextId::SoundColumn, TextId::ZoneSelect, TextId::PowerColumn})
+        headings << texts.text(id);
+    return headings;
+}
 
 QStringList timingRowCells(int row, const TimingEntry& entry, const TextTable& texts, const NameTables& names) {
     if (!entry.used)

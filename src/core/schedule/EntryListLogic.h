@@ -51,6 +51,9 @@ public:
     virtual bool entryCanBeSaved() = 0;
 };
 
+// The headings of the timing list's columns, in the current language.
+QStringList timingListHeadings(const TextTable& texts);
+
 // The cells of one list row for an entry: number, weekdays, start, end, sources, zones, power. An unused entry
 // gives empty cells, the number included.
 QStringList timingRowCells(int row, const TimingEntry& entry, const TextTable& texts, const NameTables& names);

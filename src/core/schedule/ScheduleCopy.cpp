@@ -14,9 +14,9 @@ QString numbered(int n) {
 std::vector<EntryChoice> remoteChoices(const TextTable& texts) {
     std::vector<EntryChoice> items;
     for (int k = 0; k < 4; ++k)
-        items.push_back({texts.text(138) + numbered(k + 1), k});
+        items.push_back({texts.text(TextId::Shortcut) + numbered(k + 1), k});
     for (int k = 0; k < kRemoteKeyCount; ++k)
-        items.push_back({texts.text(139) + numbered(k + 1), k});
+        items.push_back({texts.text(TextId::RemoteKey) + numbered(k + 1), k});
     return items;
 }
 
@@ -26,8 +26,8 @@ std::vector<EntryChoice> sourceEntryChoices(DocumentKind kind, int count, const 
     if (kind == DocumentKind::RemotePresets)
         return remoteChoices(texts);
     if (count <= 0)
-        return {{texts.text(151), kChoiceNull}};
-    std::vector<EntryChoice> items{{texts.text(149), kChoiceAll}};
+        return {{texts.text(TextId::ChoiceNull), kChoiceNull}};
+    std::vector<EntryChoice> items{{texts.text(TextId::ChoiceAll), kChoiceAll}};
     for (int i = 0; i < count && i < kMaxEntries; ++i)
         items.push_back({numbered(i + 1), i});
     return items;
@@ -40,7 +40,7 @@ std::vector<EntryChoice> targetEntryChoices(DocumentKind kind, int count, const 
     for (int i = 0; i < count && i < kMaxEntries; ++i)
         items.push_back({numbered(i + 1), i});
     if (count < kMaxEntries)
-        items.push_back({texts.text(150), kChoiceNew});
+        items.push_back({texts.text(TextId::ChoiceNew), kChoiceNew});
     return items;
 }
 

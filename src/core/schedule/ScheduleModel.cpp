@@ -79,9 +79,11 @@ std::vector<ScheduleDocument> documentList(const TextTable& texts) {
         int text;
         const char16_t* file;
     } kDocuments[] = {
-        {DocumentKind::NormalSchedule, 19, u"SCH01.DAT"}, {DocumentKind::NormalSchedule, 20, u"SCH02.DAT"},
-        {DocumentKind::NormalSchedule, 21, u"SCH03.DAT"}, {DocumentKind::NormalSchedule, 22, u"SCH04.DAT"},
-        {DocumentKind::RemotePresets, 28, u"REMOTE.DAT"},
+        {DocumentKind::NormalSchedule, TextId::Schedule1, u"SCH01.DAT"},
+        {DocumentKind::NormalSchedule, TextId::Schedule1 + 1, u"SCH02.DAT"},
+        {DocumentKind::NormalSchedule, TextId::Schedule1 + 2, u"SCH03.DAT"},
+        {DocumentKind::NormalSchedule, TextId::Schedule1 + 3, u"SCH04.DAT"},
+        {DocumentKind::RemotePresets, TextId::RemoteList, u"REMOTE.DAT"},
     };
     std::vector<ScheduleDocument> documents;
     for (const auto& d : kDocuments)

@@ -12,9 +12,6 @@ namespace quorvan {
 
 namespace {
 
-// Headings of the timing list's columns: number, weekdays, start, end, sources, zones, power.
-constexpr int kListHeadings[] = {30, 31, 32, 33, 34, 75, 36};
-
 // The FM frequency as the source settings list it, when the entry plays FM.
 QString fmText(const TimingEntry& entry) {
     const int tenths = entry.fmFrequency / 10;
@@ -23,14 +20,14 @@ QString fmText(const TimingEntry& entry) {
     return fmLine(tenths - 869);
 }
 
-// The songs, after where the controller finds them: "SD卡: a.mp3; b.mp3" (texts 68 and 69, as the editor says).
+// The songs, after where the controller finds them: "SD卡: a.mp3; b.mp3" (as the editor says).
 QString songsText(const TimingEntry& entry, const TextTable& texts) {
     if (!(entry.sourceMask & source::kHostMp3))
         return {};
     const QStringList songs = playlistNames(entry);
     if (songs.isEmpty())
         return {};
-    return texts.text(entry.playlistOnCard ? 68 : 69) + QStringLiteral(": ") + songs.join(QStringLiteral("; "));
+    return texts.text(entry.playlistOnCard ? TextId::CardStorage : TextId::InternalStorage) + QStringLiteral(": ") + songs.join(QStringLiteral("; "));
 }
 
 QByteArray csvCell(const QString& text) {
@@ -57,8 +54,7 @@ ScheduleReport makeScheduleReport(const QString& title, const ScheduleTable& tab
                                   const NameTables& names) {
     ScheduleReport report;
     report.title = title;
-    for (const int id : kListHeadings)
-        report.headings << texts.text(id);
+    report.headings = timingListHeadings(texts);
     report.headings << texts.text(TextId::FmColumn) << texts.text(TextId::SongsColumn);
     count = std::clamp(count, 0, kMaxEntries);
     for (int i = 0; i < count; ++i) {

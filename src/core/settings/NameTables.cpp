@@ -75,21 +75,21 @@ QString NameTables::defaultDisplayName(NameTable table, int index, const TextTab
     switch (table) {
     case NameTable::ZoneGroups:
         // The local group has no number; extension group 1 shows 2, group 8 shows 9.
-        return index == 0 ? texts.text(7) : texts.text(8) + n;
+        return index == 0 ? texts.text(TextId::LocalGroup) : texts.text(TextId::ExtGroup) + n;
     case NameTable::Zones:
         if (index < 8)
-            return texts.text(9) + n;
-        return texts.text(10) + QString::number((index - 8) / 16 + 1) + u'-' + QString::number((index - 8) % 16 + 1);
+            return texts.text(TextId::LocalZone) + n;
+        return texts.text(TextId::ExtZone) + QString::number((index - 8) / 16 + 1) + u'-' + QString::number((index - 8) % 16 + 1);
     case NameTable::Power:
         if (index < 4)
-            return texts.text(11) + n;
+            return texts.text(TextId::LocalPower) + n;
         if (index == 4)
-            return texts.text(12);
-        return texts.text(13) + QString::number((index - 5) / 16 + 1) + u'-' + QString::number((index - 5) % 16 + 1);
+            return texts.text(TextId::SynPower);
+        return texts.text(TextId::ExtPower) + QString::number((index - 5) / 16 + 1) + u'-' + QString::number((index - 5) % 16 + 1);
     case NameTable::Outputs:
-        return texts.text(14) + n;
+        return texts.text(TextId::Output) + n;
     case NameTable::Inputs:
-        return texts.text(15) + n;
+        return texts.text(TextId::Input) + n;
     }
     return {};
 }

@@ -14,7 +14,7 @@ LeaveAnswer askToLeaveEntry(Prompts& prompts, const TextTable& texts) {
     enum { Save, Discard, Cancel };
     const QStringList buttons{texts.text(TextId::SaveButton), texts.text(TextId::DiscardButton),
                               texts.text(TextId::CancelButton)};
-    switch (prompts.question(texts.text(153), texts.text(TextId::UnsavedEntry), buttons, Cancel)) {
+    switch (prompts.question(texts.text(TextId::Message), texts.text(TextId::UnsavedEntry), buttons, Cancel)) {
     case Save:
         return LeaveAnswer::Save;
     case Discard:

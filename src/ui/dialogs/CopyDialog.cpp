@@ -89,11 +89,11 @@ CopyDialog::~CopyDialog() = default;
 
 void CopyDialog::retranslate() {
     const TextTable& t = m_context.texts;
-    setWindowTitle(t.text(4));
-    m_group->setTitle(t.text(4));
-    m_fromLabel->setText(t.text(147));
-    m_toLabel->setText(t.text(148));
-    m_copy->setText(t.text(152));
+    setWindowTitle(t.text(TextId::CopyTiming));
+    m_group->setTitle(t.text(TextId::CopyTiming));
+    m_fromLabel->setText(t.text(TextId::CopyListFrom));
+    m_toLabel->setText(t.text(TextId::CopyTo));
+    m_copy->setText(t.text(TextId::CopyNow));
     m_sourceEntries->setAccessibleName(t.text(TextId::EntriesToCopy));
     m_targetEntries->setAccessibleName(t.text(TextId::WhereToCopy));
 }
@@ -134,7 +134,7 @@ void CopyDialog::showTargetEntries() {
 void CopyDialog::applySourceEntryRule() {
     if (choice(m_sourceEntries) == kChoiceAll) {
         // All entries go to all entries: the target list offers only "[ All ]".
-        fillChoices(m_targetEntries, {{m_context.texts.text(149), kChoiceAll}}, 0);
+        fillChoices(m_targetEntries, {{m_context.texts.text(TextId::ChoiceAll), kChoiceAll}}, 0);
         m_targetEntries->setEnabled(false);
     } else {
         m_targetEntries->setEnabled(true);
@@ -158,7 +158,7 @@ void CopyDialog::copySelected() {
     const CopyOutcome outcome = copyEntries(programFolder, m_context.model.documents, s, o, t, v, *m_source, *m_target);
     const TextTable& texts = m_context.texts;
     if (outcome.refusal != 0) {
-        m_context.prompts.message(texts.text(154), texts.text(outcome.refusal), Prompts::Icon::Stop);
+        m_context.prompts.message(texts.text(TextId::Warning), texts.text(outcome.refusal), Prompts::Icon::Stop);
         return;
     }
     if (recorder) {
@@ -167,9 +167,9 @@ void CopyDialog::copySelected() {
     }
     m_shell.reloadDocument();
     if (outcome.save.ok)
-        m_context.prompts.message(texts.text(153), texts.text(162), Prompts::Icon::None);
+        m_context.prompts.message(texts.text(TextId::Message), texts.text(TextId::CopySuccess), Prompts::Icon::None);
     else
-        m_context.prompts.message(texts.text(154), saveFailureText(texts, outcome.save), Prompts::Icon::Stop);
+        m_context.prompts.message(texts.text(TextId::Warning), saveFailureText(texts, outcome.save), Prompts::Icon::Stop);
 
     // Both sides again from their files, keeping the selections ("[ New ]" stays selected after an append).
     loadForCopy(m_context.model.programFolder(), m_context.model.documents[std::size_t(s)], *m_source);

@@ -42,7 +42,7 @@ LanguagePage::LanguagePage(AppContext& context, ShellActions& shell, QWidget* pa
 }
 
 void LanguagePage::retranslate() {
-    m_group->setTitle(m_context.texts.text(96));
+    m_group->setTitle(m_context.texts.text(TextId::SettingLanguage));
 }
 
 void LanguagePage::setLanguage(bool english) {

@@ -62,9 +62,9 @@ NamesPage::NamesPage(AppContext& context, ShellActions& shell, NameTable table, 
 void NamesPage::retranslate() {
     const TextTable& texts = m_context.texts;
     m_group->setTitle(texts.text(m_groupText));
-    m_button->setText(texts.text(171));
-    m_label->setText(texts.text(103));
-    setHeadings(m_list, {texts.text(30), texts.text(41)});
+    m_button->setText(texts.text(TextId::Enter));
+    m_label->setText(texts.text(TextId::NameSetting));
+    setHeadings(m_list, {texts.text(TextId::NumberColumn), texts.text(TextId::NameColumn)});
     for (int i = 0; i < m_rows; ++i)
         setCellText(m_list, i, 1, m_context.names.display(m_table, i));
     m_list->setAccessibleName(texts.text(m_groupText));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/settings/NameTables.h"
+#include "core/texts/TextId.h"
 
 #include <QWidget>
 
@@ -32,8 +33,8 @@ class NamesPage : public QWidget {
     Q_OBJECT
 public:
     // The names of the 37 power channels and of the 40 zones.
-    static constexpr NamesPageIds kPowerIds{1184, 1185, 1186, 1187, 1188, 49};
-    static constexpr NamesPageIds kZoneIds{1191, 1189, 1192, 1193, 1190, 94};
+    static constexpr NamesPageIds kPowerIds{1184, 1185, 1186, 1187, 1188, TextId::SettingPower};
+    static constexpr NamesPageIds kZoneIds{1191, 1189, 1192, 1193, 1190, TextId::SettingZone};
 
     NamesPage(AppContext& context, ShellActions& shell, NameTable table, const NamesPageIds& ids,
               QWidget* parent = nullptr);

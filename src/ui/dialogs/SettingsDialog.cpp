@@ -37,11 +37,11 @@ SettingsDialog::SettingsDialog(AppContext& context, ShellActions& shell, QWidget
 
 void SettingsDialog::retranslate() {
     const TextTable& texts = m_context.texts;
-    setWindowTitle(texts.text(1));
-    m_tabs->setAccessibleName(texts.text(1));
-    m_tabs->setTabText(PowerTab, texts.text(97));
-    m_tabs->setTabText(ZoneTab, texts.text(98));
-    m_tabs->setTabText(LanguageTab, texts.text(96));
+    setWindowTitle(texts.text(TextId::SystemOption));
+    m_tabs->setAccessibleName(texts.text(TextId::SystemOption));
+    m_tabs->setTabText(PowerTab, texts.text(TextId::PowerName));
+    m_tabs->setTabText(ZoneTab, texts.text(TextId::ZoneName));
+    m_tabs->setTabText(LanguageTab, texts.text(TextId::SettingLanguage));
     m_powerPage->retranslate();
     m_zonePage->retranslate();
     m_languagePage->retranslate();

@@ -85,9 +85,7 @@ RestoreDialog::RestoreDialog(AppContext& context, ShellActions& shell, int docum
 
     m_previewHeading = new QLabel(texts.text(TextId::PreviewHeading), this);
     const bool remote = document.kind == DocumentKind::RemotePresets;
-    QStringList headings;
-    for (const int n : {30, 31, 32, 33, 34, 75, 36})
-        headings << texts.text(n);
+    QStringList headings = timingListHeadings(texts);
     m_preview = makeReportList(this, 2, headings, {50, 120, 80, 80, 80, 120, 120});
     m_preview->setObjectName(QStringLiteral("versionPreview"));
     m_preview->setAccessibleName(texts.text(TextId::PreviewHeading));
@@ -106,7 +104,7 @@ RestoreDialog::RestoreDialog(AppContext& context, ShellActions& shell, int docum
     m_empty->setVisible(m_kept.empty());
     m_restore = makeIdButton(this, 1, texts.text(TextId::RestoreButton));
     m_restore->setObjectName(QStringLiteral("restoreButton"));
-    m_close = makeIdButton(this, 2, texts.text(172));
+    m_close = makeIdButton(this, 2, texts.text(TextId::Close));
     m_close->setObjectName(QStringLiteral("closeButton"));
 
     auto* buttons = new QHBoxLayout;

@@ -27,7 +27,6 @@ namespace quorvan {
 
 namespace {
 
-constexpr int kTextWarning = 154;
 constexpr int kPathRole = Qt::UserRole;        // the song a line shows
 constexpr int kMissingRole = Qt::UserRole + 1; // whether its file had gone when last looked at
 const QString kModeSection = QStringLiteral("MusicPlayer");
@@ -165,27 +164,27 @@ void MusicPlayerWindow::showEvent(QShowEvent* event) {
 
 void MusicPlayerWindow::retranslate() {
     const TextTable& texts = m_context.texts;
-    setWindowTitle(texts.text(6));
-    m_playModeLabel->setText(texts.text(56));
-    m_repeatModeLabel->setText(texts.text(57));
-    m_moveUp->setText(texts.text(70));
-    m_moveDown->setText(texts.text(71));
-    m_add->setText(texts.text(72));
-    m_delete->setText(texts.text(48));
+    setWindowTitle(texts.text(TextId::MusicPlay));
+    m_playModeLabel->setText(texts.text(TextId::PlayMode));
+    m_repeatModeLabel->setText(texts.text(TextId::RepeatMode));
+    m_moveUp->setText(texts.text(TextId::MoveUp));
+    m_moveDown->setText(texts.text(TextId::MoveDown));
+    m_add->setText(texts.text(TextId::Add));
+    m_delete->setText(texts.text(TextId::Delete));
     m_openList->setText(texts.text(TextId::OpenPlaylist));
     m_saveList->setText(texts.text(TextId::SavePlaylist));
-    refill(m_playMode, {texts.text(86), texts.text(87)}, m_order.playMode());
-    refill(m_repeatMode, {texts.text(88), texts.text(89)}, m_order.repeatMode());
+    refill(m_playMode, {texts.text(TextId::PlayInOrder), texts.text(TextId::PlayRandom)}, m_order.playMode());
+    refill(m_repeatMode, {texts.text(TextId::RepeatOnce), texts.text(TextId::RepeatAll)}, m_order.repeatMode());
     m_songs->setAccessibleName(texts.text(TextId::Songs));
     for (int i = 0; i < m_songs->count(); ++i)
         showMissing(m_songs->item(i), m_songs->item(i)->data(kMissingRole).toBool());
     if (auto* transport = qobject_cast<MediaTransport*>(m_transport))
-        transport->setAccessibleNames(texts.text(215), texts.text(218), texts.text(TextId::PlayPosition),
+        transport->setAccessibleNames(texts.text(TextId::PlayPause), texts.text(TextId::Stop), texts.text(TextId::PlayPosition),
                                       texts.text(TextId::Volume));
 }
 
 void MusicPlayerWindow::addSongs() {
-    const QStringList chosen = m_context.prompts.chooseFiles(m_context.texts.text(72), songFileFilter());
+    const QStringList chosen = m_context.prompts.chooseFiles(m_context.texts.text(TextId::Add), songFileFilter());
     addReadable(chosen);
 }
 
@@ -216,7 +215,7 @@ void MusicPlayerWindow::openPlaylist() {
         return;
     const PlaylistRead read = readPlaylist(path);
     if (!read.ok) {
-        m_context.prompts.message(texts.text(kTextWarning), texts.text(TextId::PlaylistNotOpened) + u'\n' + read.error,
+        m_context.prompts.message(texts.text(TextId::Warning), texts.text(TextId::PlaylistNotOpened) + u'\n' + read.error,
                                   Prompts::Icon::Stop);
         return;
     }
@@ -236,14 +235,14 @@ void MusicPlayerWindow::savePlaylistAs() {
         return;
     const SaveResult saved = savePlaylist(path, m_order.paths());
     if (!saved)
-        m_context.prompts.message(texts.text(kTextWarning), texts.text(TextId::PlaylistNotSaved) + u'\n' + saved.error,
+        m_context.prompts.message(texts.text(TextId::Warning), texts.text(TextId::PlaylistNotSaved) + u'\n' + saved.error,
                                   Prompts::Icon::Stop);
 }
 
 void MusicPlayerWindow::keepList() {
     const SaveResult kept = savePlaylist(m_context.settings.playerListPath(), m_order.paths());
     if (!kept && !m_keepFailed)
-        m_context.prompts.message(m_context.texts.text(kTextWarning),
+        m_context.prompts.message(m_context.texts.text(TextId::Warning),
                                   m_context.texts.text(TextId::PlaylistNotSaved) + u'\n' + kept.error,
                                   Prompts::Icon::Stop);
     m_keepFailed = !kept.ok;
@@ -252,7 +251,7 @@ void MusicPlayerWindow::keepList() {
 void MusicPlayerWindow::keepMode(const QString& key, int value) {
     const SaveResult kept = m_context.settings.writeSetting(kModeSection, key, value);
     if (!kept)
-        m_context.prompts.message(m_context.texts.text(kTextWarning), saveFailureText(m_context.texts, kept),
+        m_context.prompts.message(m_context.texts.text(TextId::Warning), saveFailureText(m_context.texts, kept),
                                   Prompts::Icon::Stop);
 }
 

@@ -159,17 +159,17 @@ void EntryEditor::requestSave() {
 void EntryEditor::retranslate() {
     const TextTable& t = m_context.texts;
     m_panel->retranslate();
-    m_timeGroup->setTitle(t.text(42));
-    m_startLabel->setText(t.text(43));
-    m_endLabel->setText(t.text(44));
-    m_weekdays[0]->setText(t.text(110));
+    m_timeGroup->setTitle(t.text(TextId::SettingTime));
+    m_startLabel->setText(t.text(TextId::StartTime));
+    m_endLabel->setText(t.text(TextId::EndTime));
+    m_weekdays[0]->setText(t.text(TextId::Sunday));
     for (int i = 1; i < 7; ++i)
-        m_weekdays[std::size_t(i)]->setText(t.text(103 + i));
-    m_editGroup->setTitle(t.text(45));
-    m_new->setText(t.text(46));
-    m_save->setText(t.text(47));
-    m_delete->setText(t.text(48));
-    m_sourceGroup->setTitle(t.text(50));
+        m_weekdays[std::size_t(i)]->setText(t.text(TextId::Monday + i - 1));
+    m_editGroup->setTitle(t.text(TextId::TimingEdit));
+    m_new->setText(t.text(TextId::New));
+    m_save->setText(t.text(TextId::Save));
+    m_delete->setText(t.text(TextId::Delete));
+    m_sourceGroup->setTitle(t.text(TextId::Aux));
     m_targets->retranslate();
 }
 

@@ -30,10 +30,10 @@ PowerPickerDialog::PowerPickerDialog(AppContext& context, const std::uint32_t (&
     : QDialog(parent), m_list(new QListWidget(this)) {
     std::copy(std::begin(mask), std::end(mask), m_words.begin());
     const TextTable& texts = context.texts;
-    setWindowTitle(texts.text(49));
+    setWindowTitle(texts.text(TextId::SettingPower));
     resize(dluX(316), dluY(185));
 
-    auto* group = new QGroupBox(texts.text(49), this);
+    auto* group = new QGroupBox(texts.text(TextId::SettingPower), this);
     group->setObjectName(QStringLiteral("groupPower"));
 
     m_list->setParent(group);
@@ -50,15 +50,15 @@ PowerPickerDialog::PowerPickerDialog(AppContext& context, const std::uint32_t (&
         item->setCheckState(given[std::size_t(i)] ? Qt::Checked : Qt::Unchecked);
     }
     fitCheckGrid(m_list, QSize(kColumnWidth, kRowHeight));
-    m_list->setAccessibleName(texts.text(49));
+    m_list->setAccessibleName(texts.text(TextId::SettingPower));
 
-    auto* allSelect = new QPushButton(texts.text(168), this);
+    auto* allSelect = new QPushButton(texts.text(TextId::AllSelect), this);
     allSelect->setObjectName(QStringLiteral("button%1").arg(kAllSelectId));
-    auto* invert = new QPushButton(texts.text(169), this);
+    auto* invert = new QPushButton(texts.text(TextId::Invert), this);
     invert->setObjectName(QStringLiteral("button%1").arg(kInvertId));
-    auto* ok = new QPushButton(texts.text(171), this);
+    auto* ok = new QPushButton(texts.text(TextId::Enter), this);
     ok->setObjectName(QStringLiteral("button1"));
-    auto* cancel = new QPushButton(texts.text(170), this);
+    auto* cancel = new QPushButton(texts.text(TextId::Cancel), this);
     cancel->setObjectName(QStringLiteral("button2"));
     for (QPushButton* button : {allSelect, invert, ok, cancel})
         button->setAutoDefault(false);

@@ -106,13 +106,13 @@ TimingEntry RemoteKeyEditor::editedPreset() {
 void RemoteKeyEditor::retranslate() {
     const TextTable& t = m_context.texts;
     m_panel->retranslate();
-    fillKeys(t.text(139));
-    m_keyGroup->setTitle(t.text(84));
-    m_keyLabel->setText(t.text(85));
-    m_editGroup->setTitle(t.text(45));
-    m_save->setText(t.text(47));
-    m_delete->setText(t.text(48));
-    m_sourceGroup->setTitle(t.text(50));
+    fillKeys(t.text(TextId::RemoteKey));
+    m_keyGroup->setTitle(t.text(TextId::SettingRemote));
+    m_keyLabel->setText(t.text(TextId::SelectRemote));
+    m_editGroup->setTitle(t.text(TextId::TimingEdit));
+    m_save->setText(t.text(TextId::Save));
+    m_delete->setText(t.text(TextId::Delete));
+    m_sourceGroup->setTitle(t.text(TextId::Aux));
     m_targets->retranslate();
 }
 

@@ -38,7 +38,7 @@ RemoteKeyPage::RemoteKeyPage(AppContext& context, ShellActions& shell, QWidget* 
 }
 
 QString RemoteKeyPage::keyName(int row) const {
-    return m_context.texts.text(139) + QString::number(row + 1);
+    return m_context.texts.text(TextId::RemoteKey) + QString::number(row + 1);
 }
 
 int RemoteKeyPage::selectedRow() const {
@@ -171,10 +171,11 @@ void RemoteKeyPage::layoutPage() {
 void RemoteKeyPage::retranslate() {
     m_editor->retranslate();
     QStringList headings;
-    for (const int n : {30, 38, 34, 75, 36})
+    for (const int n : {TextId::NumberColumn, TextId::ShortcutColumn, TextId::SoundColumn, TextId::ZoneSelect,
+                        TextId::PowerColumn})
         headings << m_context.texts.text(n);
     setHeadings(m_list, headings);
-    m_list->setAccessibleName(m_context.texts.text(28));
+    m_list->setAccessibleName(m_context.texts.text(TextId::RemoteList));
     for (int k = 0; k < m_list->rowCount(); ++k)
         setCellText(m_list, k, 1, keyName(k));
     // Texts of another length may call for the other arrangement of the editor.

@@ -26,7 +26,6 @@ namespace quorvan {
 
 namespace {
 
-constexpr int kTextWarning = 154;
 constexpr int kFirstLayoutMs = 60; // what the preview lays out before it first shows
 constexpr int kLayoutStepMs = 25;  // each step of the rest, between the window's events
 
@@ -248,7 +247,7 @@ QString ReportDialog::chooseFile(int titleText, int filterText, const QString& s
 bool ReportDialog::writeChosenFile(const QString& path, const QByteArray& bytes) {
     const SaveResult written = writeFileAtomically(path, bytes);
     if (!written) {
-        m_context.prompts.message(m_context.texts.text(kTextWarning),
+        m_context.prompts.message(m_context.texts.text(TextId::Warning),
                                   m_context.texts.text(TextId::ReportNotSaved) + u'\n' + written.error,
                                   Prompts::Icon::Stop);
     }

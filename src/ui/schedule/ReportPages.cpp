@@ -15,9 +15,9 @@ namespace quorvan {
 
 namespace {
 
-constexpr double kPad = 3;        // between a cell's border and its text
-constexpr double kTextSlack = 2;  // printers measure glyphs a little wider than the screen
-constexpr int kMinPartLines = 3;  // a cut row shows at least this many lines at the foot of a page
+constexpr double kPad = 3;       // between a cell's border and its text
+constexpr double kTextSlack = 2; // printers measure glyphs a little wider than the screen
+constexpr int kMinPartLines = 3; // a cut row shows at least this many lines at the foot of a page
 constexpr QChar kBreakHere = QChar(0x200B);
 
 // Text is measured on a device of 96 dots per inch, the unit pages are laid out in, whatever the screen is.
@@ -177,8 +177,7 @@ void ReportPages::paintPage(QPainter& painter, int page, int pageTotal) const {
 
     painter.setFont(m_titleFont);
     const QFontMetricsF titleMetrics(m_titleFont, measuringDevice());
-    painter.drawText(QPointF(0, titleMetrics.ascent()),
-                     titleMetrics.elidedText(m_report.title, Qt::ElideRight, width));
+    painter.drawText(QPointF(0, titleMetrics.ascent()), titleMetrics.elidedText(m_report.title, Qt::ElideRight, width));
 
     const auto drawRow = [&](double top, double height, const auto& lineAt, const QFont& font) {
         painter.setFont(font);
@@ -198,8 +197,7 @@ void ReportPages::paintPage(QPainter& painter, int page, int pageTotal) const {
     painter.fillRect(QRectF(0, headingTop, width, m_headingHeight), QColor(0xe8, 0xe8, 0xe8));
     drawRow(
         headingTop, m_headingHeight,
-        [this](int c, int k) { return k < int(m_headingLines[c].size()) ? m_headingLines[c][k] : QString(); },
-        m_bold);
+        [this](int c, int k) { return k < int(m_headingLines[c].size()) ? m_headingLines[c][k] : QString(); }, m_bold);
 
     double y = bodyTop();
     for (const Slice& slice : m_pages[page].slices) {

@@ -258,15 +258,12 @@ void TimingListPage::layoutPage() {
 
 void TimingListPage::retranslate() {
     m_editor->retranslate();
-    QStringList headings;
-    for (const int n : {30, 31, 32, 33, 34, 75, 36})
-        headings << m_context.texts.text(n);
-    setHeadings(m_list, headings);
+    setHeadings(m_list, timingListHeadings(m_context.texts));
     m_list->setAccessibleName(m_context.texts.text(TextId::TimingEntries));
     const TextTable& texts = m_context.texts;
-    m_newAction->setText(texts.text(46));
+    m_newAction->setText(texts.text(TextId::New));
     m_duplicateAction->setText(texts.text(TextId::DuplicateEntry));
-    m_deleteAction->setText(texts.text(48));
+    m_deleteAction->setText(texts.text(TextId::Delete));
     m_listButton->setText(texts.text(TextId::ListView));
     m_listButton->setAccessibleName(texts.text(TextId::ListView));
     m_weekButton->setText(texts.text(TextId::WeekView));

@@ -40,8 +40,9 @@ QColor colourOf(SourceKind kind) {
 
 const QColor kClashColour(0xd0, 0x24, 0x24);
 
-// The day texts of the header, Monday first: texts 104 ("Mon" / "星期一") to 110.
-constexpr int kDayTexts[7] = {104, 105, 106, 107, 108, 109, 110};
+// The day texts of the header, Monday ("Mon" / "星期一") first and Sunday last.
+constexpr int kDayTexts[7] = {TextId::Monday,     TextId::Monday + 1, TextId::Monday + 2, TextId::Monday + 3,
+                              TextId::Monday + 4, TextId::Monday + 5, TextId::Sunday};
 
 } // namespace
 
@@ -210,16 +211,16 @@ QString WeekView::toolTipFor(int entry, bool continued) const {
     const TimingEntry& e = m_table->entries[entry];
     const QStringList cells = timingRowCells(entry, e, texts, m_context.names);
     QStringList lines;
-    lines << texts.text(30) + QStringLiteral(": ") + cells.value(0) + QStringLiteral("   ") + cells.value(1);
+    lines << texts.text(TextId::NumberColumn) + QStringLiteral(": ") + cells.value(0) + QStringLiteral("   ") + cells.value(1);
     lines << cells.value(2) + QStringLiteral(" - ") + cells.value(3);
     if (continued)
         lines << texts.text(TextId::ContinuedFrom);
     const QString midnight = pastMidnightText(e, texts);
     if (!midnight.isEmpty())
         lines << midnight;
-    lines << texts.text(34) + QStringLiteral(": ") + cells.value(4);
-    lines << texts.text(75) + QStringLiteral(": ") + cells.value(5);
-    lines << texts.text(36) + QStringLiteral(": ") + cells.value(6);
+    lines << texts.text(TextId::SoundColumn) + QStringLiteral(": ") + cells.value(4);
+    lines << texts.text(TextId::ZoneSelect) + QStringLiteral(": ") + cells.value(5);
+    lines << texts.text(TextId::PowerColumn) + QStringLiteral(": ") + cells.value(6);
     lines << clashLines(m_clashes, entry, texts, m_context.names);
     return lines.join(u'\n');
 }

@@ -29,7 +29,7 @@ ZonePickerDialog::ZonePickerDialog(AppContext& context, const std::uint32_t (&ma
     : QDialog(parent), m_list(new QListWidget(this)), m_groups(new QComboBox(this)), m_actions(new QComboBox(this)) {
     std::copy(std::begin(mask), std::end(mask), m_words.begin());
     const TextTable& texts = context.texts;
-    setWindowTitle(texts.text(75));
+    setWindowTitle(texts.text(TextId::ZoneSelect));
     resize(dluX(456), dluY(226));
 
     m_list->setObjectName(QStringLiteral("list%1").arg(kListId));
@@ -42,27 +42,27 @@ ZonePickerDialog::ZonePickerDialog(AppContext& context, const std::uint32_t (&ma
         item->setCheckState(given[std::size_t(z)] ? Qt::Checked : Qt::Unchecked);
     }
     fitCheckGrid(m_list, QSize(kColumnWidth, kRowHeight));
-    m_list->setAccessibleName(texts.text(75));
+    m_list->setAccessibleName(texts.text(TextId::ZoneSelect));
 
-    auto* groupLabel = new QLabel(texts.text(179), this);
+    auto* groupLabel = new QLabel(texts.text(TextId::ZoneGroup), this);
     groupLabel->setObjectName(QStringLiteral("label%1").arg(kGroupLabelId));
     m_groups->setObjectName(QStringLiteral("combo%1").arg(kGroupComboId));
-    for (int n = 180; n <= 189; ++n)
-        m_groups->addItem(texts.text(n));
+    for (int n = 0; n < 10; ++n)
+        m_groups->addItem(texts.text(TextId::FirstZoneGroup + n));
     m_groups->setCurrentIndex(0);
     groupLabel->setBuddy(m_groups);
 
-    auto* actionLabel = new QLabel(texts.text(176), this);
+    auto* actionLabel = new QLabel(texts.text(TextId::OnOff), this);
     actionLabel->setObjectName(QStringLiteral("label%1").arg(kActionLabelId));
     m_actions->setObjectName(QStringLiteral("combo%1").arg(kActionComboId));
-    m_actions->addItems({QString(), texts.text(177), texts.text(178)});
+    m_actions->addItems({QString(), texts.text(TextId::AllOn), texts.text(TextId::AllOff)});
     m_actions->setCurrentIndex(0);
     actionLabel->setBuddy(m_actions);
 
-    auto* ok = new QPushButton(texts.text(171), this);
+    auto* ok = new QPushButton(texts.text(TextId::Enter), this);
     ok->setObjectName(QStringLiteral("button1"));
     ok->setDefault(true);
-    auto* cancel = new QPushButton(texts.text(170), this);
+    auto* cancel = new QPushButton(texts.text(TextId::Cancel), this);
     cancel->setObjectName(QStringLiteral("button2"));
 
     connect(m_groups, &QComboBox::currentIndexChanged, this, [this] { resetGroupAction(); });

@@ -124,10 +124,10 @@ void ZonePowerPanel::showSummaries() {
 
 void ZonePowerPanel::retranslate() {
     const TextTable& t = m_context.texts;
-    m_powerGroup->setTitle(t.text(49));
-    m_powerButton->setText(t.text(49));
-    m_zoneGroup->setTitle(t.text(75));
-    m_zoneButton->setText(t.text(75));
+    m_powerGroup->setTitle(t.text(TextId::SettingPower));
+    m_powerButton->setText(t.text(TextId::SettingPower));
+    m_zoneGroup->setTitle(t.text(TextId::ZoneSelect));
+    m_zoneButton->setText(t.text(TextId::ZoneSelect));
     showSummaries(); // display names follow the language
 }
 

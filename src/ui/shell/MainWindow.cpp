@@ -49,8 +49,8 @@ namespace {
 // and the clock.
 std::array<QString, 4> statusBarTexts(const TextTable& texts, const QString& documentCaption, bool musicPlaying,
                                       const QDateTime& now) {
-    return {texts.text(219) + documentCaption, texts.text(220) + texts.text(musicPlaying ? 222 : 221),
-            QStringLiteral("   "), texts.text(223) + now.toString(QStringLiteral("  yyyy/MM/dd HH:mm:ss"))};
+    return {texts.text(TextId::EditingLabel) + documentCaption, texts.text(TextId::MusicPlayLabel) + texts.text(musicPlaying ? TextId::MusicPlaying : TextId::MusicStopped),
+            QStringLiteral("   "), texts.text(TextId::NowTimeLabel) + now.toString(QStringLiteral("  yyyy/MM/dd HH:mm:ss"))};
 }
 
 } // namespace
@@ -182,7 +182,7 @@ void MainWindow::warnUnreadableSettings() {
 
 void MainWindow::retranslateAll() {
     m_qtTranslations.apply(m_context.texts.language());
-    setWindowTitle(m_context.texts.text(224));
+    setWindowTitle(m_context.texts.text(TextId::ProgramTitle));
     m_context.names.computeDisplayNames(m_context.texts);
     ScheduleModel& model = m_context.model;
     model.rebuildDocumentList();
@@ -268,14 +268,14 @@ bool MainWindow::mayWriteDocument() {
             return true;
         enum { SaveAnyway, Cancel };
         const int answer = m_context.prompts.question(
-            texts.text(154), texts.text(TextId::DamagedFirstSave).arg(name).arg(*damaged),
+            texts.text(TextId::Warning), texts.text(TextId::DamagedFirstSave).arg(name).arg(*damaged),
             {texts.text(TextId::SaveAnyway), texts.text(TextId::CancelButton)}, Cancel);
         return answer == SaveAnyway;
     }
     case ScheduleModel::FileState::Changed: {
         enum { Reload, Overwrite, Cancel };
         const int answer = m_context.prompts.question(
-            texts.text(154), texts.text(TextId::FileChangedOutside).arg(name),
+            texts.text(TextId::Warning), texts.text(TextId::FileChangedOutside).arg(name),
             {texts.text(TextId::ReloadButton), texts.text(TextId::OverwriteButton), texts.text(TextId::CancelButton)},
             Cancel);
         if (answer == Overwrite)
@@ -287,7 +287,7 @@ bool MainWindow::mayWriteDocument() {
     case ScheduleModel::FileState::Unreadable: {
         enum { Replace, Cancel };
         const int answer = m_context.prompts.question(
-            texts.text(154), texts.text(TextId::ReplaceUnreadable).arg(name, model.loadStatus().error),
+            texts.text(TextId::Warning), texts.text(TextId::ReplaceUnreadable).arg(name, model.loadStatus().error),
             {texts.text(TextId::ReplaceButton), texts.text(TextId::CancelButton)}, Cancel);
         return answer == Replace;
     }
@@ -305,7 +305,7 @@ bool MainWindow::saveDocument(const StepLabel& label) {
     const SaveResult result = model.saveCurrentDocument();
     if (!result.ok) {
         busy.reset();
-        m_context.prompts.message(m_context.texts.text(154), saveFailureText(m_context.texts, result),
+        m_context.prompts.message(m_context.texts.text(TextId::Warning), saveFailureText(m_context.texts, result),
                                   Prompts::Icon::Stop);
         // The file holds what it held: the page shows that again (and its editor keeps the edit).
         reloadDocument();
@@ -330,7 +330,7 @@ bool MainWindow::discardEditsFor(bool undo) {
     enum { Discard, Cancel };
     const QString step = undo ? m_history->undoText() : m_history->redoText();
     const int answer = m_context.prompts.question(
-        texts.text(153), texts.text(undo ? TextId::UndoDiscardsEdits : TextId::RedoDiscardsEdits).arg(step),
+        texts.text(TextId::Message), texts.text(undo ? TextId::UndoDiscardsEdits : TextId::RedoDiscardsEdits).arg(step),
         {texts.text(undo ? TextId::DiscardAndUndo : TextId::DiscardAndRedo), texts.text(TextId::CancelButton)},
         Cancel);
     return answer == Discard;
@@ -345,7 +345,7 @@ void MainWindow::undo() {
     const SaveResult result = m_history->undo();
     busy.reset();
     if (!result.ok) {
-        m_context.prompts.message(m_context.texts.text(154),
+        m_context.prompts.message(m_context.texts.text(TextId::Warning),
                                   m_context.texts.text(TextId::UndoFailed) + u'\n' + result.error, Prompts::Icon::Stop);
         return;
     }
@@ -360,7 +360,7 @@ void MainWindow::redo() {
     const SaveResult result = m_history->redo();
     busy.reset();
     if (!result.ok) {
-        m_context.prompts.message(m_context.texts.text(154),
+        m_context.prompts.message(m_context.texts.text(TextId::Warning),
                                   m_context.texts.text(TextId::RedoFailed) + u'\n' + result.error, Prompts::Icon::Stop);
         return;
     }
@@ -402,7 +402,7 @@ bool MainWindow::restoreVersions(const std::vector<BackupVersion>& versions, con
     });
     busy.reset();
     if (!outcome.result.ok) {
-        m_context.prompts.message(m_context.texts.text(154), saveFailureText(m_context.texts, outcome.result),
+        m_context.prompts.message(m_context.texts.text(TextId::Warning), saveFailureText(m_context.texts, outcome.result),
                                   Prompts::Icon::Stop);
         return false;
     }
@@ -454,7 +454,7 @@ void MainWindow::checkDamagedFile() {
 void MainWindow::tellWhenShown(const QString& text) {
     // At start the window is not shown yet: the warning waits for it.
     const auto tell = [this, text] {
-        m_context.prompts.message(m_context.texts.text(154), text, Prompts::Icon::Warning);
+        m_context.prompts.message(m_context.texts.text(TextId::Warning), text, Prompts::Icon::Warning);
     };
     if (isVisible())
         tell();
@@ -467,7 +467,7 @@ void MainWindow::warnBackupFailures(const QStringList& failures) {
     if (failures.isEmpty() || m_backupFailureReported)
         return;
     m_backupFailureReported = true;
-    m_context.prompts.message(m_context.texts.text(154),
+    m_context.prompts.message(m_context.texts.text(TextId::Warning),
                               m_context.texts.text(TextId::BackupFailed) + u'\n' + failures.join(u'\n'),
                               Prompts::Icon::Warning);
 }
@@ -486,7 +486,7 @@ void MainWindow::saveSettings() {
         if (!file->ok)
             reasons << file->error;
     if (!reasons.isEmpty())
-        m_context.prompts.message(m_context.texts.text(154),
+        m_context.prompts.message(m_context.texts.text(TextId::Warning),
                                   saveFailureText(m_context.texts, SaveResult::failure(reasons.join(u'\n'))),
                                   Prompts::Icon::Stop);
 }

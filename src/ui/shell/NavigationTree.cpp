@@ -51,8 +51,8 @@ void NavigationTree::retranslate() {
     const auto& docs = m_context.model.documents;
     for (std::size_t i = 0; i < docs.size() && i < m_documentItems.size(); ++i)
         m_documentItems[i]->setText(0, docs[i].caption);
-    m_normalFolder->setText(0, m_context.texts.text(18));
-    m_remoteFolder->setText(0, m_context.texts.text(29));
+    m_normalFolder->setText(0, m_context.texts.text(TextId::NormalSchedule));
+    m_remoteFolder->setText(0, m_context.texts.text(TextId::ConvenientSetting));
     m_tree->setAccessibleName(m_context.texts.text(TextId::Documents));
 }
 

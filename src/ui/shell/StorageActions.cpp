@@ -15,14 +15,6 @@ namespace quorvan {
 
 namespace {
 
-constexpr int kTextMessage = 153;
-constexpr int kTextWarning = 154;
-constexpr int kTextExportFailed = 159;
-constexpr int kTextImportFailed = 160;
-constexpr int kTextImportTitle = 163;
-constexpr int kTextExportTitle = 164;
-constexpr int kTextImportSuccess = 165;
-constexpr int kTextExportSuccess = 166;
 
 TransferReport runTransfer(const TextTable& texts, const TransferRunner* runner,
                            const TransferRunner::Transfer& transfer) {
@@ -44,14 +36,14 @@ void tellCancelled(Prompts& prompts, const TextTable& texts, const TransferRepor
         lines << texts.text(TextId::NotTransferred).arg(notTransferred.join(QStringLiteral(", ")));
     if (!report.failed.isEmpty())
         lines << report.failureLines();
-    prompts.message(texts.text(kTextWarning), lines.join(u'\n'), Prompts::Icon::Warning);
+    prompts.message(texts.text(TextId::Warning), lines.join(u'\n'), Prompts::Icon::Warning);
 }
 
 } // namespace
 
 int importFromStorage(Prompts& prompts, const TextTable& texts, const QString& dataFolder, const QStringList& names,
                       BackupStore* backups, DataStep* step, const TransferRunner* runner) {
-    const QString folder = prompts.chooseFolder(texts.text(kTextImportTitle));
+    const QString folder = prompts.chooseFolder(texts.text(TextId::ImportTitle));
     if (folder.isEmpty())
         return 0;
     const QString stem = backups ? backups->newGroupStem() : QString();
@@ -75,17 +67,17 @@ int importFromStorage(Prompts& prompts, const TextTable& texts, const QString& d
     } else if (!report.failed.isEmpty()) {
         // Some files did not arrive: say which and why, whatever else was copied.
         const QString text = texts.text(TextId::ImportIncomplete) + u'\n' + report.failureLines().join(u'\n');
-        prompts.message(texts.text(kTextWarning), text, Prompts::Icon::Stop);
+        prompts.message(texts.text(TextId::Warning), text, Prompts::Icon::Stop);
     } else if (report.anyCopied())
-        prompts.message(texts.text(kTextMessage), texts.text(kTextImportSuccess), Prompts::Icon::None);
+        prompts.message(texts.text(TextId::Message), texts.text(TextId::ImportSuccess), Prompts::Icon::None);
     else
-        prompts.message(texts.text(kTextWarning), texts.text(kTextImportFailed), Prompts::Icon::Stop);
+        prompts.message(texts.text(TextId::Warning), texts.text(TextId::ImportFailed), Prompts::Icon::Stop);
     return 1;
 }
 
 int exportToStorage(Prompts& prompts, const TextTable& texts, const QString& dataFolder, const QStringList& names,
                     const TransferRunner* runner, QWidget* parent) {
-    const QString folder = prompts.chooseFolder(texts.text(kTextExportTitle));
+    const QString folder = prompts.chooseFolder(texts.text(TextId::ExportTitle));
     if (folder.isEmpty())
         return 0;
     const std::vector<ScheduleDocument> documents = documentList(texts);
@@ -108,17 +100,17 @@ int exportToStorage(Prompts& prompts, const TextTable& texts, const QString& dat
     } else if (report.failed.isEmpty()) {
         const QStringList missing = missingSongLines(missingSongs, documents, texts);
         if (missing.isEmpty()) {
-            prompts.message(texts.text(kTextMessage), texts.text(kTextExportSuccess), Prompts::Icon::None);
+            prompts.message(texts.text(TextId::Message), texts.text(TextId::ExportSuccess), Prompts::Icon::None);
         } else {
-            const QString text = texts.text(kTextExportSuccess) + QStringLiteral("\n\n") +
+            const QString text = texts.text(TextId::ExportSuccess) + QStringLiteral("\n\n") +
                                  texts.text(TextId::MissingSongs) + u'\n' + missing.join(u'\n');
             const QStringList all = missingSongLines(missingSongs, documents, texts, INT_MAX);
             if (all.size() == missing.size()) {
-                prompts.message(texts.text(kTextMessage), text, Prompts::Icon::Warning);
+                prompts.message(texts.text(TextId::Message), text, Prompts::Icon::Warning);
             } else {
                 // Too many for a message: the whole list in a window of its own, to copy or save.
                 enum { ShowAll, Ok };
-                if (prompts.question(texts.text(kTextMessage), text,
+                if (prompts.question(texts.text(TextId::Message), text,
                                      {texts.text(TextId::ShowWholeList), QStringLiteral("OK")}, Ok) == ShowAll) {
                     TextListDialog list(texts, prompts, texts.text(TextId::MissingSongs), all, parent);
                     list.exec();
@@ -126,8 +118,8 @@ int exportToStorage(Prompts& prompts, const TextTable& texts, const QString& dat
             }
         }
     } else {
-        const QString text = texts.text(kTextExportFailed) + u'\n' + report.failureLines().join(u'\n');
-        prompts.message(texts.text(kTextWarning), text, Prompts::Icon::Stop);
+        const QString text = texts.text(TextId::ExportFailed) + u'\n' + report.failureLines().join(u'\n');
+        prompts.message(texts.text(TextId::Warning), text, Prompts::Icon::Stop);
     }
     return 1;
 }

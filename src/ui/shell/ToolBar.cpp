@@ -29,11 +29,11 @@ struct ButtonInfo {
 };
 
 constexpr ButtonInfo kButtons[] = {
-    {ToolBar::SystemOption, 6, 100, ":/icons/settings.png", 1},
-    {ToolBar::Import, 112, 100, ":/icons/import.png", 2},
-    {ToolBar::Export, 218, 100, ":/icons/export.png", 3},
-    {ToolBar::CopyTiming, 324, 100, ":/icons/copy.png", 4},
-    {ToolBar::MusicPlay, 431, 100, ":/icons/music.png", 6},
+    {ToolBar::SystemOption, 6, 100, ":/icons/settings.png", TextId::SystemOption},
+    {ToolBar::Import, 112, 100, ":/icons/import.png", TextId::ImportButton},
+    {ToolBar::Export, 218, 100, ":/icons/export.png", TextId::ExportButton},
+    {ToolBar::CopyTiming, 324, 100, ":/icons/copy.png", TextId::CopyTiming},
+    {ToolBar::MusicPlay, 431, 100, ":/icons/music.png", TextId::MusicPlay},
     {ToolBar::Undo, 537, 36, ":/icons/undo.png", TextId::UndoButton},
     {ToolBar::Redo, 577, 36, ":/icons/redo.png", TextId::RedoButton},
 };

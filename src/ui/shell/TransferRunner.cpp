@@ -128,36 +128,33 @@ TransferReport TransferRunner::run(const Transfer& transfer) const {
         return !shared->cancel.load();
     };
     TransferReport report;
-    runOnWorker(
-        [&report, &transfer, options] { report = transfer(options); },
-        [shared, this](QProgressDialog& dialog) {
-            if (dialog.wasCanceled()) // Escape and the close box cancel without the button's signal
-                shared->cancel = true;
-            if (shared->cancel)
-                return false;
-            const TransferProgress progress = shared->snapshot();
-            if (progress.name.isEmpty() && !progress.checkingSongs && !progress.keepingVersions)
-                return false; // nothing said yet
-            dialog.setLabelText(progressText(m_texts, progress));
-            dialog.setValue(progressPermille(progress));
-            return true;
-        },
-        [shared] { shared->cancel = true; });
+    runOnWorker([&report, &transfer, options] { report = transfer(options); },
+                [shared, this](QProgressDialog& dialog) {
+                    if (dialog.wasCanceled()) // Escape and the close box cancel without the button's signal
+                        shared->cancel = true;
+                    if (shared->cancel)
+                        return false;
+                    const TransferProgress progress = shared->snapshot();
+                    if (progress.name.isEmpty() && !progress.checkingSongs && !progress.keepingVersions)
+                        return false; // nothing said yet
+                    dialog.setLabelText(progressText(m_texts, progress));
+                    dialog.setValue(progressPermille(progress));
+                    return true;
+                },
+                [shared] { shared->cancel = true; });
     return report;
 }
 
 void TransferRunner::runToEnd(const QString& label, const std::function<void()>& work) const {
-    runOnWorker(
-        work,
-        [label](QProgressDialog& dialog) {
-            dialog.setLabelText(label);
-            return true;
-        },
-        {});
+    runOnWorker(work,
+                [label](QProgressDialog& dialog) {
+                    dialog.setLabelText(label);
+                    return true;
+                },
+                {});
 }
 
-void TransferRunner::runOnWorker(const std::function<void()>& work,
-                                 const std::function<bool(QProgressDialog&)>& update,
+void TransferRunner::runOnWorker(const std::function<void()>& work, const std::function<bool(QProgressDialog&)>& update,
                                  const std::function<void()>& cancel) const {
     // The dialog shows itself only through the timer below, never on its own estimate.
     QProgressDialog dialog(m_window);

@@ -82,19 +82,19 @@ void ExternalDvdPage::readSelections(SourcePanelState& state) const {
 
 void ExternalDvdPage::retranslate() {
     const TextTable& texts = m_context.texts;
-    m_group->setTitle(texts.text(53));
+    m_group->setTitle(texts.text(TextId::ExtDvd));
     for (std::size_t column = 0; column < 2; ++column) {
-        m_trackHeadings[column]->setText(texts.text(73));
-        m_repeatHeadings[column]->setText(texts.text(57));
+        m_trackHeadings[column]->setText(texts.text(TextId::Track));
+        m_repeatHeadings[column]->setText(texts.text(TextId::RepeatMode));
     }
-    const QStringList modes{texts.text(90), texts.text(91), texts.text(92)};
+    const QStringList modes{texts.text(TextId::SingleOnce), texts.text(TextId::SingleRepeat), texts.text(TextId::OrderOnce)};
     for (QComboBox* repeat : m_repeats)
         setComboTexts(repeat, modes); // the players' modes stay as they are
 
     for (int k = 0; k < 8; ++k) {
         const QString player = QStringLiteral("DVD") + QString::number(k + 1) + u' ';
-        m_tracks[std::size_t(k)]->setAccessibleName(player + texts.text(73));
-        m_repeats[std::size_t(k)]->setAccessibleName(player + texts.text(57));
+        m_tracks[std::size_t(k)]->setAccessibleName(player + texts.text(TextId::Track));
+        m_repeats[std::size_t(k)]->setAccessibleName(player + texts.text(TextId::RepeatMode));
     }
 }
 

@@ -58,11 +58,11 @@ void ExternalRadioPage::readSelections(SourcePanelState& state) const {
 
 void ExternalRadioPage::retranslate() {
     const TextTable& texts = m_context.texts;
-    m_group->setTitle(texts.text(55));
+    m_group->setTitle(texts.text(TextId::ExtRadio));
     for (QLabel* heading : m_headings)
-        heading->setText(texts.text(59));
+        heading->setText(texts.text(TextId::PresetChannel));
     for (int k = 0; k < 8; ++k)
-        m_rowLabels[std::size_t(k)]->setText(texts.text(60 + k));
+        m_rowLabels[std::size_t(k)]->setText(texts.text(TextId::ExtRadio1 + k));
 }
 
 } // namespace quorvan

@@ -41,8 +41,8 @@ void LocalFmPage::readSelections(SourcePanelState& state) const {
 }
 
 void LocalFmPage::retranslate() {
-    m_group->setTitle(m_context.texts.text(52));
-    m_label->setText(m_context.texts.text(58));
+    m_group->setTitle(m_context.texts.text(TextId::LocalFm));
+    m_label->setText(m_context.texts.text(TextId::FmChannel));
 }
 
 } // namespace quorvan

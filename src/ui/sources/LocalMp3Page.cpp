@@ -91,22 +91,22 @@ void LocalMp3Page::readSelections(SourcePanelState& state) const {
 void LocalMp3Page::retranslate() {
     m_songs->setAccessibleName(m_context.texts.text(TextId::Songs));
     const TextTable& texts = m_context.texts;
-    m_group->setTitle(texts.text(51));
-    m_playModeLabel->setText(texts.text(56));
-    m_repeatModeLabel->setText(texts.text(57));
-    m_internal->setText(texts.text(69));
-    m_card->setText(texts.text(68));
-    m_moveUp->setText(texts.text(70));
-    m_moveDown->setText(texts.text(71));
-    m_add->setText(texts.text(72));
-    m_delete->setText(texts.text(48));
+    m_group->setTitle(texts.text(TextId::LocalMp3));
+    m_playModeLabel->setText(texts.text(TextId::PlayMode));
+    m_repeatModeLabel->setText(texts.text(TextId::RepeatMode));
+    m_internal->setText(texts.text(TextId::InternalStorage));
+    m_card->setText(texts.text(TextId::CardStorage));
+    m_moveUp->setText(texts.text(TextId::MoveUp));
+    m_moveDown->setText(texts.text(TextId::MoveDown));
+    m_add->setText(texts.text(TextId::Add));
+    m_delete->setText(texts.text(TextId::Delete));
     // In place: a language switch must not change the entry's modes.
-    setComboTexts(m_playMode, {texts.text(86), texts.text(87)});
-    setComboTexts(m_repeatMode, {texts.text(88), texts.text(89)});
+    setComboTexts(m_playMode, {texts.text(TextId::PlayInOrder), texts.text(TextId::PlayRandom)});
+    setComboTexts(m_repeatMode, {texts.text(TextId::RepeatOnce), texts.text(TextId::RepeatAll)});
 }
 
 void LocalMp3Page::addSongs() {
-    addFiles(m_context.prompts.chooseFiles(m_context.texts.text(72), songFileFilter()));
+    addFiles(m_context.prompts.chooseFiles(m_context.texts.text(TextId::Add), songFileFilter()));
 }
 
 void LocalMp3Page::addFiles(const QStringList& paths) {
@@ -115,7 +115,7 @@ void LocalMp3Page::addFiles(const QStringList& paths) {
         if (!isReadableSongFile(path))
             continue;
         if (m_songs->count() >= kMaxSongs) {
-            m_context.prompts.message(m_context.texts.text(154), QStringLiteral("Can't add the music,amount outside!"),
+            m_context.prompts.message(m_context.texts.text(TextId::Warning), QStringLiteral("Can't add the music,amount outside!"),
                                       Prompts::Icon::Stop);
             break;
         }

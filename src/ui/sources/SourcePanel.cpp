@@ -80,9 +80,9 @@ void SourcePanel::saveSourceSettings(TimingEntry& entry) {
 }
 
 void SourcePanel::retranslate() {
-    m_tabs->setAccessibleName(m_context.texts.text(50));
+    m_tabs->setAccessibleName(m_context.texts.text(TextId::Aux));
     const TextTable& texts = m_context.texts;
-    const int tabTexts[4] = {51, 52, 53, 55};
+    const int tabTexts[4] = {TextId::LocalMp3, TextId::LocalFm, TextId::ExtDvd, TextId::ExtRadio};
     for (int i = 0; i < 4; ++i)
         m_tabs->setTabText(i, texts.text(tabTexts[i]));
     m_mp3->retranslate();

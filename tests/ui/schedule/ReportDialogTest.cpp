@@ -8,10 +8,10 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QProgressDialog>
-#include <QRegularExpression>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
@@ -27,9 +27,9 @@ QString pdfText(const QString& path, int page = 0) {
     QProcess p;
     QStringList arguments{QStringLiteral("-layout"), path, QStringLiteral("-")};
     if (page > 0)
-        arguments = QStringList{QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
-                                QString::number(page)} +
-                    arguments;
+        arguments =
+            QStringList{QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"), QString::number(page)} +
+            arguments;
     p.start(QStringLiteral("pdftotext"), arguments);
     EXPECT_TRUE(p.waitForFinished(30000));
     EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
@@ -225,7 +225,8 @@ TEST(ReportDialog, ARowLongerThanAPageGoesOnWithItsNumberAndNoSongIsLostOrRepeat
         const QString text = pdfText(pdf, page);
         all += text;
         EXPECT_TRUE(text.contains(QStringLiteral("Start time"))) << "the heading row on every page";
-        EXPECT_TRUE(text.contains(QStringLiteral("Page %1 of %2").arg(page).arg(pages))) << text.right(300).toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("Page %1 of %2").arg(page).arg(pages)))
+            << text.right(300).toStdString();
         if (page > 1) { // the first row under the headings is entry 2 again, its number first
             EXPECT_TRUE(QRegularExpression(QStringLiteral("\\n\\s*2\\s+bell-2-")).match(text).hasMatch())
                 << text.left(400).toStdString();
