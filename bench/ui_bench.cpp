@@ -10,10 +10,10 @@
 #include "core/settings/SettingsFiles.h"
 #include "core/texts/TextTable.h"
 #include "ui/common/AppContext.h"
-#include "ui/common/QtPrompts.h"
-#include "ui/player/MediaEngine.h"
 #include "ui/common/Prompts.h"
+#include "ui/common/QtPrompts.h"
 #include "ui/history/UndoHistory.h"
+#include "ui/player/MediaEngine.h"
 #include "ui/schedule/EntryEditor.h"
 #include "ui/schedule/ReportDialog.h"
 #include "ui/schedule/TimingListPage.h"
@@ -24,12 +24,12 @@
 
 #include <QApplication>
 #include <QBuffer>
-#include <QElapsedTimer>
-#include <QTimer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QListWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
 

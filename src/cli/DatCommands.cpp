@@ -214,8 +214,9 @@ int cmdShow(const QStringList& args, std::FILE* out, std::FILE* err) {
     const NameTables& names = display.names;
     const auto& table = display.table;
     std::vector<QStringList> rows;
-    rows.push_back({texts.text(TextId::NumberColumn), texts.text(TextId::WeekColumn), texts.text(TextId::StartTimeColumn), texts.text(TextId::EndTimeColumn), texts.text(TextId::SoundColumn), texts.text(TextId::ZoneSelect),
-                    texts.text(TextId::PowerColumn)});
+    rows.push_back({texts.text(TextId::NumberColumn), texts.text(TextId::WeekColumn),
+                    texts.text(TextId::StartTimeColumn), texts.text(TextId::EndTimeColumn),
+                    texts.text(TextId::SoundColumn), texts.text(TextId::ZoneSelect), texts.text(TextId::PowerColumn)});
     for (int i = 0; i < table->count; ++i) {
         const TimingEntry& e = table->entries[i];
         rows.push_back({QString::number(i + 1), formatWeekdays(e.weekdays, texts),

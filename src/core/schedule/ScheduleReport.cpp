@@ -27,7 +27,8 @@ QString songsText(const TimingEntry& entry, const TextTable& texts) {
     const QStringList songs = playlistNames(entry);
     if (songs.isEmpty())
         return {};
-    return texts.text(entry.playlistOnCard ? TextId::CardStorage : TextId::InternalStorage) + QStringLiteral(": ") + songs.join(QStringLiteral("; "));
+    return texts.text(entry.playlistOnCard ? TextId::CardStorage : TextId::InternalStorage) + QStringLiteral(": ") +
+           songs.join(QStringLiteral("; "));
 }
 
 QByteArray csvCell(const QString& text) {

@@ -79,13 +79,15 @@ QString NameTables::defaultDisplayName(NameTable table, int index, const TextTab
     case NameTable::Zones:
         if (index < 8)
             return texts.text(TextId::LocalZone) + n;
-        return texts.text(TextId::ExtZone) + QString::number((index - 8) / 16 + 1) + u'-' + QString::number((index - 8) % 16 + 1);
+        return texts.text(TextId::ExtZone) + QString::number((index - 8) / 16 + 1) + u'-' +
+               QString::number((index - 8) % 16 + 1);
     case NameTable::Power:
         if (index < 4)
             return texts.text(TextId::LocalPower) + n;
         if (index == 4)
             return texts.text(TextId::SynPower);
-        return texts.text(TextId::ExtPower) + QString::number((index - 5) / 16 + 1) + u'-' + QString::number((index - 5) % 16 + 1);
+        return texts.text(TextId::ExtPower) + QString::number((index - 5) / 16 + 1) + u'-' +
+               QString::number((index - 5) % 16 + 1);
     case NameTable::Outputs:
         return texts.text(TextId::Output) + n;
     case NameTable::Inputs:

@@ -549,7 +549,8 @@ const AddedText kAdded[kAddedCount] = {
     /* 1077 */
     {u"%1 was changed by another program since it was read here. Reload it (your edit stays in the editor), "
      u"overwrite it (the other version is kept: Restore... in the document's menu), or cancel?",
-     u"%1在读入后已被其他程序修改。重新读取（您的修改仍留在编辑区）、覆盖（另一版本会保存，可在文件菜单“恢复...”中找回），"
+     u"%1在读入后已被其他程序修改。重新读取（您的修改仍留在编辑区）、覆盖（另一版本会保存，可在文件菜单“恢复..."
+     u"”中找回），"
      u"还是取消？"},
     /* 1078 */ {u"Reload", u"重新读取"},
     /* 1079 */ {u"Overwrite", u"覆盖"},

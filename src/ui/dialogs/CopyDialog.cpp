@@ -169,7 +169,8 @@ void CopyDialog::copySelected() {
     if (outcome.save.ok)
         m_context.prompts.message(texts.text(TextId::Message), texts.text(TextId::CopySuccess), Prompts::Icon::None);
     else
-        m_context.prompts.message(texts.text(TextId::Warning), saveFailureText(texts, outcome.save), Prompts::Icon::Stop);
+        m_context.prompts.message(texts.text(TextId::Warning), saveFailureText(texts, outcome.save),
+                                  Prompts::Icon::Stop);
 
     // Both sides again from their files, keeping the selections ("[ New ]" stays selected after an append).
     loadForCopy(m_context.model.programFolder(), m_context.model.documents[std::size_t(s)], *m_source);

@@ -179,8 +179,8 @@ void MusicPlayerWindow::retranslate() {
     for (int i = 0; i < m_songs->count(); ++i)
         showMissing(m_songs->item(i), m_songs->item(i)->data(kMissingRole).toBool());
     if (auto* transport = qobject_cast<MediaTransport*>(m_transport))
-        transport->setAccessibleNames(texts.text(TextId::PlayPause), texts.text(TextId::Stop), texts.text(TextId::PlayPosition),
-                                      texts.text(TextId::Volume));
+        transport->setAccessibleNames(texts.text(TextId::PlayPause), texts.text(TextId::Stop),
+                                      texts.text(TextId::PlayPosition), texts.text(TextId::Volume));
 }
 
 void MusicPlayerWindow::addSongs() {
@@ -215,8 +215,8 @@ void MusicPlayerWindow::openPlaylist() {
         return;
     const PlaylistRead read = readPlaylist(path);
     if (!read.ok) {
-        m_context.prompts.message(texts.text(TextId::Warning), texts.text(TextId::PlaylistNotOpened) + u'\n' + read.error,
-                                  Prompts::Icon::Stop);
+        m_context.prompts.message(texts.text(TextId::Warning),
+                                  texts.text(TextId::PlaylistNotOpened) + u'\n' + read.error, Prompts::Icon::Stop);
         return;
     }
     const PlayAction action = m_order.replace(read.songs);
@@ -235,8 +235,8 @@ void MusicPlayerWindow::savePlaylistAs() {
         return;
     const SaveResult saved = savePlaylist(path, m_order.paths());
     if (!saved)
-        m_context.prompts.message(texts.text(TextId::Warning), texts.text(TextId::PlaylistNotSaved) + u'\n' + saved.error,
-                                  Prompts::Icon::Stop);
+        m_context.prompts.message(texts.text(TextId::Warning),
+                                  texts.text(TextId::PlaylistNotSaved) + u'\n' + saved.error, Prompts::Icon::Stop);
 }
 
 void MusicPlayerWindow::keepList() {

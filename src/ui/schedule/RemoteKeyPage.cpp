@@ -6,8 +6,8 @@
 #include "core/settings/NameTables.h"
 #include "core/texts/TextTable.h"
 #include "ui/common/AppContext.h"
-#include "ui/common/EnterEscapeFilter.h"
 #include "ui/common/EditorSplit.h"
+#include "ui/common/EnterEscapeFilter.h"
 #include "ui/common/ListSupport.h"
 #include "ui/common/Messages.h"
 #include "ui/common/ShellActions.h"
@@ -171,8 +171,8 @@ void RemoteKeyPage::layoutPage() {
 void RemoteKeyPage::retranslate() {
     m_editor->retranslate();
     QStringList headings;
-    for (const int n : {TextId::NumberColumn, TextId::ShortcutColumn, TextId::SoundColumn, TextId::ZoneSelect,
-                        TextId::PowerColumn})
+    for (const int n :
+         {TextId::NumberColumn, TextId::ShortcutColumn, TextId::SoundColumn, TextId::ZoneSelect, TextId::PowerColumn})
         headings << m_context.texts.text(n);
     setHeadings(m_list, headings);
     m_list->setAccessibleName(m_context.texts.text(TextId::RemoteList));

@@ -5,8 +5,8 @@
 #include "core/schedule/ScheduleModel.h"
 #include "core/texts/TextTable.h"
 #include "ui/common/AppContext.h"
-#include "ui/common/EnterEscapeFilter.h"
 #include "ui/common/EditorSplit.h"
+#include "ui/common/EnterEscapeFilter.h"
 #include "ui/common/ListSupport.h"
 #include "ui/common/Messages.h"
 #include "ui/common/Prompts.h"
@@ -46,7 +46,8 @@ TimingListPage::TimingListPage(AppContext& context, ShellActions& shell, QWidget
                             {50, 120, 80, 80, 80, 120, 120})),
       m_weekScroll(new QScrollArea(m_views)), m_week(new WeekView(context)), m_clashLine(new QLabel(m_listArea)),
       m_editor(new EntryEditor(context, this)), m_editorDock(makeEditorDock(this, m_editor)),
-      m_split(new EditorSplit(this, m_listArea, m_editorDock, kBand, context.settings, QStringLiteral("timingEditorHeight"))),
+      m_split(new EditorSplit(this, m_listArea, m_editorDock, kBand, context.settings,
+                              QStringLiteral("timingEditorHeight"))),
       m_logic(*this, *this, context.texts, context.names) {
     // List | Week, then Print for the week; the list or the week; the line that counts the clashes.
     for (QToolButton* button : {m_listButton, m_weekButton}) {

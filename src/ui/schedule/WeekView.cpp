@@ -211,7 +211,8 @@ QString WeekView::toolTipFor(int entry, bool continued) const {
     const TimingEntry& e = m_table->entries[entry];
     const QStringList cells = timingRowCells(entry, e, texts, m_context.names);
     QStringList lines;
-    lines << texts.text(TextId::NumberColumn) + QStringLiteral(": ") + cells.value(0) + QStringLiteral("   ") + cells.value(1);
+    lines << texts.text(TextId::NumberColumn) + QStringLiteral(": ") + cells.value(0) + QStringLiteral("   ") +
+                 cells.value(1);
     lines << cells.value(2) + QStringLiteral(" - ") + cells.value(3);
     if (continued)
         lines << texts.text(TextId::ContinuedFrom);

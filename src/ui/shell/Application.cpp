@@ -36,7 +36,8 @@ bool Application::holdHome(HomeLock& lock, const QString& folder, Prompts& promp
     const QString text = english.text(TextId::HomeInUse).arg(where, lock.error()) + QStringLiteral("\n\n") +
                          chinese.text(TextId::HomeInUse).arg(where, lock.error());
     std::fprintf(stderr, "quorvan: %s\n", qPrintable(english.text(TextId::HomeInUse).arg(where, lock.error())));
-    prompts.message(english.text(TextId::Warning) + QStringLiteral(" / ") + chinese.text(TextId::Warning), text, Prompts::Icon::Stop);
+    prompts.message(english.text(TextId::Warning) + QStringLiteral(" / ") + chinese.text(TextId::Warning), text,
+                    Prompts::Icon::Stop);
     return false;
 }
 

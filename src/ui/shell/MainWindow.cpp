@@ -25,8 +25,8 @@
 #include "ui/schedule/TimingListPage.h"
 #include "ui/shell/AboutDialog.h"
 #include "ui/shell/NavigationTree.h"
-#include "ui/shell/TransferRunner.h"
 #include "ui/shell/ToolBar.h"
+#include "ui/shell/TransferRunner.h"
 
 #include <QCloseEvent>
 #include <QIcon>
@@ -49,8 +49,10 @@ namespace {
 // and the clock.
 std::array<QString, 4> statusBarTexts(const TextTable& texts, const QString& documentCaption, bool musicPlaying,
                                       const QDateTime& now) {
-    return {texts.text(TextId::EditingLabel) + documentCaption, texts.text(TextId::MusicPlayLabel) + texts.text(musicPlaying ? TextId::MusicPlaying : TextId::MusicStopped),
-            QStringLiteral("   "), texts.text(TextId::NowTimeLabel) + now.toString(QStringLiteral("  yyyy/MM/dd HH:mm:ss"))};
+    return {texts.text(TextId::EditingLabel) + documentCaption,
+            texts.text(TextId::MusicPlayLabel) + texts.text(musicPlaying ? TextId::MusicPlaying : TextId::MusicStopped),
+            QStringLiteral("   "),
+            texts.text(TextId::NowTimeLabel) + now.toString(QStringLiteral("  yyyy/MM/dd HH:mm:ss"))};
 }
 
 } // namespace
@@ -331,8 +333,7 @@ bool MainWindow::discardEditsFor(bool undo) {
     const QString step = undo ? m_history->undoText() : m_history->redoText();
     const int answer = m_context.prompts.question(
         texts.text(TextId::Message), texts.text(undo ? TextId::UndoDiscardsEdits : TextId::RedoDiscardsEdits).arg(step),
-        {texts.text(undo ? TextId::DiscardAndUndo : TextId::DiscardAndRedo), texts.text(TextId::CancelButton)},
-        Cancel);
+        {texts.text(undo ? TextId::DiscardAndUndo : TextId::DiscardAndRedo), texts.text(TextId::CancelButton)}, Cancel);
     return answer == Discard;
 }
 
@@ -402,8 +403,8 @@ bool MainWindow::restoreVersions(const std::vector<BackupVersion>& versions, con
     });
     busy.reset();
     if (!outcome.result.ok) {
-        m_context.prompts.message(m_context.texts.text(TextId::Warning), saveFailureText(m_context.texts, outcome.result),
-                                  Prompts::Icon::Stop);
+        m_context.prompts.message(m_context.texts.text(TextId::Warning),
+                                  saveFailureText(m_context.texts, outcome.result), Prompts::Icon::Stop);
         return false;
     }
     m_history->push(std::move(outcome.step));

@@ -15,7 +15,6 @@ namespace quorvan {
 
 namespace {
 
-
 TransferReport runTransfer(const TextTable& texts, const TransferRunner* runner,
                            const TransferRunner::Transfer& transfer) {
     if (runner)

@@ -87,7 +87,8 @@ void ExternalDvdPage::retranslate() {
         m_trackHeadings[column]->setText(texts.text(TextId::Track));
         m_repeatHeadings[column]->setText(texts.text(TextId::RepeatMode));
     }
-    const QStringList modes{texts.text(TextId::SingleOnce), texts.text(TextId::SingleRepeat), texts.text(TextId::OrderOnce)};
+    const QStringList modes{texts.text(TextId::SingleOnce), texts.text(TextId::SingleRepeat),
+                            texts.text(TextId::OrderOnce)};
     for (QComboBox* repeat : m_repeats)
         setComboTexts(repeat, modes); // the players' modes stay as they are
 

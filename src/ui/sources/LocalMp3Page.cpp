@@ -115,8 +115,8 @@ void LocalMp3Page::addFiles(const QStringList& paths) {
         if (!isReadableSongFile(path))
             continue;
         if (m_songs->count() >= kMaxSongs) {
-            m_context.prompts.message(m_context.texts.text(TextId::Warning), QStringLiteral("Can't add the music,amount outside!"),
-                                      Prompts::Icon::Stop);
+            m_context.prompts.message(m_context.texts.text(TextId::Warning),
+                                      QStringLiteral("Can't add the music,amount outside!"), Prompts::Icon::Stop);
             break;
         }
         m_songs->addItem(QFileInfo(path).fileName());

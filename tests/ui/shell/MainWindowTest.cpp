@@ -389,5 +389,6 @@ TEST(MainWindow, AtTheSmallestScreenTheBorderUnderTheListMovesAndIsRememberedPer
     again.selectDocument(4);
     QTest::qWait(0);
     auto* keyDock = again.remotePage().findChild<QScrollArea*>(QStringLiteral("editorDock"));
-    EXPECT_EQ(keyDock->height(), std::min(keyDock->maximumHeight(), again.remotePage().height() - RemoteKeyPage::kBand));
+    EXPECT_EQ(keyDock->height(),
+              std::min(keyDock->maximumHeight(), again.remotePage().height() - RemoteKeyPage::kBand));
 }
