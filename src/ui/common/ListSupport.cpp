@@ -21,9 +21,10 @@ namespace {
 constexpr char kLeastWidths[] = "quorvanLeastColumnWidths";
 } // namespace
 
-QTableWidget* makeReportList(QWidget* parent, int id, const QStringList& headers, const QList<int>& widths) {
+QTableWidget* makeReportList(QWidget* parent, const QString& name, const QStringList& headers,
+                             const QList<int>& widths) {
     auto* list = new QTableWidget(0, int(headers.size()), parent);
-    list->setObjectName(QStringLiteral("list%1").arg(id));
+    list->setObjectName(name);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -98,9 +99,9 @@ void fitCheckGrid(QListWidget* list, QSize minimumCell) {
     list->setGridSize(cell);
 }
 
-QPushButton* makeIdButton(QWidget* parent, int id, const QString& caption) {
+QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption) {
     auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QStringLiteral("button%1").arg(id));
+    button->setObjectName(name);
     button->setAutoDefault(false);
     return button;
 }

@@ -15,7 +15,8 @@ namespace quorvan {
 
 // A report-style list: single whole-row selection, grid lines, movable column headers, read-only cells, and the
 // whole text of a cut cell as its tooltip. widths are the columns' least widths (see setHeadings).
-QTableWidget* makeReportList(QWidget* parent, int id, const QStringList& headers, const QList<int>& widths);
+QTableWidget* makeReportList(QWidget* parent, const QString& name, const QStringList& headers,
+                             const QList<int>& widths);
 // Sets the column headings of a report list and widens each column that is narrower than its heading; no column
 // becomes narrower than the least width it was made with.
 void setHeadings(QTableWidget* list, const QStringList& headings);
@@ -48,8 +49,8 @@ void fitCheckGrid(QListWidget* list, QSize minimumCell);
 // first item.
 void setComboTexts(QComboBox* box, const QStringList& texts);
 
-// A push button named by its control id ("button<id>") that Enter never presses.
-QPushButton* makeIdButton(QWidget* parent, int id, const QString& caption);
+// A push button with this object name that Enter never presses.
+QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption);
 
 // The scroll area that holds a page's editor, so that every control of the editor can be reached when the page
 // is narrower (or lower) than the editor: on a small screen the editor scrolls instead of being cut off.

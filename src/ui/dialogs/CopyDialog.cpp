@@ -24,9 +24,9 @@ namespace quorvan {
 
 namespace {
 
-QComboBox* makeCombo(QWidget* parent, int id) {
+QComboBox* makeCombo(QWidget* parent, const char* name) {
     auto* combo = new QComboBox(parent);
-    combo->setObjectName(QStringLiteral("combo%1").arg(id));
+    combo->setObjectName(QLatin1String(name));
     combo->setMinimumWidth(160);
     return combo;
 }
@@ -44,19 +44,19 @@ void fillChoices(QComboBox* combo, const std::vector<EntryChoice>& choices, int 
 CopyDialog::CopyDialog(AppContext& context, ShellActions& shell, QWidget* parent)
     : QDialog(parent), m_context(context), m_shell(shell), m_source(makeTable()), m_target(makeTable()) {
     m_group = new QGroupBox(this);
-    m_group->setObjectName(QStringLiteral("group1154"));
+    m_group->setObjectName(QStringLiteral("copyGroup"));
     m_fromLabel = new QLabel(m_group);
-    m_fromLabel->setObjectName(QStringLiteral("label1149"));
+    m_fromLabel->setObjectName(QStringLiteral("fromLabel"));
     m_toLabel = new QLabel(m_group);
-    m_toLabel->setObjectName(QStringLiteral("label1150"));
-    m_sourceDocs = makeCombo(m_group, SourceDocuments);
-    m_sourceEntries = makeCombo(m_group, SourceEntries);
-    m_targetDocs = makeCombo(m_group, TargetDocuments);
-    m_targetEntries = makeCombo(m_group, TargetEntries);
+    m_toLabel->setObjectName(QStringLiteral("toLabel"));
+    m_sourceDocs = makeCombo(m_group, "sourceDocuments");
+    m_sourceEntries = makeCombo(m_group, "sourceEntries");
+    m_targetDocs = makeCombo(m_group, "targetDocuments");
+    m_targetEntries = makeCombo(m_group, "targetEntries");
     m_copy = new QPushButton(m_group);
     m_fromLabel->setBuddy(m_sourceDocs);
     m_toLabel->setBuddy(m_targetDocs);
-    m_copy->setObjectName(QStringLiteral("button%1").arg(CopyButton));
+    m_copy->setObjectName(QStringLiteral("copyButton"));
 
     auto* grid = new QGridLayout(m_group);
     grid->addWidget(m_fromLabel, 0, 0);

@@ -20,14 +20,6 @@ class ShellActions;
 class CopyDialog : public QDialog {
     Q_OBJECT
 public:
-    enum ControlId {
-        SourceDocuments = 1072,
-        SourceEntries = 1073,
-        TargetDocuments = 1076,
-        TargetEntries = 1077,
-        CopyButton = 1145,
-    };
-
     CopyDialog(AppContext& context, ShellActions& shell, QWidget* parent = nullptr);
     ~CopyDialog() override;
 

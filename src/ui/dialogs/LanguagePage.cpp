@@ -15,12 +15,12 @@ LanguagePage::LanguagePage(AppContext& context, ShellActions& shell, QWidget* pa
     : QWidget(parent), m_context(context), m_shell(shell), m_group(new QGroupBox(this)), m_english(nullptr),
       m_chinese(nullptr) {
     resize(dluX(296), dluY(152));
-    m_group->setObjectName(QStringLiteral("group%1").arg(kGroupId));
+    m_group->setObjectName(QStringLiteral("languageGroup"));
     // Each language is named in its own script, whatever the current language.
     m_english = new QRadioButton(QStringLiteral("English"), m_group);
-    m_english->setObjectName(QStringLiteral("radio%1").arg(kEnglishId));
+    m_english->setObjectName(QStringLiteral("englishChoice"));
     m_chinese = new QRadioButton(QStringLiteral("简体中文"), m_group);
-    m_chinese->setObjectName(QStringLiteral("radio%1").arg(kChineseId));
+    m_chinese->setObjectName(QStringLiteral("chineseChoice"));
 
     auto* groupLayout = new QVBoxLayout(m_group);
     groupLayout->addWidget(m_english);

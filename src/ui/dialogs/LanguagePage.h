@@ -15,10 +15,6 @@ class ShellActions;
 class LanguagePage : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kGroupId = 1232;
-    static constexpr int kEnglishId = 1230;
-    static constexpr int kChineseId = 1231;
-
     LanguagePage(AppContext& context, ShellActions& shell, QWidget* parent = nullptr);
 
     void retranslate();

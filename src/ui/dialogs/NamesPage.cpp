@@ -22,22 +22,23 @@ constexpr int kNumberWidth = 50;
 constexpr int kNameWidth = 150;
 } // namespace
 
-NamesPage::NamesPage(AppContext& context, ShellActions& shell, NameTable table, const NamesPageIds& ids,
+NamesPage::NamesPage(AppContext& context, ShellActions& shell, NameTable table, const NamesPageKind& kind,
                      QWidget* parent)
     : QWidget(parent), m_context(context), m_shell(shell), m_table(table), m_rows(NameTables::usedCount(table)),
-      m_groupText(ids.groupText), m_group(new QGroupBox(this)), m_list(nullptr), m_edit(new QLineEdit(this)),
+      m_groupText(kind.groupText), m_group(new QGroupBox(this)), m_list(nullptr), m_edit(new QLineEdit(this)),
       m_label(new QLabel(this)), m_button(new QPushButton(this)) {
     resize(dluX(296), dluY(152));
-    m_group->setObjectName(QStringLiteral("group%1").arg(ids.group));
-    m_edit->setObjectName(QStringLiteral("edit%1").arg(ids.edit));
-    m_label->setObjectName(QStringLiteral("label%1").arg(ids.label));
-    m_button->setObjectName(QStringLiteral("button%1").arg(ids.button));
+    const QString role = QLatin1String(kind.role);
+    m_group->setObjectName(role + QStringLiteral("Group"));
+    m_edit->setObjectName(role + QStringLiteral("Edit"));
+    m_label->setObjectName(role + QStringLiteral("Label"));
+    m_button->setObjectName(role + QStringLiteral("Button"));
     // Enter in the edit box must not press the button; the button is pressed only by a click.
     m_button->setAutoDefault(false);
 
     // The headings are replaced by the language's texts in retranslate.
-    m_list =
-        makeReportList(m_group, ids.list, {QStringLiteral("编号"), QStringLiteral("名称")}, {kNumberWidth, kNameWidth});
+    m_list = makeReportList(m_group, role + QStringLiteral("List"), {QStringLiteral("编号"), QStringLiteral("名称")},
+                            {kNumberWidth, kNameWidth});
     m_list->setRowCount(m_rows);
     for (int i = 0; i < m_rows; ++i)
         setRowTexts(m_list, i, {QString::number(i + 1), m_context.names.display(m_table, i)});

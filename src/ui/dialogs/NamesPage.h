@@ -16,14 +16,11 @@ namespace quorvan {
 struct AppContext;
 class ShellActions;
 
-// Control ids and the group caption of one name page.
-struct NamesPageIds {
-    int group;
-    int list;
-    int edit;
-    int label;
-    int button;
-    int groupText; // text number of the group box caption
+// What tells the two names pages apart: the role their controls are named by ("<role>Group", "<role>List",
+// "<role>Edit", "<role>Label", "<role>Button") and the text of the group box caption.
+struct NamesPageKind {
+    const char* role;
+    int groupText;
 };
 
 // A page of the settings dialog that renames the entries of one name table: a list of number and display name,
@@ -33,10 +30,10 @@ class NamesPage : public QWidget {
     Q_OBJECT
 public:
     // The names of the 37 power channels and of the 40 zones.
-    static constexpr NamesPageIds kPowerIds{1184, 1185, 1186, 1187, 1188, TextId::SettingPower};
-    static constexpr NamesPageIds kZoneIds{1191, 1189, 1192, 1193, 1190, TextId::SettingZone};
+    static constexpr NamesPageKind kPowerPage{"powerNames", TextId::SettingPower};
+    static constexpr NamesPageKind kZonePage{"zoneNames", TextId::SettingZone};
 
-    NamesPage(AppContext& context, ShellActions& shell, NameTable table, const NamesPageIds& ids,
+    NamesPage(AppContext& context, ShellActions& shell, NameTable table, const NamesPageKind& kind,
               QWidget* parent = nullptr);
 
     // Captions and headings from the current language; every row shows the entry's current display name.

@@ -14,11 +14,11 @@ namespace quorvan {
 
 SettingsDialog::SettingsDialog(AppContext& context, ShellActions& shell, QWidget* parent)
     : QDialog(parent), m_context(context), m_languagePage(new LanguagePage(context, shell, this)),
-      m_powerPage(new NamesPage(context, shell, NameTable::Power, NamesPage::kPowerIds, this)),
-      m_zonePage(new NamesPage(context, shell, NameTable::Zones, NamesPage::kZoneIds, this)),
+      m_powerPage(new NamesPage(context, shell, NameTable::Power, NamesPage::kPowerPage, this)),
+      m_zonePage(new NamesPage(context, shell, NameTable::Zones, NamesPage::kZonePage, this)),
       m_tabs(new QTabWidget(this)) {
     resize(dluX(316), dluY(185));
-    m_tabs->setObjectName(QStringLiteral("tab%1").arg(kTabId));
+    m_tabs->setObjectName(QStringLiteral("settingsTabs"));
     // Placeholder captions until retranslate below gives the language's.
     m_tabs->addTab(m_powerPage, QStringLiteral("电源设置"));
     m_tabs->addTab(m_zonePage, QStringLiteral("分区设置"));

@@ -16,7 +16,6 @@ class ShellActions;
 class SettingsDialog : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int kTabId = 1064;
     enum Tab { PowerTab = 0, ZoneTab = 1, LanguageTab = 2 };
 
     SettingsDialog(AppContext& context, ShellActions& shell, QWidget* parent = nullptr);

@@ -58,7 +58,7 @@ RestoreDialog::RestoreDialog(AppContext& context, ShellActions& shell, int docum
                                .bytes;
 
     m_versions =
-        makeReportList(this, 1,
+        makeReportList(this, QStringLiteral("versionList"),
                        {texts.text(TextId::KeptAt), texts.text(TextId::EntriesColumn), texts.text(TextId::FirstStarts),
                         texts.text(TextId::SizeColumn), texts.text(TextId::NoteColumn)},
                        {150, 70, 200, 90, 100});
@@ -86,7 +86,7 @@ RestoreDialog::RestoreDialog(AppContext& context, ShellActions& shell, int docum
     m_previewHeading = new QLabel(texts.text(TextId::PreviewHeading), this);
     const bool remote = document.kind == DocumentKind::RemotePresets;
     QStringList headings = timingListHeadings(texts);
-    m_preview = makeReportList(this, 2, headings, {50, 120, 80, 80, 80, 120, 120});
+    m_preview = makeReportList(this, QStringLiteral("versionPreview"), headings, {50, 120, 80, 80, 80, 120, 120});
     m_preview->setObjectName(QStringLiteral("versionPreview"));
     m_preview->setAccessibleName(texts.text(TextId::PreviewHeading));
     m_previewHeading->setBuddy(m_preview);
@@ -102,9 +102,9 @@ RestoreDialog::RestoreDialog(AppContext& context, ShellActions& shell, int docum
     m_empty = new QLabel(texts.text(TextId::NoVersions), this);
     m_empty->setObjectName(QStringLiteral("noVersions"));
     m_empty->setVisible(m_kept.empty());
-    m_restore = makeIdButton(this, 1, texts.text(TextId::RestoreButton));
+    m_restore = makeButton(this, QStringLiteral("restoreButton"), texts.text(TextId::RestoreButton));
     m_restore->setObjectName(QStringLiteral("restoreButton"));
-    m_close = makeIdButton(this, 2, texts.text(TextId::Close));
+    m_close = makeButton(this, QStringLiteral("closeButton"), texts.text(TextId::Close));
     m_close->setObjectName(QStringLiteral("closeButton"));
 
     auto* buttons = new QHBoxLayout;

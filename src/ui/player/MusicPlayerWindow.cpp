@@ -41,12 +41,8 @@ QString dialogTitle(const TextTable& texts, int id) {
     return title;
 }
 
-QString idName(const char16_t* kind, int id) {
-    return QString::fromUtf16(kind) + QString::number(id);
-}
-
-template <typename W> W* named(W* widget, const char16_t* kind, int id) {
-    widget->setObjectName(idName(kind, id));
+template <typename W> W* named(W* widget, const char* name) {
+    widget->setObjectName(QLatin1String(name));
     return widget;
 }
 
@@ -65,18 +61,18 @@ MusicPlayerWindow::MusicPlayerWindow(AppContext& context, MediaEngine& engine, Q
     setModal(false);
     setMinimumSize(480, 320);
 
-    m_songs = named(new DropList(this), u"list", kSongListId);
+    m_songs = named(new DropList(this), "songList");
     m_songs->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_playModeLabel = named(new QLabel(this), u"label", kPlayModeLabelId);
-    m_playMode = named(new QComboBox(this), u"combo", kPlayModeId);
-    m_repeatModeLabel = named(new QLabel(this), u"label", kRepeatModeLabelId);
-    m_repeatMode = named(new QComboBox(this), u"combo", kRepeatModeId);
-    m_moveUp = named(new QPushButton(this), u"button", kMoveUpId);
-    m_moveDown = named(new QPushButton(this), u"button", kMoveDownId);
-    m_add = named(new QPushButton(this), u"button", kAddId);
-    m_delete = named(new QPushButton(this), u"button", kDeleteId);
-    m_openList = named(new QPushButton(this), u"button", kOpenPlaylistId);
-    m_saveList = named(new QPushButton(this), u"button", kSavePlaylistId);
+    m_playModeLabel = named(new QLabel(this), "playModeLabel");
+    m_playMode = named(new QComboBox(this), "playModeChoice");
+    m_repeatModeLabel = named(new QLabel(this), "repeatModeLabel");
+    m_repeatMode = named(new QComboBox(this), "repeatModeChoice");
+    m_moveUp = named(new QPushButton(this), "moveUpButton");
+    m_moveDown = named(new QPushButton(this), "moveDownButton");
+    m_add = named(new QPushButton(this), "addButton");
+    m_delete = named(new QPushButton(this), "deleteButton");
+    m_openList = named(new QPushButton(this), "openPlaylistButton");
+    m_saveList = named(new QPushButton(this), "savePlaylistButton");
     for (QPushButton* button : {m_moveUp, m_moveDown, m_add, m_delete, m_openList, m_saveList})
         button->setAutoDefault(false);
 

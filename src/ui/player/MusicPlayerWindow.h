@@ -25,17 +25,6 @@ class MediaEngine;
 class MusicPlayerWindow : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int kSongListId = 1067;
-    static constexpr int kPlayModeId = 1116;
-    static constexpr int kRepeatModeId = 1028;
-    static constexpr int kPlayModeLabelId = 1104;
-    static constexpr int kRepeatModeLabelId = 1111;
-    static constexpr int kMoveUpId = 1054;
-    static constexpr int kMoveDownId = 1055;
-    static constexpr int kAddId = 1044;
-    static constexpr int kDeleteId = 1081;
-    static constexpr int kOpenPlaylistId = 1070; // named after their texts
-    static constexpr int kSavePlaylistId = 1071;
     static constexpr int kTimerMs = 1000;
 
     MusicPlayerWindow(AppContext& context, MediaEngine& engine, QWidget* parent = nullptr);

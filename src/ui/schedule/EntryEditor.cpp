@@ -25,9 +25,9 @@ namespace quorvan {
 
 namespace {
 
-QTimeEdit* makeTimePicker(QWidget* parent, int id) {
+QTimeEdit* makeTimePicker(QWidget* parent, const QString& name) {
     auto* t = new QTimeEdit(parent);
-    t->setObjectName(QStringLiteral("time%1").arg(id));
+    t->setObjectName(name);
     t->setDisplayFormat(QStringLiteral("HH:mm:ss"));
     t->setTime(QTime(0, 0, 0));
     return t;
@@ -41,11 +41,11 @@ EntryEditor::EntryEditor(AppContext& context, QWidget* parent)
     std::memset(m_entry.get(), 0, sizeof(TimingEntry));
 
     m_timeGroup = new QGroupBox(QStringLiteral("时间设定"), this);
-    m_timeGroup->setObjectName(QStringLiteral("group1089"));
+    m_timeGroup->setObjectName(QStringLiteral("timeGroup"));
     m_startLabel = new QLabel(QStringLiteral("开始时间："), m_timeGroup);
     m_endLabel = new QLabel(QStringLiteral("结束时间："), m_timeGroup);
-    m_start = makeTimePicker(m_timeGroup, StartTime);
-    m_end = makeTimePicker(m_timeGroup, EndTime);
+    m_start = makeTimePicker(m_timeGroup, QStringLiteral("startTime"));
+    m_end = makeTimePicker(m_timeGroup, QStringLiteral("endTime"));
     m_startLabel->setBuddy(m_start); // the time fields are named by their labels
     m_endLabel->setBuddy(m_end);
     auto* timeLayout = new QGridLayout(m_timeGroup);
@@ -54,9 +54,10 @@ EntryEditor::EntryEditor(AppContext& context, QWidget* parent)
     timeLayout->addWidget(m_endLabel, 1, 0);
     timeLayout->addWidget(m_end, 1, 1);
     const char16_t* dayNames[7] = {u"星期日", u"星期一", u"星期二", u"星期三", u"星期四", u"星期五", u"星期六"};
+    const char* dayRoles[7] = {"sunday", "monday", "tuesday", "wednesday", "thursday", "friday", "saturday"};
     for (int i = 0; i < 7; ++i) {
         auto* box = new QCheckBox(QString::fromUtf16(dayNames[i]), m_timeGroup);
-        box->setObjectName(QStringLiteral("check%1").arg(FirstWeekday + i));
+        box->setObjectName(QLatin1String(dayRoles[i]) + QStringLiteral("Check"));
         m_weekdays[std::size_t(i)] = box;
         // Monday first, Sunday last, two columns.
         const int slot = (i + 6) % 7;
@@ -64,10 +65,10 @@ EntryEditor::EntryEditor(AppContext& context, QWidget* parent)
     }
 
     m_editGroup = new QGroupBox(QStringLiteral("编辑"), this);
-    m_editGroup->setObjectName(QStringLiteral("group1082"));
-    m_new = makeIdButton(m_editGroup, NewButton, QStringLiteral("新建"));
-    m_save = makeIdButton(m_editGroup, SaveButton, QStringLiteral("修改"));
-    m_delete = makeIdButton(m_editGroup, DeleteButton, QStringLiteral("删除"));
+    m_editGroup->setObjectName(QStringLiteral("editGroup"));
+    m_new = makeButton(m_editGroup, QStringLiteral("newButton"), QStringLiteral("新建"));
+    m_save = makeButton(m_editGroup, QStringLiteral("saveButton"), QStringLiteral("修改"));
+    m_delete = makeButton(m_editGroup, QStringLiteral("deleteButton"), QStringLiteral("删除"));
     auto* editLayout = new QHBoxLayout(m_editGroup);
     editLayout->addWidget(m_new);
     editLayout->addWidget(m_save);
@@ -93,17 +94,16 @@ EntryEditor::EntryEditor(AppContext& context, QWidget* parent)
 
 EntryEditor::~EntryEditor() = default;
 
-QPushButton* EntryEditor::button(ControlId id) const {
-    switch (id) {
+QPushButton* EntryEditor::button(EditButton which) const {
+    switch (which) {
     case NewButton:
         return m_new;
     case SaveButton:
         return m_save;
     case DeleteButton:
         return m_delete;
-    default:
-        return nullptr;
     }
+    return nullptr;
 }
 
 void EntryEditor::loadEntry(const TimingEntry& entry) {

@@ -25,14 +25,8 @@ class ZonePowerPanel;
 class EntryEditor : public QWidget {
     Q_OBJECT
 public:
-    enum ControlId {
-        StartTime = 1041,
-        EndTime = 1042,
-        FirstWeekday = 1056, // 1056 Sunday … 1062 Saturday
-        NewButton = 1141,
-        SaveButton = 1080,
-        DeleteButton = 1081,
-    };
+    // The buttons of the Timing Edit group.
+    enum EditButton { NewButton, SaveButton, DeleteButton };
 
     explicit EntryEditor(AppContext& context, QWidget* parent = nullptr);
     ~EntryEditor() override;
@@ -56,7 +50,7 @@ public:
     QTimeEdit* startTime() const { return m_start; }
     QTimeEdit* endTime() const { return m_end; }
     QCheckBox* weekdayBox(int bit) const { return m_weekdays[std::size_t(bit)]; }
-    QPushButton* button(ControlId id) const;
+    QPushButton* button(EditButton which) const;
     ZonePowerPanel& targets() const { return *m_targets; }
     // Arranges the editor for a page of this width (see EditorArrangement); true when it changed.
     bool fitWidth(int width);

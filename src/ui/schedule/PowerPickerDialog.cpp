@@ -37,7 +37,7 @@ PowerPickerDialog::PowerPickerDialog(AppContext& context, const std::uint32_t (&
     group->setObjectName(QStringLiteral("groupPower"));
 
     m_list->setParent(group);
-    m_list->setObjectName(QStringLiteral("list%1").arg(kListId));
+    m_list->setObjectName(QStringLiteral("channelList"));
     setUpCheckGrid(m_list, QSize(kColumnWidth, kRowHeight));
 
     const PowerChecks given = powerChecks(mask);
@@ -53,9 +53,9 @@ PowerPickerDialog::PowerPickerDialog(AppContext& context, const std::uint32_t (&
     m_list->setAccessibleName(texts.text(TextId::SettingPower));
 
     auto* allSelect = new QPushButton(texts.text(TextId::AllSelect), this);
-    allSelect->setObjectName(QStringLiteral("button%1").arg(kAllSelectId));
+    allSelect->setObjectName(QStringLiteral("allSelectButton"));
     auto* invert = new QPushButton(texts.text(TextId::Invert), this);
-    invert->setObjectName(QStringLiteral("button%1").arg(kInvertId));
+    invert->setObjectName(QStringLiteral("invertButton"));
     auto* ok = new QPushButton(texts.text(TextId::Enter), this);
     ok->setObjectName(QStringLiteral("button1"));
     auto* cancel = new QPushButton(texts.text(TextId::Cancel), this);

@@ -19,10 +19,6 @@ struct AppContext;
 class PowerPickerDialog : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int kListId = 1124;
-    static constexpr int kAllSelectId = 1118;
-    static constexpr int kInvertId = 1119;
-
     PowerPickerDialog(AppContext& context, const std::uint32_t (&mask)[9], QWidget* parent = nullptr);
 
     const std::array<std::uint32_t, 9>& words() const { return m_words; }

@@ -24,11 +24,11 @@ RemoteKeyEditor::RemoteKeyEditor(AppContext& context, QWidget* parent)
     std::memset(m_entry.get(), 0, sizeof(TimingEntry));
 
     m_keyGroup = new QGroupBox(QStringLiteral("遥控键选择"), this);
-    m_keyGroup->setObjectName(QStringLiteral("group1152"));
+    m_keyGroup->setObjectName(QStringLiteral("keyGroup"));
     m_keyLabel = new QLabel(QStringLiteral("设定遥控键："), m_keyGroup);
-    m_keyLabel->setObjectName(QStringLiteral("label1153"));
+    m_keyLabel->setObjectName(QStringLiteral("keyLabel"));
     m_keys = new QComboBox(m_keyGroup);
-    m_keys->setObjectName(QStringLiteral("combo%1").arg(KeyList));
+    m_keys->setObjectName(QStringLiteral("keyChoice"));
     fillKeys(QStringLiteral("遥控键"));
     auto* keyLayout = new QVBoxLayout(m_keyGroup);
     keyLayout->addWidget(m_keyLabel);
@@ -36,9 +36,9 @@ RemoteKeyEditor::RemoteKeyEditor(AppContext& context, QWidget* parent)
     keyLayout->addStretch(1);
 
     m_editGroup = new QGroupBox(QStringLiteral("编辑"), this);
-    m_editGroup->setObjectName(QStringLiteral("group1082"));
-    m_save = makeIdButton(m_editGroup, SaveButton, QStringLiteral("保存/修改"));
-    m_delete = makeIdButton(m_editGroup, DeleteButton, QStringLiteral("删除/清空"));
+    m_editGroup->setObjectName(QStringLiteral("editGroup"));
+    m_save = makeButton(m_editGroup, QStringLiteral("saveButton"), QStringLiteral("保存/修改"));
+    m_delete = makeButton(m_editGroup, QStringLiteral("deleteButton"), QStringLiteral("删除/清空"));
     auto* editLayout = new QHBoxLayout(m_editGroup);
     editLayout->addWidget(m_save);
     editLayout->addWidget(m_delete);

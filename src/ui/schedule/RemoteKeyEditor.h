@@ -23,8 +23,6 @@ class ZonePowerPanel;
 class RemoteKeyEditor : public QWidget {
     Q_OBJECT
 public:
-    enum ControlId { KeyList = 1072, SaveButton = 1080, DeleteButton = 1081 };
-
     explicit RemoteKeyEditor(AppContext& context, QWidget* parent = nullptr);
     ~RemoteKeyEditor() override;
 

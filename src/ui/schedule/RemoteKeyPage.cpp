@@ -21,7 +21,7 @@ namespace quorvan {
 
 RemoteKeyPage::RemoteKeyPage(AppContext& context, ShellActions& shell, QWidget* parent)
     : QWidget(parent), m_context(context), m_shell(shell),
-      m_list(makeReportList(this, kListId,
+      m_list(makeReportList(this, QStringLiteral("keyList"),
                             {QStringLiteral("序号"), QStringLiteral("遥控键"), QStringLiteral("节目"),
                              QStringLiteral("音频矩阵"), QStringLiteral("电源")},
                             {50, 100, 100, 120, 120})),

@@ -19,7 +19,6 @@ struct TimingEntry;
 class RemoteKeyPage : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kListId = 9999;
     static constexpr int kColumnCount = 5;
     static constexpr int kBand = 25;
 

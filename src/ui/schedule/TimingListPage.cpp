@@ -39,7 +39,7 @@ TimingListPage::TimingListPage(AppContext& context, ShellActions& shell, QWidget
       m_listButton(new QToolButton(m_listArea)), m_weekButton(new QToolButton(m_listArea)),
       m_printButton(new QPushButton(m_listArea)), m_reportButton(new QPushButton(m_listArea)),
       m_views(new QStackedWidget(m_listArea)),
-      m_list(makeReportList(m_views, kListId,
+      m_list(makeReportList(m_views, QStringLiteral("timingList"),
                             {QStringLiteral("序号"), QStringLiteral("星期"), QStringLiteral("开始时间"),
                              QStringLiteral("结束时间"), QStringLiteral("节目"), QStringLiteral("音频矩阵"),
                              QStringLiteral("电源")},

@@ -32,7 +32,6 @@ struct TimingEntry;
 class TimingListPage : public QWidget, private RowList, private EntryListHost {
     Q_OBJECT
 public:
-    static constexpr int kListId = 9999;
     static constexpr int kColumnCount = 7;
     static constexpr int kBand = 25; // pixels between the list and the editor
 

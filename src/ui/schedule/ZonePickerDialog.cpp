@@ -32,7 +32,7 @@ ZonePickerDialog::ZonePickerDialog(AppContext& context, const std::uint32_t (&ma
     setWindowTitle(texts.text(TextId::ZoneSelect));
     resize(dluX(456), dluY(226));
 
-    m_list->setObjectName(QStringLiteral("list%1").arg(kListId));
+    m_list->setObjectName(QStringLiteral("zoneList"));
     setUpCheckGrid(m_list, QSize(kColumnWidth, kRowHeight));
 
     const ZoneChecks given = zoneChecks(mask);
@@ -45,16 +45,16 @@ ZonePickerDialog::ZonePickerDialog(AppContext& context, const std::uint32_t (&ma
     m_list->setAccessibleName(texts.text(TextId::ZoneSelect));
 
     auto* groupLabel = new QLabel(texts.text(TextId::ZoneGroup), this);
-    groupLabel->setObjectName(QStringLiteral("label%1").arg(kGroupLabelId));
-    m_groups->setObjectName(QStringLiteral("combo%1").arg(kGroupComboId));
+    groupLabel->setObjectName(QStringLiteral("groupLabel"));
+    m_groups->setObjectName(QStringLiteral("groupChoice"));
     for (int n = 0; n < 10; ++n)
         m_groups->addItem(texts.text(TextId::FirstZoneGroup + n));
     m_groups->setCurrentIndex(0);
     groupLabel->setBuddy(m_groups);
 
     auto* actionLabel = new QLabel(texts.text(TextId::OnOff), this);
-    actionLabel->setObjectName(QStringLiteral("label%1").arg(kActionLabelId));
-    m_actions->setObjectName(QStringLiteral("combo%1").arg(kActionComboId));
+    actionLabel->setObjectName(QStringLiteral("actionLabel"));
+    m_actions->setObjectName(QStringLiteral("actionChoice"));
     m_actions->addItems({QString(), texts.text(TextId::AllOn), texts.text(TextId::AllOff)});
     m_actions->setCurrentIndex(0);
     actionLabel->setBuddy(m_actions);

@@ -20,12 +20,6 @@ struct AppContext;
 class ZonePickerDialog : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int kListId = 1195;
-    static constexpr int kGroupLabelId = 1241;
-    static constexpr int kGroupComboId = 1242;
-    static constexpr int kActionLabelId = 4000;
-    static constexpr int kActionComboId = 1243;
-
     ZonePickerDialog(AppContext& context, const std::uint32_t (&mask)[9], QWidget* parent = nullptr);
 
     const std::array<std::uint32_t, 9>& words() const { return m_words; }

@@ -21,21 +21,22 @@ namespace {
 
 constexpr int kColumnBoxWidth = 180;
 
-QPlainTextEdit* makeSummaryBox(QWidget* parent, int id) {
+QPlainTextEdit* makeSummaryBox(QWidget* parent, const QString& name) {
     auto* box = new QPlainTextEdit(parent);
-    box->setObjectName(QStringLiteral("edit%1").arg(id));
+    box->setObjectName(name);
     box->setReadOnly(true);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     box->setLineWrapMode(QPlainTextEdit::NoWrap);
     return box;
 }
 
-QGroupBox* makeGroup(QWidget* parent, int id, const QString& title, QPushButton*& button, int buttonId,
-                     QPlainTextEdit*& box, int boxId) {
+// The group "<role>Group" with its button "<role>Button" and summary box "<role>Summary".
+QGroupBox* makeGroup(QWidget* parent, const QString& role, const QString& title, QPushButton*& button,
+                     QPlainTextEdit*& box) {
     auto* group = new QGroupBox(title, parent);
-    group->setObjectName(QStringLiteral("group%1").arg(id));
-    button = makeIdButton(group, buttonId, title);
-    box = makeSummaryBox(group, boxId);
+    group->setObjectName(role + QStringLiteral("Group"));
+    button = makeButton(group, role + QStringLiteral("Button"), title);
+    box = makeSummaryBox(group, role + QStringLiteral("Summary"));
     auto* layout = new QBoxLayout(QBoxLayout::TopToBottom, group);
     layout->addWidget(button, 0, Qt::AlignTop);
     layout->addWidget(box, 1);
@@ -72,10 +73,8 @@ void sizeSummaryBox(QPlainTextEdit* box, bool inRow) {
 
 ZonePowerPanel::ZonePowerPanel(AppContext& context, TimingEntry& workingEntry, QWidget* parent)
     : QWidget(parent), m_context(context), m_entry(workingEntry) {
-    m_zoneGroup =
-        makeGroup(this, 1086, QStringLiteral("音源分配"), m_zoneButton, ZoneButton, m_zoneBox, ZoneSummaryBox);
-    m_powerGroup =
-        makeGroup(this, 1184, QStringLiteral("电源设置"), m_powerButton, PowerButton, m_powerBox, PowerSummaryBox);
+    m_zoneGroup = makeGroup(this, QStringLiteral("zone"), QStringLiteral("音源分配"), m_zoneButton, m_zoneBox);
+    m_powerGroup = makeGroup(this, QStringLiteral("power"), QStringLiteral("电源设置"), m_powerButton, m_powerBox);
     // One above the other: the editor stays narrow enough for the page.
     m_layout = new QBoxLayout(QBoxLayout::TopToBottom, this);
     m_layout->setContentsMargins(0, 0, 0, 0);

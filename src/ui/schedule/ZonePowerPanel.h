@@ -17,8 +17,6 @@ struct TimingEntry;
 class ZonePowerPanel : public QWidget {
     Q_OBJECT
 public:
-    enum ControlId { PowerButton = 1084, ZoneButton = 1085, ZoneSummaryBox = 1087, PowerSummaryBox = 1088 };
-
     ZonePowerPanel(AppContext& context, TimingEntry& workingEntry, QWidget* parent = nullptr);
 
     // Rewrites both summaries from the working entry.
@@ -34,7 +32,7 @@ public:
 
     QPushButton* zoneButton() const { return m_zoneButton; }
     QPushButton* powerButton() const { return m_powerButton; }
-    // The texts of boxes 1087 and 1088 exactly as built (lines end in CR LF, the last LF removed).
+    // The texts of the two summary boxes exactly as built (lines end in CR LF, the last LF removed).
     const QString& zoneSummary() const { return m_zoneSummary; }
     const QString& powerSummary() const { return m_powerSummary; }
 

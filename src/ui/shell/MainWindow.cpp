@@ -97,7 +97,7 @@ void MainWindow::buildControls() {
     connect(m_toolBar, &ToolBar::aboutRequested, this, &MainWindow::showAbout);
 
     m_statusBar = new QStatusBar(this);
-    m_statusBar->setObjectName(QStringLiteral("statusBar%1").arg(kStatusBarId));
+    m_statusBar->setObjectName(QStringLiteral("statusBar"));
     m_statusBar->setSizeGripEnabled(true);
     for (std::size_t i = 0; i < m_statusParts.size(); ++i) {
         m_statusParts[i] = new QLabel(m_statusBar);

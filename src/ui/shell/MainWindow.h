@@ -37,7 +37,6 @@ class UndoHistory;
 class MainWindow : public QWidget, public ShellActions {
     Q_OBJECT
 public:
-    static constexpr int kStatusBarId = 233;
     static constexpr int kMinTreeWidth = 150;
     // The first size where the screen has room for it: the tree at its 137 dialog units beside a page wide enough
     // for the entry editor in one row.

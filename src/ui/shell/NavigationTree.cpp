@@ -19,7 +19,7 @@ namespace quorvan {
 
 NavigationTree::NavigationTree(AppContext& context, ShellActions& shell, QWidget* parent)
     : QWidget(parent), m_context(context), m_shell(shell), m_tree(new QTreeWidget(this)) {
-    m_tree->setObjectName(QStringLiteral("tree%1").arg(kTreeId));
+    m_tree->setObjectName(QStringLiteral("documentTree"));
     m_tree->setHeaderHidden(true);
     m_tree->setRootIsDecorated(true);
     m_tree->setSelectionMode(QAbstractItemView::SingleSelection);

@@ -18,8 +18,6 @@ class ShellActions;
 class NavigationTree : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kTreeId = 1003;
-
     NavigationTree(AppContext& context, ShellActions& shell, QWidget* parent = nullptr);
 
     void retranslate();

@@ -25,17 +25,18 @@ struct ButtonInfo {
     int x;     // dialog units
     int width; // dialog units
     const char* icon;
+    const char* name; // the button's object name
     int text; // caption, or for the small buttons the name read out and shown as tooltip
 };
 
 constexpr ButtonInfo kButtons[] = {
-    {ToolBar::SystemOption, 6, 100, ":/icons/settings.png", TextId::SystemOption},
-    {ToolBar::Import, 112, 100, ":/icons/import.png", TextId::ImportButton},
-    {ToolBar::Export, 218, 100, ":/icons/export.png", TextId::ExportButton},
-    {ToolBar::CopyTiming, 324, 100, ":/icons/copy.png", TextId::CopyTiming},
-    {ToolBar::MusicPlay, 431, 100, ":/icons/music.png", TextId::MusicPlay},
-    {ToolBar::Undo, 537, 36, ":/icons/undo.png", TextId::UndoButton},
-    {ToolBar::Redo, 577, 36, ":/icons/redo.png", TextId::RedoButton},
+    {ToolBar::SystemOption, 6, 100, ":/icons/settings.png", "systemOptionButton", TextId::SystemOption},
+    {ToolBar::Import, 112, 100, ":/icons/import.png", "importButton", TextId::ImportButton},
+    {ToolBar::Export, 218, 100, ":/icons/export.png", "exportButton", TextId::ExportButton},
+    {ToolBar::CopyTiming, 324, 100, ":/icons/copy.png", "copyTimingButton", TextId::CopyTiming},
+    {ToolBar::MusicPlay, 431, 100, ":/icons/music.png", "musicPlayButton", TextId::MusicPlay},
+    {ToolBar::Undo, 537, 36, ":/icons/undo.png", "undoButton", TextId::UndoButton},
+    {ToolBar::Redo, 577, 36, ":/icons/redo.png", "redoButton", TextId::RedoButton},
 };
 
 bool isSmall(const ButtonInfo& info) {
@@ -50,7 +51,7 @@ ToolBar::ToolBar(AppContext& context, ShellActions& shell, QWidget* parent)
     for (std::size_t i = 0; i < m_buttons.size(); ++i) {
         const ButtonInfo& info = kButtons[i];
         auto* button = new IconButton(this);
-        button->setObjectName(QStringLiteral("button%1").arg(int(info.id)));
+        button->setObjectName(QLatin1String(info.name));
         button->setGeometry(dluX(info.x), dluY(6), dluX(info.width), dluY(36));
         button->setButtonIcon(QIcon(QString::fromLatin1(info.icon)), QSize(32, 32));
         button->setFlat(false);

@@ -17,13 +17,13 @@ class ToolBar : public QWidget {
     Q_OBJECT
 public:
     enum ButtonId {
-        SystemOption = 2001,
-        Import = 2002,
-        Export = 2003,
-        CopyTiming = 2004,
-        MusicPlay = 2006,
-        Undo = 2007,
-        Redo = 2008,
+        SystemOption,
+        Import,
+        Export,
+        CopyTiming,
+        MusicPlay,
+        Undo,
+        Redo,
     };
 
     ToolBar(AppContext& context, ShellActions& shell, QWidget* parent = nullptr);

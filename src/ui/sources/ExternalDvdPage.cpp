@@ -15,16 +15,16 @@ namespace quorvan {
 
 namespace {
 
-QLabel* label(QWidget* parent, const QString& text, int id, int x, int y, int w) {
+QLabel* label(QWidget* parent, const QString& text, const QString& name, int x, int y, int w) {
     auto* l = new QLabel(text, parent);
-    l->setObjectName(QStringLiteral("label") + QString::number(id));
+    l->setObjectName(name);
     l->setGeometry(x, y, w, 22);
     return l;
 }
 
-QComboBox* combo(QWidget* parent, int id, int x, int y, int w) {
+QComboBox* combo(QWidget* parent, const QString& name, int x, int y, int w) {
     auto* c = new QComboBox(parent);
-    c->setObjectName(QStringLiteral("combo") + QString::number(id));
+    c->setObjectName(name);
     c->setGeometry(x, y, w, 22);
     c->setMaxVisibleItems(16);
     return c;
@@ -35,19 +35,16 @@ QComboBox* combo(QWidget* parent, int id, int x, int y, int w) {
 ExternalDvdPage::ExternalDvdPage(AppContext& context, QWidget* parent)
     : QWidget(parent), m_context(context), m_group(new QGroupBox(QStringLiteral("外控DVD"), this)) {
     resize(440, 210);
-    m_group->setObjectName(QStringLiteral("group1102"));
+    m_group->setObjectName(QStringLiteral("extDvdGroup"));
     m_group->setGeometry(0, 0, 440, 210);
 
     // Two columns of four players; each column has its own headings.
-    const int trackHeadingIds[2] = {1103, 1104};
-    const int repeatHeadingIds[2] = {1111, 1112};
-    const int rowLabelIds[8] = {1105, 1106, 1107, 1108, 1109, 1110, 1113, 1114};
     for (int column = 0; column < 2; ++column) {
         const int x = 8 + 214 * column;
         m_trackHeadings[std::size_t(column)] =
-            label(m_group, QStringLiteral("曲目"), trackHeadingIds[column], x + 40, 20, 54);
-        m_repeatHeadings[std::size_t(column)] =
-            label(m_group, QStringLiteral("循环模式"), repeatHeadingIds[column], x + 98, 20, 112);
+            label(m_group, QStringLiteral("曲目"), QStringLiteral("trackHeading%1").arg(column + 1), x + 40, 20, 54);
+        m_repeatHeadings[std::size_t(column)] = label(
+            m_group, QStringLiteral("循环模式"), QStringLiteral("repeatHeading%1").arg(column + 1), x + 98, 20, 112);
     }
 
     QStringList tracks{QString()};
@@ -57,10 +54,10 @@ ExternalDvdPage::ExternalDvdPage(AppContext& context, QWidget* parent)
         const int x = 8 + 214 * (k / 4);
         const int y = 48 + 38 * (k % 4);
         // The player names are fixed words of the page, the same in both languages.
-        label(m_group, QStringLiteral("DVD") + QString::number(k + 1), rowLabelIds[k], x, y, 38);
-        m_tracks[std::size_t(k)] = combo(m_group, kFirstTrackId + k, x + 40, y, 54);
+        label(m_group, QStringLiteral("DVD") + QString::number(k + 1), QStringLiteral("player%1").arg(k + 1), x, y, 38);
+        m_tracks[std::size_t(k)] = combo(m_group, QStringLiteral("track%1").arg(k + 1), x + 40, y, 54);
         m_tracks[std::size_t(k)]->addItems(tracks);
-        m_repeats[std::size_t(k)] = combo(m_group, kFirstRepeatId + k, x + 98, y, 112);
+        m_repeats[std::size_t(k)] = combo(m_group, QStringLiteral("repeat%1").arg(k + 1), x + 98, y, 112);
         m_repeats[std::size_t(k)]->addItems(
             {QStringLiteral("单曲一次"), QStringLiteral("单曲循环"), QStringLiteral("循序播放")});
     }

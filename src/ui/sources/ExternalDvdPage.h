@@ -17,9 +17,6 @@ struct SourcePanelState;
 class ExternalDvdPage : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kFirstTrackId = 3001;
-    static constexpr int kFirstRepeatId = 2001;
-
     ExternalDvdPage(AppContext& context, QWidget* parent = nullptr);
 
     void showSelections(const SourcePanelState& state);

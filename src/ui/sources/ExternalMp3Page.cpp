@@ -18,12 +18,12 @@ ExternalMp3Page::ExternalMp3Page(QWidget* parent) : QWidget(parent) {
         const int x = 12 + 216 * (k / 4);
         const int y = 20 + 38 * (k % 4);
         auto* track = new QComboBox(this);
-        track->setObjectName(QStringLiteral("combo") + QString::number(kFirstTrackId + k));
+        track->setObjectName(QStringLiteral("track%1").arg(k + 1));
         track->setGeometry(x, y, 70, 22);
         track->addItems(tracks);
         m_tracks[std::size_t(k)] = track;
         auto* repeat = new QComboBox(this);
-        repeat->setObjectName(QStringLiteral("combo") + QString::number(kFirstRepeatId + k));
+        repeat->setObjectName(QStringLiteral("repeat%1").arg(k + 1));
         repeat->setGeometry(x + 76, y, 100, 22);
         repeat->addItems(modes);
         m_repeats[std::size_t(k)] = repeat;

@@ -15,9 +15,6 @@ struct SourcePanelState;
 class ExternalMp3Page : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kFirstTrackId = 3001;
-    static constexpr int kFirstRepeatId = 2001;
-
     explicit ExternalMp3Page(QWidget* parent = nullptr);
 
     void showSelections(const SourcePanelState& state);

@@ -15,14 +15,13 @@ namespace quorvan {
 ExternalRadioPage::ExternalRadioPage(AppContext& context, QWidget* parent)
     : QWidget(parent), m_context(context), m_group(new QGroupBox(QStringLiteral("外控收音机"), this)) {
     resize(440, 210);
-    m_group->setObjectName(QStringLiteral("group1105"));
+    m_group->setObjectName(QStringLiteral("extRadioGroup"));
     m_group->setGeometry(0, 0, 440, 210);
 
     // Two columns of four radios, each column under its own heading.
-    const int headingIds[2] = {1225, 1232};
     for (std::size_t column = 0; column < 2; ++column) {
         auto* heading = new QLabel(QStringLiteral("预设电台"), m_group);
-        heading->setObjectName(QStringLiteral("label") + QString::number(headingIds[column]));
+        heading->setObjectName(QStringLiteral("presetHeading%1").arg(column + 1));
         heading->setGeometry(int(12 + 216 * column + 100), 20, 100, 22);
         m_headings[column] = heading;
     }
@@ -38,7 +37,7 @@ ExternalRadioPage::ExternalRadioPage(AppContext& context, QWidget* parent)
         row->setGeometry(x, y, 96, 22);
         m_rowLabels[std::size_t(k)] = row;
         auto* preset = new QComboBox(m_group);
-        preset->setObjectName(QStringLiteral("combo") + QString::number(kFirstPresetId + k));
+        preset->setObjectName(QStringLiteral("preset%1").arg(k + 1));
         preset->setGeometry(x + 100, y, 70, 22);
         preset->setMaxVisibleItems(16);
         preset->addItems(presets);

@@ -17,8 +17,6 @@ struct SourcePanelState;
 class ExternalRadioPage : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kFirstPresetId = 1233;
-
     ExternalRadioPage(AppContext& context, QWidget* parent = nullptr);
 
     void showSelections(const SourcePanelState& state);

@@ -16,11 +16,11 @@ LocalFmPage::LocalFmPage(AppContext& context, QWidget* parent)
     : QWidget(parent), m_context(context), m_group(new QGroupBox(QStringLiteral("主机收音机"), this)),
       m_label(new QLabel(QStringLiteral("设定频道"), m_group)), m_frequencies(new QComboBox(m_group)) {
     resize(440, 210);
-    m_group->setObjectName(QStringLiteral("group1108"));
+    m_group->setObjectName(QStringLiteral("localFmGroup"));
     m_group->setGeometry(0, 0, 440, 210);
-    m_label->setObjectName(QStringLiteral("label1106"));
+    m_label->setObjectName(QStringLiteral("frequencyLabel"));
     m_label->setGeometry(20, 40, 110, 22);
-    m_frequencies->setObjectName(QStringLiteral("list1107"));
+    m_frequencies->setObjectName(QStringLiteral("frequencyList"));
     m_frequencies->setGeometry(140, 40, 120, 22);
     m_frequencies->setMaxVisibleItems(16);
     m_label->setBuddy(m_frequencies); // the list is named by its label

@@ -15,8 +15,6 @@ struct SourcePanelState;
 class LocalFmPage : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kFrequencyListId = 1107;
-
     LocalFmPage(AppContext& context, QWidget* parent = nullptr);
 
     void showSelections(const SourcePanelState& state);

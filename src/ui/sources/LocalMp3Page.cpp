@@ -23,10 +23,6 @@ namespace quorvan {
 
 namespace {
 
-QString idName(const char16_t* kind, int id) {
-    return QString::fromUtf16(kind) + QString::number(id);
-}
-
 template <typename W> W* placed(W* widget, const QString& name, int x, int y, int w, int h) {
     widget->setObjectName(name);
     widget->setGeometry(x, y, w, h);
@@ -38,27 +34,32 @@ template <typename W> W* placed(W* widget, const QString& name, int x, int y, in
 
 LocalMp3Page::LocalMp3Page(AppContext& context, QWidget* parent) : QWidget(parent), m_context(context) {
     resize(kWidth, kHeight);
-    m_group = placed(new QGroupBox(QStringLiteral("主机MP3"), this), idName(u"group", 1109), 0, 0, kWidth, kHeight);
-    m_songs = placed(new DropList(m_group), idName(u"list", kSongListId), 10, 22, 240, 178);
+    m_group =
+        placed(new QGroupBox(QStringLiteral("主机MP3"), this), QStringLiteral("localMp3Group"), 0, 0, kWidth, kHeight);
+    m_songs = placed(new DropList(m_group), QStringLiteral("songList"), 10, 22, 240, 178);
     m_songs->setSelectionMode(QAbstractItemView::SingleSelection);
 
-    m_playModeLabel = placed(new QLabel(QStringLiteral("播放模式"), m_group), idName(u"label", 1104), 262, 22, 76, 22);
-    m_playMode = placed(new QComboBox(m_group), idName(u"combo", kPlayModeId), 340, 22, 90, 22);
+    m_playModeLabel =
+        placed(new QLabel(QStringLiteral("播放模式"), m_group), QStringLiteral("playModeLabel"), 262, 22, 76, 22);
+    m_playMode = placed(new QComboBox(m_group), QStringLiteral("playModeChoice"), 340, 22, 90, 22);
     m_repeatModeLabel =
-        placed(new QLabel(QStringLiteral("循环模式"), m_group), idName(u"label", 1111), 262, 50, 76, 22);
-    m_repeatMode = placed(new QComboBox(m_group), idName(u"combo", kRepeatModeId), 340, 50, 90, 22);
+        placed(new QLabel(QStringLiteral("循环模式"), m_group), QStringLiteral("repeatModeLabel"), 262, 50, 76, 22);
+    m_repeatMode = placed(new QComboBox(m_group), QStringLiteral("repeatModeChoice"), 340, 50, 90, 22);
 
     // Both options share the group box, so Qt keeps exactly one of them checked.
-    m_internal =
-        placed(new QRadioButton(QStringLiteral("主机内存"), m_group), idName(u"radio", kInternalId), 262, 80, 168, 22);
-    m_card = placed(new QRadioButton(QStringLiteral("SD卡"), m_group), idName(u"radio", kCardId), 262, 104, 168, 22);
+    m_internal = placed(new QRadioButton(QStringLiteral("主机内存"), m_group), QStringLiteral("internalStorage"), 262,
+                        80, 168, 22);
+    m_card =
+        placed(new QRadioButton(QStringLiteral("SD卡"), m_group), QStringLiteral("cardStorage"), 262, 104, 168, 22);
     m_internal->setChecked(true);
 
-    m_moveUp = placed(new QPushButton(QStringLiteral("上移"), m_group), idName(u"button", kMoveUpId), 262, 136, 80, 26);
+    m_moveUp =
+        placed(new QPushButton(QStringLiteral("上移"), m_group), QStringLiteral("moveUpButton"), 262, 136, 80, 26);
     m_moveDown =
-        placed(new QPushButton(QStringLiteral("下移"), m_group), idName(u"button", kMoveDownId), 350, 136, 80, 26);
-    m_add = placed(new QPushButton(QStringLiteral("添加"), m_group), idName(u"button", kAddId), 262, 170, 80, 26);
-    m_delete = placed(new QPushButton(QStringLiteral("删除"), m_group), idName(u"button", kDeleteId), 350, 170, 80, 26);
+        placed(new QPushButton(QStringLiteral("下移"), m_group), QStringLiteral("moveDownButton"), 350, 136, 80, 26);
+    m_add = placed(new QPushButton(QStringLiteral("添加"), m_group), QStringLiteral("addButton"), 262, 170, 80, 26);
+    m_delete =
+        placed(new QPushButton(QStringLiteral("删除"), m_group), QStringLiteral("deleteButton"), 350, 170, 80, 26);
     for (QPushButton* button : {m_moveUp, m_moveDown, m_add, m_delete})
         button->setAutoDefault(false);
 

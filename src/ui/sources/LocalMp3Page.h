@@ -20,15 +20,6 @@ struct SourcePanelState;
 class LocalMp3Page : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kSongListId = 1067;
-    static constexpr int kAddId = 1044;
-    static constexpr int kDeleteId = 1081;
-    static constexpr int kMoveUpId = 1054;
-    static constexpr int kMoveDownId = 1055;
-    static constexpr int kPlayModeId = 1116;
-    static constexpr int kRepeatModeId = 1028;
-    static constexpr int kInternalId = 1029;
-    static constexpr int kCardId = 1030;
     static constexpr int kWidth = 440;
     static constexpr int kHeight = 210;
 

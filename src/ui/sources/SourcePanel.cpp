@@ -19,7 +19,7 @@ namespace quorvan {
 SourcePanel::SourcePanel(AppContext& context, QWidget* parent)
     : QWidget(parent), m_context(context), m_tabs(new QTabWidget(this)) {
     setFixedSize(kWidth, kHeight);
-    m_tabs->setObjectName(QStringLiteral("tab") + QString::number(kTabId));
+    m_tabs->setObjectName(QStringLiteral("sourceTabs"));
     m_tabs->setGeometry(0, 0, kWidth, kHeight);
     // The tabs only choose a page; the pages are the panel's own children laid over the tab area, so that
     // each keeps its place and size whatever the style draws around the tabs.
@@ -93,7 +93,7 @@ void SourcePanel::retranslate() {
 
 QGroupBox* SourcePanel::createHostGroup(AppContext& context, QWidget* parent, SourcePanel*& panel) {
     auto* group = new QGroupBox(QStringLiteral("音源设置"), parent);
-    group->setObjectName(QStringLiteral("group1073"));
+    group->setObjectName(QStringLiteral("sourcesGroup"));
     panel = new SourcePanel(context, group);
     auto* layout = new QVBoxLayout(group);
     layout->setContentsMargins(9, 6, 9, 6);

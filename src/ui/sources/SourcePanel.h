@@ -21,7 +21,6 @@ struct TimingEntry;
 class SourcePanel : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kTabId = 1004;
     static constexpr int kWidth = 460;
     static constexpr int kHeight = 250;
 

@@ -75,7 +75,7 @@ TEST(SettingsDialog, BuildsThreeTabsOnPowerNamesWithTheLanguagesTexts) {
     dialog.show();
 
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("System Option"));
-    QTabWidget* tabs = dialog.findChild<QTabWidget*>(QStringLiteral("tab1064"));
+    QTabWidget* tabs = dialog.findChild<QTabWidget*>(QStringLiteral("settingsTabs"));
     ASSERT_EQ(tabs, dialog.tabs());
     ASSERT_EQ(tabs->count(), 3);
     EXPECT_EQ(tabs->tabText(0), QStringLiteral("Power Name"));
@@ -104,10 +104,10 @@ TEST(SettingsDialog, BuildsThreeTabsOnPowerNamesWithTheLanguagesTexts) {
         int rows;
         const char16_t* last;
     } pages[] = {
-        {dialog.powerPage(), "group1184", "list1185", "edit1186", "label1187", "button1188", u"Setting Power", 37,
-         u"Ext.Power2-16"},
-        {dialog.zonePage(), "group1191", "list1189", "edit1192", "label1193", "button1190", u"Setting Zone", 40,
-         u"Ext.Zone2-16"},
+        {dialog.powerPage(), "powerNamesGroup", "powerNamesList", "powerNamesEdit", "powerNamesLabel",
+         "powerNamesButton", u"Setting Power", 37, u"Ext.Power2-16"},
+        {dialog.zonePage(), "zoneNamesGroup", "zoneNamesList", "zoneNamesEdit", "zoneNamesLabel", "zoneNamesButton",
+         u"Setting Zone", 40, u"Ext.Zone2-16"},
     };
     for (const PageCase& c : pages) {
         NamesPage* page = c.page;
@@ -131,10 +131,10 @@ TEST(SettingsDialog, BuildsThreeTabsOnPowerNamesWithTheLanguagesTexts) {
     EXPECT_EQ(cellText(dialog.powerPage()->list(), 4, 1), QStringLiteral("Syn.Power"));
 
     LanguagePage* language = dialog.languagePage();
-    EXPECT_EQ(language->findChild<QGroupBox*>(QStringLiteral("group1232"))->title(),
+    EXPECT_EQ(language->findChild<QGroupBox*>(QStringLiteral("languageGroup"))->title(),
               QStringLiteral("Setting Language"));
-    EXPECT_EQ(language->findChild<QRadioButton*>(QStringLiteral("radio1230")), language->englishRadio());
-    EXPECT_EQ(language->findChild<QRadioButton*>(QStringLiteral("radio1231")), language->chineseRadio());
+    EXPECT_EQ(language->findChild<QRadioButton*>(QStringLiteral("englishChoice")), language->englishRadio());
+    EXPECT_EQ(language->findChild<QRadioButton*>(QStringLiteral("chineseChoice")), language->chineseRadio());
     EXPECT_EQ(language->englishRadio()->text(), QStringLiteral("English"));
     EXPECT_EQ(language->chineseRadio()->text(), QStringLiteral("简体中文"));
     EXPECT_TRUE(language->englishRadio()->isChecked());

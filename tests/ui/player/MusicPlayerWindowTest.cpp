@@ -82,9 +82,9 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
     template <typename W> W* control(const QString& name) { return test::findControl<W>(window.get(), name); }
-    QListWidget* songs() { return control<QListWidget>(QStringLiteral("list1067")); }
-    QComboBox* combo(int id) { return control<QComboBox>(QStringLiteral("combo%1").arg(id)); }
-    void click(int id) { control<QPushButton>(QStringLiteral("button%1").arg(id))->click(); }
+    QListWidget* songs() { return control<QListWidget>(QStringLiteral("songList")); }
+    QComboBox* combo(const char* name) { return control<QComboBox>(QLatin1String(name)); }
+    void click(const char* name) { control<QPushButton>(QLatin1String(name))->click(); }
     QStringList lines() { return test::listLines(songs()); }
     int selectedRow() { return test::selectedListRow(songs()); }
     QString makeFile(const QString& name, const QByteArray& bytes = QByteArrayLiteral("ID3")) {
@@ -100,7 +100,7 @@ protected:
     // Adds files through the Add button and the file chooser.
     void add(const QStringList& paths) {
         prompts.files.push_back(paths);
-        click(MusicPlayerWindow::kAddId);
+        click("addButton");
     }
     // Drags mime data from outside onto the song list and drops it there; false when the list refused it.
     bool drop(const QMimeData& mime) {
@@ -167,7 +167,7 @@ TEST_F(MusicPlayerTest, AddPlaysTheFirstReadableFileAndTicksFollowTheEngine) {
         EXPECT_TRUE(filter.contains(QString::fromLatin1(pattern))) << pattern;
 
     // Cancelling the chooser changes nothing.
-    click(MusicPlayerWindow::kAddId);
+    click("addButton");
     EXPECT_EQ(songs()->count(), 2);
     EXPECT_EQ(engine.sources.size(), 1);
 
@@ -206,14 +206,14 @@ TEST_F(MusicPlayerTest, MovedSongPlaysOnDoubleClickAndDeletingThePlayingSongKeep
     engine.sources.clear();
 
     songs()->setCurrentRow(0);
-    click(MusicPlayerWindow::kMoveDownId);
+    click("moveDownButton");
     EXPECT_EQ(lines(), (QStringList{QStringLiteral("b.ogg"), QStringLiteral("a.mp3"), QStringLiteral("c.flac")}));
     EXPECT_EQ(selectedRow(), 1);
-    click(MusicPlayerWindow::kMoveUpId);
-    click(MusicPlayerWindow::kMoveUpId); // already first
+    click("moveUpButton");
+    click("moveUpButton"); // already first
     EXPECT_EQ(lines(), (QStringList{QStringLiteral("a.mp3"), QStringLiteral("b.ogg"), QStringLiteral("c.flac")}));
     songs()->setCurrentRow(2);
-    click(MusicPlayerWindow::kMoveUpId);
+    click("moveUpButton");
     EXPECT_EQ(lines(), (QStringList{QStringLiteral("a.mp3"), QStringLiteral("c.flac"), QStringLiteral("b.ogg")}));
     EXPECT_TRUE(engine.sources.isEmpty());
 
@@ -228,42 +228,42 @@ TEST_F(MusicPlayerTest, MovedSongPlaysOnDoubleClickAndDeletingThePlayingSongKeep
     EXPECT_TRUE(window->playing());
 
     // Deleting it leaves the engine alone; the next line takes the selection.
-    click(MusicPlayerWindow::kDeleteId);
+    click("deleteButton");
     EXPECT_EQ(lines(), (QStringList{QStringLiteral("a.mp3"), QStringLiteral("b.ogg")}));
     EXPECT_EQ(engine.sources, QStringList{c});
     EXPECT_TRUE(window->playing());
     EXPECT_EQ(selectedRow(), 1);
     EXPECT_EQ(window->order().paths(), (QStringList{a, b}));
-    click(MusicPlayerWindow::kDeleteId);
+    click("deleteButton");
     EXPECT_EQ(selectedRow(), 0);
     songs()->clearSelection();
-    click(MusicPlayerWindow::kDeleteId);
+    click("deleteButton");
     EXPECT_EQ(lines(), QStringList{QStringLiteral("a.mp3")});
 }
 
 TEST_F(MusicPlayerTest, ModesSurviveALanguageChangeAndClosingOnlyHides) {
     open(engine);
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Music Play"));
-    EXPECT_EQ(control<QLabel>(QStringLiteral("label1104"))->text(), QStringLiteral("Play mode"));
-    EXPECT_EQ(control<QPushButton>(QStringLiteral("button1054"))->text(), QStringLiteral("Move up"));
-    EXPECT_EQ(combo(1116)->itemText(1), QStringLiteral("Random"));
-    EXPECT_EQ(combo(1028)->itemText(1), QStringLiteral("All"));
-    EXPECT_EQ(combo(1116)->currentIndex(), 0);
+    EXPECT_EQ(control<QLabel>(QStringLiteral("playModeLabel"))->text(), QStringLiteral("Play mode"));
+    EXPECT_EQ(control<QPushButton>(QStringLiteral("moveUpButton"))->text(), QStringLiteral("Move up"));
+    EXPECT_EQ(combo("playModeChoice")->itemText(1), QStringLiteral("Random"));
+    EXPECT_EQ(combo("repeatModeChoice")->itemText(1), QStringLiteral("All"));
+    EXPECT_EQ(combo("playModeChoice")->currentIndex(), 0);
 
-    combo(1116)->setCurrentIndex(1);
-    combo(1028)->setCurrentIndex(1);
+    combo("playModeChoice")->setCurrentIndex(1);
+    combo("repeatModeChoice")->setCurrentIndex(1);
     EXPECT_EQ(window->order().playMode(), PlayOrder::RandomPlay);
     EXPECT_EQ(window->order().repeatMode(), PlayOrder::All);
 
     texts.loadChinese();
     window->retranslate();
     EXPECT_EQ(window->windowTitle(), QStringLiteral("播放电脑音乐"));
-    EXPECT_EQ(control<QLabel>(QStringLiteral("label1111"))->text(), QStringLiteral("循环模式"));
-    EXPECT_EQ(control<QPushButton>(QStringLiteral("button1081"))->text(), QStringLiteral("删除"));
-    EXPECT_EQ(combo(1116)->itemText(0), QStringLiteral("循序播放"));
-    EXPECT_EQ(combo(1116)->count(), 2);
-    EXPECT_EQ(combo(1116)->currentIndex(), 1);
-    EXPECT_EQ(combo(1028)->currentIndex(), 1);
+    EXPECT_EQ(control<QLabel>(QStringLiteral("repeatModeLabel"))->text(), QStringLiteral("循环模式"));
+    EXPECT_EQ(control<QPushButton>(QStringLiteral("deleteButton"))->text(), QStringLiteral("删除"));
+    EXPECT_EQ(combo("playModeChoice")->itemText(0), QStringLiteral("循序播放"));
+    EXPECT_EQ(combo("playModeChoice")->count(), 2);
+    EXPECT_EQ(combo("playModeChoice")->currentIndex(), 1);
+    EXPECT_EQ(combo("repeatModeChoice")->currentIndex(), 1);
     EXPECT_EQ(window->order().playMode(), PlayOrder::RandomPlay);
     EXPECT_EQ(window->order().repeatMode(), PlayOrder::All);
 
@@ -324,7 +324,7 @@ TEST_F(MusicPlayerTest, PlayListsAreSavedAndOpenedThroughTheirButtonsAndFailures
 
     const QString list = home.file(QStringLiteral("lists/早晨.m3u8"));
     prompts.saveFiles.push_back(list);
-    click(MusicPlayerWindow::kSavePlaylistId);
+    click("savePlaylistButton");
     EXPECT_EQ(prompts.saveFileFilters, QStringList{QStringLiteral("Play lists (*.m3u8 *.m3u)")});
     EXPECT_EQ(QString::fromUtf8(test::readFile(list)),
               QStringLiteral("#EXTM3U\n") + a + QStringLiteral("\n国歌.mp3\n"));
@@ -334,7 +334,7 @@ TEST_F(MusicPlayerTest, PlayListsAreSavedAndOpenedThroughTheirButtonsAndFailures
     test::writeFile(other, QStringLiteral("#EXTM3U\r\n国歌.mp3\r\n../gone.mp3\r\n").toUtf8());
     engine.sources.clear();
     prompts.openFiles.push_back(other);
-    click(MusicPlayerWindow::kOpenPlaylistId);
+    click("openPlaylistButton");
     EXPECT_EQ(prompts.openFileTitles, QStringList{QStringLiteral("Open play list")});
     EXPECT_EQ(lines(), (QStringList{QStringLiteral("国歌.mp3"), QStringLiteral("gone.mp3")}));
     EXPECT_EQ(engine.sources, QStringList{QString()});
@@ -347,9 +347,9 @@ TEST_F(MusicPlayerTest, PlayListsAreSavedAndOpenedThroughTheirButtonsAndFailures
     EXPECT_TRUE(prompts.messages.empty());
 
     prompts.openFiles.push_back(home.file(QStringLiteral("none.m3u8")));
-    click(MusicPlayerWindow::kOpenPlaylistId);
+    click("openPlaylistButton");
     prompts.saveFiles.push_back(a + QStringLiteral("/x.m3u8")); // its folder is a regular file
-    click(MusicPlayerWindow::kSavePlaylistId);
+    click("savePlaylistButton");
     ASSERT_EQ(prompts.messages.size(), 2u);
     EXPECT_TRUE(prompts.messages[0].text.startsWith(QStringLiteral("The play list could not be opened:\n")));
     EXPECT_TRUE(prompts.messages[1].text.startsWith(QStringLiteral("The play list could not be saved:\n")));
@@ -363,11 +363,11 @@ TEST_F(MusicPlayerTest, ANewWindowOnTheSameHomeGetsTheSongsAndModesBackWithoutPl
     const QString c = makeFile(QStringLiteral("c.mp3"));
     add({a, b, c});
     songs()->setCurrentRow(2);
-    click(MusicPlayerWindow::kMoveUpId);
+    click("moveUpButton");
     songs()->setCurrentRow(0);
-    click(MusicPlayerWindow::kDeleteId);
-    combo(MusicPlayerWindow::kPlayModeId)->setCurrentIndex(PlayOrder::RandomPlay);
-    combo(MusicPlayerWindow::kRepeatModeId)->setCurrentIndex(PlayOrder::All);
+    click("deleteButton");
+    combo("playModeChoice")->setCurrentIndex(PlayOrder::RandomPlay);
+    combo("repeatModeChoice")->setCurrentIndex(PlayOrder::All);
     window.reset();
 
     ASSERT_TRUE(QFile::remove(b));
@@ -376,11 +376,11 @@ TEST_F(MusicPlayerTest, ANewWindowOnTheSameHomeGetsTheSongsAndModesBackWithoutPl
     EXPECT_EQ(window->order().paths(), (QStringList{c, b}));
     EXPECT_TRUE(engine.sources.isEmpty());
     EXPECT_FALSE(window->playing());
-    EXPECT_EQ(combo(MusicPlayerWindow::kPlayModeId)->currentIndex(), PlayOrder::RandomPlay);
+    EXPECT_EQ(combo("playModeChoice")->currentIndex(), PlayOrder::RandomPlay);
     EXPECT_EQ(window->order().repeatMode(), PlayOrder::All);
     EXPECT_TRUE(greyed(1)); // its file went while the program was closed
     songs()->setCurrentRow(1);
-    click(MusicPlayerWindow::kMoveUpId); // the grey moves with its song
+    click("moveUpButton"); // the grey moves with its song
     EXPECT_TRUE(greyed(0));
     EXPECT_FALSE(greyed(1));
     window.reset();
@@ -493,7 +493,7 @@ TEST_F(MusicPlayerTest, RealEngineReadsTheOperatorsStopAndALoadingPauseRight) {
     QtMediaEngine& real = *realEngine;
     QMediaPlayer& player = real.player();
     open(real);
-    combo(MusicPlayerWindow::kRepeatModeId)->setCurrentIndex(PlayOrder::All);
+    combo("repeatModeChoice")->setCurrentIndex(PlayOrder::All);
     const QString a = makeFile(QStringLiteral("a.wav"), toneWav(3000));
     const QString b = makeFile(QStringLiteral("b.wav"), toneWav(3000));
     add({a, b});

@@ -217,8 +217,8 @@ TEST(EntryListActions, TabRunsThroughTheEditorInReadingOrderInBothLanguages) {
         EXPECT_LT(indexOf(editor.button(EntryEditor::DeleteButton)), int(seen.size()));
         // Then the sources in the middle column (the tabs, then the page's song list), then zones and power.
         auto* tabs = editor.findChild<QTabBar*>();
-        auto* zones = editor.findChild<QPushButton*>(QStringLiteral("button1085"));
-        auto* power = editor.findChild<QPushButton*>(QStringLiteral("button1084"));
+        auto* zones = editor.findChild<QPushButton*>(QStringLiteral("zoneButton"));
+        auto* power = editor.findChild<QPushButton*>(QStringLiteral("powerButton"));
         ASSERT_TRUE(tabs && zones && power);
         EXPECT_EQ(indexOf(tabs), indexOf(editor.button(EntryEditor::DeleteButton)) + 1);
         EXPECT_LT(indexOf(tabs), indexOf(s.songs()));

@@ -114,7 +114,7 @@ TEST(ZonePickerTest, ShowsControlsAndNames) {
     ZonePickerDialog picker(*pc.ctx, mask);
 
     EXPECT_EQ(picker.windowTitle(), QStringLiteral("Zone Select"));
-    QListWidget* list = picker.findChild<QListWidget*>(QStringLiteral("list1195"));
+    QListWidget* list = picker.findChild<QListWidget*>(QStringLiteral("zoneList"));
     ASSERT_NE(list, nullptr);
     ASSERT_EQ(list->count(), 40);
     EXPECT_EQ(list->item(0)->text(), QStringLiteral("LocalZone1"));
@@ -124,8 +124,8 @@ TEST(ZonePickerTest, ShowsControlsAndNames) {
     EXPECT_TRUE(list->item(0)->flags() & Qt::ItemIsUserCheckable);
     EXPECT_EQ(tickedItems(list), (std::vector<int>{0, 8, 39}));
 
-    auto* groups = picker.findChild<QComboBox*>(QStringLiteral("combo1242"));
-    auto* actions = picker.findChild<QComboBox*>(QStringLiteral("combo1243"));
+    auto* groups = picker.findChild<QComboBox*>(QStringLiteral("groupChoice"));
+    auto* actions = picker.findChild<QComboBox*>(QStringLiteral("actionChoice"));
     ASSERT_NE(groups, nullptr);
     ASSERT_NE(actions, nullptr);
     ASSERT_EQ(groups->count(), 10);
@@ -137,8 +137,8 @@ TEST(ZonePickerTest, ShowsControlsAndNames) {
     EXPECT_EQ(actions->itemText(1), QStringLiteral("All On"));
     EXPECT_EQ(actions->itemText(2), QStringLiteral("All Off"));
     EXPECT_EQ(actions->currentIndex(), 0);
-    EXPECT_EQ(picker.findChild<QLabel*>(QStringLiteral("label1241"))->text(), QStringLiteral("ZONE GROUP"));
-    EXPECT_EQ(picker.findChild<QLabel*>(QStringLiteral("label4000"))->text(), QStringLiteral("ON/OFF"));
+    EXPECT_EQ(picker.findChild<QLabel*>(QStringLiteral("groupLabel"))->text(), QStringLiteral("ZONE GROUP"));
+    EXPECT_EQ(picker.findChild<QLabel*>(QStringLiteral("actionLabel"))->text(), QStringLiteral("ON/OFF"));
     EXPECT_EQ(picker.findChild<QPushButton*>(QStringLiteral("button1"))->text(), QStringLiteral("Enter"));
     EXPECT_EQ(picker.findChild<QPushButton*>(QStringLiteral("button2"))->text(), QStringLiteral("Cancel"));
 }
@@ -206,13 +206,13 @@ TEST(ZonePickerTest, PickReturnsWordsOnlyOnOkAndEscapeCancels) {
     const std::uint32_t mask[9] = {0x100u, 0, 0, 0x10000u, 0, 0, 0, 0, 0};
 
     whenModal([](QWidget* dialog) {
-        dialog->findChild<QListWidget*>(QStringLiteral("list1195"))->item(3)->setCheckState(Qt::Checked);
+        dialog->findChild<QListWidget*>(QStringLiteral("zoneList"))->item(3)->setCheckState(Qt::Checked);
         click(dialog, "button2");
     });
     EXPECT_FALSE(ZonePickerDialog::pick(*pc.ctx, mask).has_value());
 
     whenModal([](QWidget* dialog) {
-        dialog->findChild<QListWidget*>(QStringLiteral("list1195"))->item(3)->setCheckState(Qt::Checked);
+        dialog->findChild<QListWidget*>(QStringLiteral("zoneList"))->item(3)->setCheckState(Qt::Checked);
         click(dialog, "button1");
     });
     const auto picked = ZonePickerDialog::pick(*pc.ctx, mask);
@@ -221,7 +221,7 @@ TEST(ZonePickerTest, PickReturnsWordsOnlyOnOkAndEscapeCancels) {
     EXPECT_EQ((*picked)[3], 0x10000u);
 
     whenModal([](QWidget* dialog) {
-        dialog->findChild<QListWidget*>(QStringLiteral("list1195"))->item(3)->setCheckState(Qt::Checked);
+        dialog->findChild<QListWidget*>(QStringLiteral("zoneList"))->item(3)->setCheckState(Qt::Checked);
         QTest::keyClick(dialog, Qt::Key_Escape);
         EXPECT_FALSE(dialog->isVisible()) << "Escape should cancel";
         if (dialog->isVisible())
@@ -241,15 +241,15 @@ TEST(PowerPickerTest, ShowsChannelsAndKeepPower) {
     auto* group = picker.findChild<QGroupBox*>();
     ASSERT_NE(group, nullptr);
     EXPECT_EQ(group->title(), QStringLiteral("Setting Power"));
-    QListWidget* list = picker.findChild<QListWidget*>(QStringLiteral("list1124"));
+    QListWidget* list = picker.findChild<QListWidget*>(QStringLiteral("channelList"));
     ASSERT_NE(list, nullptr);
     ASSERT_EQ(list->count(), 38);
     EXPECT_EQ(list->item(4)->text(), QStringLiteral("Syn.Power"));
     EXPECT_EQ(list->item(5)->text(), QStringLiteral("Amplifiers"));
     EXPECT_EQ(list->item(37)->text(), QStringLiteral("保持电源"));
     EXPECT_EQ(tickedItems(list), (std::vector<int>{0, 25, 37}));
-    EXPECT_EQ(picker.findChild<QPushButton*>(QStringLiteral("button1118"))->text(), QStringLiteral("All Select"));
-    EXPECT_EQ(picker.findChild<QPushButton*>(QStringLiteral("button1119"))->text(), QStringLiteral("Invert"));
+    EXPECT_EQ(picker.findChild<QPushButton*>(QStringLiteral("allSelectButton"))->text(), QStringLiteral("All Select"));
+    EXPECT_EQ(picker.findChild<QPushButton*>(QStringLiteral("invertButton"))->text(), QStringLiteral("Invert"));
     EXPECT_EQ(picker.findChild<QPushButton*>(QStringLiteral("button1"))->text(), QStringLiteral("Enter"));
     EXPECT_EQ(picker.findChild<QPushButton*>(QStringLiteral("button2"))->text(), QStringLiteral("Cancel"));
 }
@@ -259,7 +259,7 @@ TEST(PowerPickerTest, InvertAndAllSelectLeaveKeepPowerAndOtherBits) {
     const std::uint32_t mask[9] = {0x12340020u, 0xABCD0000u, 0x5A5A0000u, 0x0000FFFFu, 0, 0, 0, 0, 0x77u};
     {
         PowerPickerDialog picker(*pc.ctx, mask);
-        click(&picker, "button1119");
+        click(&picker, "invertButton");
         EXPECT_EQ(tickedItems(picker.list()), range(0, 36));
         click(&picker, "button1");
         const Words& w = picker.words();
@@ -273,10 +273,10 @@ TEST(PowerPickerTest, InvertAndAllSelectLeaveKeepPowerAndOtherBits) {
         PowerPickerDialog picker(*pc.ctx, mask);
         picker.list()->item(kKeepPowerItem)->setCheckState(Qt::Checked);
         picker.list()->item(10)->setCheckState(Qt::Checked);
-        click(&picker, "button1118");
+        click(&picker, "allSelectButton");
         std::vector<int> all = range(0, 37);
         EXPECT_EQ(tickedItems(picker.list()), all);
-        click(&picker, "button1119"); // invert clears the channels, keep power stays
+        click(&picker, "invertButton"); // invert clears the channels, keep power stays
         EXPECT_EQ(tickedItems(picker.list()), (std::vector<int>{37}));
         click(&picker, "button1");
         EXPECT_EQ(picker.words()[0], 0x12348020u);
@@ -285,7 +285,7 @@ TEST(PowerPickerTest, InvertAndAllSelectLeaveKeepPowerAndOtherBits) {
     {
         // Cancel rebuilds the picker's own words as well; only pick() drops them.
         PowerPickerDialog picker(*pc.ctx, mask);
-        click(&picker, "button1118");
+        click(&picker, "allSelectButton");
         click(&picker, "button2");
         EXPECT_EQ(picker.result(), QDialog::Rejected);
         EXPECT_EQ(picker.words()[0], 0x1234003Fu);
@@ -299,16 +299,16 @@ TEST(PowerPickerTest, PickReturnsWordsOnlyOnOkAndIgnoresEscape) {
     // Escape and Enter are swallowed; Cancel still ends the picker without a result.
     whenModal([](QWidget* dialog) {
         QTest::keyClick(dialog, Qt::Key_Escape);
-        QTest::keyClick(dialog->findChild<QListWidget*>(QStringLiteral("list1124")), Qt::Key_Escape);
+        QTest::keyClick(dialog->findChild<QListWidget*>(QStringLiteral("channelList")), Qt::Key_Escape);
         QTest::keyClick(dialog, Qt::Key_Return);
         EXPECT_TRUE(dialog->isVisible());
-        click(dialog, "button1118");
+        click(dialog, "allSelectButton");
         click(dialog, "button2");
     });
     EXPECT_FALSE(PowerPickerDialog::pick(*pc.ctx, mask).has_value());
 
     whenModal([](QWidget* dialog) {
-        dialog->findChild<QListWidget*>(QStringLiteral("list1124"))->item(37)->setCheckState(Qt::Checked);
+        dialog->findChild<QListWidget*>(QStringLiteral("channelList"))->item(37)->setCheckState(Qt::Checked);
         click(dialog, "button1");
     });
     const auto picked = PowerPickerDialog::pick(*pc.ctx, mask);

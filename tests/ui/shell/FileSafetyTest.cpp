@@ -36,8 +36,8 @@ namespace {
 enum Leave { Discard = 1, Cancel = 2 };
 enum Changed { Reload = 0, Overwrite = 1, CancelWrite = 2 };
 
-QComboBox* combo(QWidget* page, int id) {
-    return page->findChild<QComboBox*>(QStringLiteral("combo%1").arg(id));
+QComboBox* combo(QWidget* page, const QString& name) {
+    return page->findChild<QComboBox*>(name);
 }
 
 // An entry whose modes are not the lists' first items: random, repeat all, DVD 1 repeating its track.
@@ -92,9 +92,9 @@ TEST(FileSafety, ALanguageSwitchKeepsEveryModeAndWritesNothingOnEitherPage) {
     for (const bool english : {false, true, true}) {
         switchLanguage(h, english);
         EXPECT_TRUE(h.prompts.questions.empty());
-        EXPECT_EQ(combo(mp3, 1116)->currentIndex(), 1);
-        EXPECT_EQ(combo(mp3, 1028)->currentIndex(), 1);
-        EXPECT_EQ(combo(dvd, 2001)->currentIndex(), 2);
+        EXPECT_EQ(combo(mp3, QStringLiteral("playModeChoice"))->currentIndex(), 1);
+        EXPECT_EQ(combo(mp3, QStringLiteral("repeatModeChoice"))->currentIndex(), 1);
+        EXPECT_EQ(combo(dvd, QStringLiteral("repeat1"))->currentIndex(), 2);
         EXPECT_FALSE(w.timingPage().editor().hasUnsavedChanges());
     }
     // With an edit, Cancel keeps it exactly: the end time and the modes.
@@ -103,7 +103,7 @@ TEST(FileSafety, ALanguageSwitchKeepsEveryModeAndWritesNothingOnEitherPage) {
     switchLanguage(h, false);
     EXPECT_EQ(h.prompts.questions.size(), 1u);
     EXPECT_EQ(w.timingPage().editor().endTime()->time(), QTime(8, 45, 0));
-    EXPECT_EQ(combo(mp3, 1116)->currentIndex(), 1);
+    EXPECT_EQ(combo(mp3, QStringLiteral("playModeChoice"))->currentIndex(), 1);
     EXPECT_TRUE(w.timingPage().editor().hasUnsavedChanges());
     EXPECT_EQ(readFile(h.dataFile(QStringLiteral("SCH01.DAT"))), schedule);
 
@@ -118,13 +118,13 @@ TEST(FileSafety, ALanguageSwitchKeepsEveryModeAndWritesNothingOnEitherPage) {
     EXPECT_TRUE(h.prompts.questions.empty());
     EXPECT_EQ(keysPage.editor().keyList()->currentIndex(), 4);
     QWidget* keyMp3 = keysPage.editor().sourcePanel().mp3Page();
-    EXPECT_EQ(combo(keyMp3, 1116)->currentIndex(), 1);
+    EXPECT_EQ(combo(keyMp3, QStringLiteral("playModeChoice"))->currentIndex(), 1);
     EXPECT_EQ(readFile(h.dataFile(QStringLiteral("REMOTE.DAT"))), remote);
-    combo(keyMp3, 1116)->setCurrentIndex(0);
+    combo(keyMp3, QStringLiteral("playModeChoice"))->setCurrentIndex(0);
     h.prompts.answers = {Cancel};
     switchLanguage(h, false);
     EXPECT_EQ(keysPage.editor().keyList()->currentIndex(), 4);
-    EXPECT_EQ(combo(keyMp3, 1116)->currentIndex(), 0) << "the edit is kept";
+    EXPECT_EQ(combo(keyMp3, QStringLiteral("playModeChoice"))->currentIndex(), 0) << "the edit is kept";
     keysPage.savePreset();
     const auto keysAfter = onDisk(h, QStringLiteral("REMOTE.DAT"));
     EXPECT_EQ(keysAfter->entries[4].mp3PlayMode, 0);

@@ -68,8 +68,8 @@ TEST(TypicalEdit, ScheduleTwoEntryIsWrittenByteExactAndExported) {
     writeFile(music.file(QStringLiteral("a.mp3")), "ID3");
     h.prompts.files.push_back({music.file(QStringLiteral("a.mp3"))});
     SourcePanel& panel = editor.sourcePanel();
-    QTest::mouseClick(findControl<QPushButton>(&panel, QStringLiteral("button1044")), Qt::LeftButton);
-    findControl<QRadioButton>(&panel, QStringLiteral("radio1030"))->setChecked(true);
+    QTest::mouseClick(findControl<QPushButton>(&panel, QStringLiteral("addButton")), Qt::LeftButton);
+    findControl<QRadioButton>(&panel, QStringLiteral("cardStorage"))->setChecked(true);
 
     QTest::mouseClick(editor.button(EntryEditor::SaveButton), Qt::LeftButton);
     EXPECT_TRUE(h.prompts.messages.empty());

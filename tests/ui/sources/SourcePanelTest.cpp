@@ -47,11 +47,11 @@ protected:
     }
 
     template <typename W> W* control(QWidget* page, const QString& name) { return test::findControl<W>(page, name); }
-    QListWidget* songs() { return control<QListWidget>(panel->mp3Page(), QStringLiteral("list1067")); }
-    void click(int id) { control<QPushButton>(panel->mp3Page(), QStringLiteral("button%1").arg(id))->click(); }
-    QComboBox* dvdCombo(int id) { return control<QComboBox>(panel->dvdPage(), QStringLiteral("combo%1").arg(id)); }
-    QComboBox* mp3Combo(int id) { return control<QComboBox>(panel->mp3Page(), QStringLiteral("combo%1").arg(id)); }
-    QComboBox* fmList() { return control<QComboBox>(panel->fmPage(), QStringLiteral("list1107")); }
+    QListWidget* songs() { return control<QListWidget>(panel->mp3Page(), QStringLiteral("songList")); }
+    void click(const char* name) { control<QPushButton>(panel->mp3Page(), QLatin1String(name))->click(); }
+    QComboBox* dvdCombo(const QString& name) { return control<QComboBox>(panel->dvdPage(), name); }
+    QComboBox* mp3Combo(const char* name) { return control<QComboBox>(panel->mp3Page(), QLatin1String(name)); }
+    QComboBox* fmList() { return control<QComboBox>(panel->fmPage(), QStringLiteral("frequencyList")); }
 
     QStringList lines() { return test::listLines(songs()); }
     int selectedRow() { return test::selectedListRow(songs()); }
@@ -92,7 +92,7 @@ TEST_F(SourcePanelTest, AddStopsAtTheSongLimitWithOneMessage) {
     const QString b = makeFile(QStringLiteral("B.WAV"));
     const QString c = makeFile(QStringLiteral("c.mp3"));
     prompts.files.push_back({home.file(QStringLiteral("missing.mp3")), a, b, c});
-    click(1044);
+    click("addButton");
 
     EXPECT_EQ(songs()->count(), 255);
     EXPECT_EQ(songs()->item(254)->text(), QStringLiteral("a.mp3"));
@@ -111,7 +111,7 @@ TEST_F(SourcePanelTest, AddStopsAtTheSongLimitWithOneMessage) {
 
     // A full list refuses the next file again, once per command.
     prompts.files.push_back({c});
-    click(1044);
+    click("addButton");
     EXPECT_EQ(songs()->count(), 255);
     EXPECT_EQ(prompts.messages.size(), 2u);
 }
@@ -120,13 +120,13 @@ TEST_F(SourcePanelTest, AddSkipsUnreadablePathsSilentlyAndKeepsTheNameOnly) {
     QDir(home.path()).mkdir(QStringLiteral("folder.mp3"));
     const QString song = makeFile(QStringLiteral("Song One.FLAC"));
     prompts.files.push_back({home.file(QStringLiteral("gone.mp3")), home.file(QStringLiteral("folder.mp3")), song});
-    click(1044);
+    click("addButton");
     EXPECT_EQ(lines(), QStringList{QStringLiteral("Song One.FLAC")});
     EXPECT_EQ(selectedRow(), 0);
     EXPECT_TRUE(prompts.messages.empty());
 
     // Cancelling the chooser adds nothing.
-    click(1044);
+    click("addButton");
     EXPECT_EQ(songs()->count(), 1);
     EXPECT_TRUE(prompts.messages.empty());
 }
@@ -137,25 +137,25 @@ TEST_F(SourcePanelTest, MoveCommandsSwapNeighboursAndDoNothingAtTheEnds) {
     panel->loadSourceSettings(*entry);
     EXPECT_EQ(selectedRow(), -1);
 
-    click(1054); // no selection
-    click(1055);
+    click("moveUpButton"); // no selection
+    click("moveDownButton");
     EXPECT_EQ(lines(), abc);
 
     songs()->setCurrentRow(0);
-    click(1054);
+    click("moveUpButton");
     EXPECT_EQ(lines(), abc);
     EXPECT_EQ(selectedRow(), 0);
     songs()->setCurrentRow(2);
-    click(1055);
+    click("moveDownButton");
     EXPECT_EQ(lines(), abc);
     EXPECT_EQ(selectedRow(), 2);
 
     songs()->setCurrentRow(1);
-    click(1054);
+    click("moveUpButton");
     EXPECT_EQ(lines(), (QStringList{abc[1], abc[0], abc[2]}));
     EXPECT_EQ(selectedRow(), 0);
-    click(1055);
-    click(1055);
+    click("moveDownButton");
+    click("moveDownButton");
     EXPECT_EQ(lines(), (QStringList{abc[0], abc[2], abc[1]}));
     EXPECT_EQ(selectedRow(), 2);
 
@@ -166,8 +166,8 @@ TEST_F(SourcePanelTest, MoveCommandsSwapNeighboursAndDoNothingAtTheEnds) {
     auto single = entryWithSongs(1);
     panel->loadSourceSettings(*single);
     songs()->setCurrentRow(0);
-    click(1054);
-    click(1055);
+    click("moveUpButton");
+    click("moveDownButton");
     EXPECT_EQ(lines(), QStringList{abc[0]});
     EXPECT_EQ(selectedRow(), 0);
 }
@@ -175,22 +175,22 @@ TEST_F(SourcePanelTest, MoveCommandsSwapNeighboursAndDoNothingAtTheEnds) {
 TEST_F(SourcePanelTest, DeleteSelectsTheNextLineOrTheNewLast) {
     auto entry = entryWithSongs(4);
     panel->loadSourceSettings(*entry);
-    click(1081); // no selection
+    click("deleteButton"); // no selection
     EXPECT_EQ(songs()->count(), 4);
 
     songs()->setCurrentRow(1);
-    click(1081);
+    click("deleteButton");
     EXPECT_EQ(lines(),
               (QStringList{QStringLiteral("song0.mp3"), QStringLiteral("song2.mp3"), QStringLiteral("song3.mp3")}));
     EXPECT_EQ(selectedRow(), 1);
     songs()->setCurrentRow(2);
-    click(1081);
+    click("deleteButton");
     EXPECT_EQ(lines(), (QStringList{QStringLiteral("song0.mp3"), QStringLiteral("song2.mp3")}));
     EXPECT_EQ(selectedRow(), 1);
-    click(1081);
-    click(1081);
+    click("deleteButton");
+    click("deleteButton");
     EXPECT_EQ(songs()->count(), 0);
-    click(1081); // empty list
+    click("deleteButton"); // empty list
     EXPECT_EQ(songs()->count(), 0);
 
     // An emptied list unmarks the source; the old names stay behind the count.
@@ -230,36 +230,36 @@ TEST_F(SourcePanelTest, FmListMapsPositionsToFrequencies) {
 }
 
 TEST_F(SourcePanelTest, DvdTracksAndRepeatsBecomeTrackSettings) {
-    QComboBox* track1 = dvdCombo(3001);
-    QComboBox* repeat1 = dvdCombo(2001);
+    QComboBox* track1 = dvdCombo(QStringLiteral("track1"));
+    QComboBox* repeat1 = dvdCombo(QStringLiteral("repeat1"));
     ASSERT_EQ(track1->count(), 100);
     EXPECT_EQ(track1->itemText(1), QStringLiteral("01"));
     EXPECT_EQ(track1->itemText(99), QStringLiteral("99"));
-    EXPECT_EQ(control<QLabel>(panel->dvdPage(), QStringLiteral("label1114"))->text(), QStringLiteral("DVD8"));
+    EXPECT_EQ(control<QLabel>(panel->dvdPage(), QStringLiteral("player8"))->text(), QStringLiteral("DVD8"));
 
     auto entry = std::make_unique<TimingEntry>();
     entry->dvdTracks[2] = {5, 2, 7};
     entry->sourceMask = 1u << 4;
     panel->loadSourceSettings(*entry);
-    EXPECT_EQ(dvdCombo(3003)->currentText(), QStringLiteral("05"));
-    EXPECT_EQ(dvdCombo(2003)->currentIndex(), 2);
+    EXPECT_EQ(dvdCombo(QStringLiteral("track3"))->currentText(), QStringLiteral("05"));
+    EXPECT_EQ(dvdCombo(QStringLiteral("repeat3"))->currentIndex(), 2);
 
     track1->setCurrentIndex(1);
     repeat1->setCurrentText(QStringLiteral("Single Repeat"));
-    dvdCombo(3003)->setCurrentIndex(0); // the repeat list still shows "Order Once"
+    dvdCombo(QStringLiteral("track3"))->setCurrentIndex(0); // the repeat list still shows "Order Once"
     panel->saveSourceSettings(*entry);
     EXPECT_EQ(entry->dvdTracks[0], (TrackSetting{1, 1, 0}));
     EXPECT_EQ(entry->dvdTracks[2], TrackSetting{});
     EXPECT_EQ(entry->sourceMask, 1u << 2);
 
     // Loading an entry that leaves DVD 4 unset empties its track but keeps the repeat choice.
-    dvdCombo(3004)->setCurrentIndex(9);
-    dvdCombo(2004)->setCurrentIndex(2);
+    dvdCombo(QStringLiteral("track4"))->setCurrentIndex(9);
+    dvdCombo(QStringLiteral("repeat4"))->setCurrentIndex(2);
     auto other = std::make_unique<TimingEntry>();
     other->dvdTracks[3] = {3, 1, 0}; // stale values behind a clear bit
     panel->loadSourceSettings(*other);
-    EXPECT_EQ(dvdCombo(3004)->currentIndex(), 0);
-    EXPECT_EQ(dvdCombo(2004)->currentIndex(), 2);
+    EXPECT_EQ(dvdCombo(QStringLiteral("track4"))->currentIndex(), 0);
+    EXPECT_EQ(dvdCombo(QStringLiteral("repeat4"))->currentIndex(), 2);
     EXPECT_EQ(track1->currentIndex(), 0);
 }
 
@@ -271,13 +271,13 @@ TEST_F(SourcePanelTest, LoadNormalisesModesAndSaveKeepsTheOtherSourceBits) {
     entry->sourceMask |= 0xFC000000u;
     panel->loadSourceSettings(*entry);
     EXPECT_EQ(entry->mp3PlayMode, 0);
-    EXPECT_EQ(mp3Combo(1116)->currentIndex(), 0);
-    EXPECT_EQ(mp3Combo(1116)->currentText(), QStringLiteral("Order"));
-    EXPECT_EQ(mp3Combo(1028)->currentText(), QStringLiteral("All"));
-    EXPECT_TRUE(control<QRadioButton>(panel->mp3Page(), QStringLiteral("radio1030"))->isChecked());
+    EXPECT_EQ(mp3Combo("playModeChoice")->currentIndex(), 0);
+    EXPECT_EQ(mp3Combo("playModeChoice")->currentText(), QStringLiteral("Order"));
+    EXPECT_EQ(mp3Combo("repeatModeChoice")->currentText(), QStringLiteral("All"));
+    EXPECT_TRUE(control<QRadioButton>(panel->mp3Page(), QStringLiteral("cardStorage"))->isChecked());
 
-    control<QRadioButton>(panel->mp3Page(), QStringLiteral("radio1029"))->click();
-    mp3Combo(1116)->setCurrentIndex(1);
+    control<QRadioButton>(panel->mp3Page(), QStringLiteral("internalStorage"))->click();
+    mp3Combo("playModeChoice")->setCurrentIndex(1);
     songs()->clear();
     panel->saveSourceSettings(*entry);
     EXPECT_EQ(entry->sourceMask, 0xFC000000u);
@@ -320,12 +320,12 @@ TEST_F(SourcePanelTest, EveryValidSettingSurvivesALoadSaveRoundTrip) {
 }
 
 TEST_F(SourcePanelTest, RefreshSwitchesCaptionsAndKeepsTheChosenModes) {
-    QTabWidget* tabs = panel->findChild<QTabWidget*>(QStringLiteral("tab1004"));
+    QTabWidget* tabs = panel->findChild<QTabWidget*>(QStringLiteral("sourceTabs"));
     ASSERT_EQ(tabs, panel->tabs());
     ASSERT_EQ(tabs->count(), 4);
     EXPECT_EQ(tabs->tabText(0), QStringLiteral("Local MP3"));
     EXPECT_EQ(tabs->tabText(3), QStringLiteral("Ext. Radio"));
-    auto* card = control<QRadioButton>(panel->mp3Page(), QStringLiteral("radio1030"));
+    auto* card = control<QRadioButton>(panel->mp3Page(), QStringLiteral("cardStorage"));
     EXPECT_EQ(card->text(), QStringLiteral("Ext stroage"));
     EXPECT_EQ(panel->radioPage()->rowLabel(0)->text(), QStringLiteral("ExtRadio1"));
 
@@ -341,24 +341,24 @@ TEST_F(SourcePanelTest, RefreshSwitchesCaptionsAndKeepsTheChosenModes) {
     EXPECT_EQ(tabs->tabText(0), QStringLiteral("主机MP3"));
     EXPECT_EQ(tabs->tabText(2), QStringLiteral("外控DVD"));
     EXPECT_EQ(card->text(), QStringLiteral("SD卡"));
-    EXPECT_EQ(control<QPushButton>(panel->mp3Page(), QStringLiteral("button1044"))->text(), QStringLiteral("添加"));
+    EXPECT_EQ(control<QPushButton>(panel->mp3Page(), QStringLiteral("addButton"))->text(), QStringLiteral("添加"));
     EXPECT_EQ(panel->radioPage()->rowLabel(7)->text(), QStringLiteral("外控收音8"));
-    EXPECT_EQ(control<QLabel>(panel->dvdPage(), QStringLiteral("label1105"))->text(), QStringLiteral("DVD1"));
+    EXPECT_EQ(control<QLabel>(panel->dvdPage(), QStringLiteral("player1"))->text(), QStringLiteral("DVD1"));
     // The lists speak the new language and keep the entry's modes: a language switch changes no entry.
-    EXPECT_EQ(mp3Combo(1116)->count(), 2);
-    EXPECT_EQ(mp3Combo(1116)->itemText(0), QStringLiteral("循序播放"));
-    EXPECT_EQ(mp3Combo(1116)->currentIndex(), 1);
-    EXPECT_EQ(mp3Combo(1028)->itemText(0), QStringLiteral("全部一次"));
-    EXPECT_EQ(mp3Combo(1028)->currentIndex(), 1);
-    EXPECT_EQ(dvdCombo(2001)->itemText(0), QStringLiteral("单曲一次"));
-    EXPECT_EQ(dvdCombo(2001)->currentIndex(), 2);
-    EXPECT_EQ(dvdCombo(3001)->currentText(), QStringLiteral("04")); // tracks are not touched
+    EXPECT_EQ(mp3Combo("playModeChoice")->count(), 2);
+    EXPECT_EQ(mp3Combo("playModeChoice")->itemText(0), QStringLiteral("循序播放"));
+    EXPECT_EQ(mp3Combo("playModeChoice")->currentIndex(), 1);
+    EXPECT_EQ(mp3Combo("repeatModeChoice")->itemText(0), QStringLiteral("全部一次"));
+    EXPECT_EQ(mp3Combo("repeatModeChoice")->currentIndex(), 1);
+    EXPECT_EQ(dvdCombo(QStringLiteral("repeat1"))->itemText(0), QStringLiteral("单曲一次"));
+    EXPECT_EQ(dvdCombo(QStringLiteral("repeat1"))->currentIndex(), 2);
+    EXPECT_EQ(dvdCombo(QStringLiteral("track1"))->currentText(), QStringLiteral("04")); // tracks are not touched
 
     texts.loadEnglish();
     panel->retranslate();
     EXPECT_EQ(card->text(), QStringLiteral("Ext stroage"));
-    EXPECT_EQ(dvdCombo(2001)->itemText(0), QStringLiteral("Single Once"));
-    EXPECT_EQ(dvdCombo(2001)->currentIndex(), 2);
+    EXPECT_EQ(dvdCombo(QStringLiteral("repeat1"))->itemText(0), QStringLiteral("Single Once"));
+    EXPECT_EQ(dvdCombo(QStringLiteral("repeat1"))->currentIndex(), 2);
     auto stored = std::make_unique<TimingEntry>(*entry);
     panel->saveSourceSettings(*stored);
     EXPECT_EQ(stored->mp3PlayMode, 1);
@@ -384,7 +384,7 @@ TEST_F(SourcePanelTest, EscapeInsideThePanelDoesNotCloseItsDialog) {
     auto* hosted = new SourcePanel(context, &dialog);
     hosted->move(0, 30);
     dialog.show();
-    QListWidget* list = hosted->mp3Page()->findChild<QListWidget*>(QStringLiteral("list1067"));
+    QListWidget* list = hosted->mp3Page()->findChild<QListWidget*>(QStringLiteral("songList"));
     ASSERT_NE(list, nullptr);
     QTest::keyClick(list, Qt::Key_Escape);
     QTest::keyClick(hosted->fmPage()->frequencyList(), Qt::Key_Escape);
