@@ -1,5 +1,7 @@
 #include "core/files/AtomicFile.h"
 
+#include "core/texts/TextId.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -65,18 +67,18 @@ SaveResult AtomicFile::commit() {
         }
         m_error = m_file.errorString();
     }
-    return SaveResult::failure(errorText());
+    return SaveResult::failure(problem());
 }
 
-QString AtomicFile::errorText() const {
-    return QDir::toNativeSeparators(m_path) + QStringLiteral(": ") +
-           (m_error.isEmpty() ? QStringLiteral("unknown error") : m_error);
+Problem AtomicFile::problem() const {
+    return {TextId::PathAndReason,
+            {QDir::toNativeSeparators(m_path), m_error.isEmpty() ? QStringLiteral("unknown error") : m_error}};
 }
 
 SaveResult writeFileAtomically(const QString& path, const QByteArray& data) {
     AtomicFile file(path);
     if (!file.open() || !file.write(data.constData(), data.size()))
-        return SaveResult::failure(file.errorText());
+        return SaveResult::failure(file.problem());
     return file.commit();
 }
 

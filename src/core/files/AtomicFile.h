@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/texts/Problem.h"
+
 #include <QSaveFile>
 #include <QString>
 
@@ -8,10 +10,13 @@ namespace quorvan {
 // Outcome of a write that the user may need to hear about.
 struct SaveResult {
     bool ok = true;
-    QString error; // human-readable reason when !ok
+    QString error;   // the reason in English when !ok
+    Problem problem; // the same reason, for the windows to say in their language
 
     explicit operator bool() const { return ok; }
-    static SaveResult failure(QString reason) { return {false, std::move(reason)}; }
+    // The reason in the language of texts.
+    QString reason(const TextTable& texts) const { return problem.in(texts); }
+    static SaveResult failure(Problem problem) { return {false, problem.inEnglish(), std::move(problem)}; }
 };
 
 // Writes a file so that a crash, a power cut or a full disk never leaves it half-written: the bytes go to a
@@ -31,7 +36,8 @@ public:
     SaveResult commit();
 
     // The reason of the first failure, prefixed with the file's path.
-    QString errorText() const;
+    Problem problem() const;
+    QString errorText() const { return problem().inEnglish(); }
 
 private:
     QString m_path;

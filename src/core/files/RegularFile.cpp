@@ -1,5 +1,7 @@
 #include "core/files/RegularFile.h"
 
+#include "core/texts/TextId.h"
+
 #include <QDir>
 
 #include <fcntl.h>
@@ -11,8 +13,9 @@
 
 namespace quorvan {
 
-void RegularFile::fail(ReadFailure failure, const QString& reason) {
-    m_status = {failure, QDir::toNativeSeparators(m_path) + QStringLiteral(": ") + reason};
+void RegularFile::fail(ReadFailure failure, int text, const QStringList& more) {
+    Problem problem{text, QStringList{QDir::toNativeSeparators(m_path)} + more};
+    m_status = {failure, problem.inEnglish(), problem};
     if (m_file.isOpen())
         m_file.close();
 }
@@ -26,31 +29,29 @@ bool RegularFile::open(const QString& path, qint64 maxBytes) {
     if (fd < 0) {
         const int error = errno;
         if (error == ENOENT)
-            fail(ReadFailure::Missing, QStringLiteral("no such file"));
+            fail(ReadFailure::Missing, TextId::NoSuchFile);
         else if (error == ELOOP)
-            fail(ReadFailure::NotRegular, QStringLiteral("is a symbolic link, which is not followed"));
+            fail(ReadFailure::NotRegular, TextId::IsSymbolicLink);
         else
-            fail(ReadFailure::Unreadable, QString::fromLocal8Bit(std::strerror(error)));
+            fail(ReadFailure::Unreadable, TextId::PathAndReason, {QString::fromLocal8Bit(std::strerror(error))});
         return false;
     }
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        fail(ReadFailure::NotRegular, S_ISDIR(st.st_mode) ? QStringLiteral("is a folder, not a file")
-                                                          : QStringLiteral("is not a regular file"));
+        fail(ReadFailure::NotRegular, S_ISDIR(st.st_mode) ? TextId::IsFolder : TextId::NotRegularFile);
         return false;
     }
     if (st.st_size > maxBytes) {
         ::close(fd);
-        fail(ReadFailure::TooLarge, QStringLiteral("has %1 bytes, more than the %2 a file of its kind can have")
-                                        .arg(qint64(st.st_size))
-                                        .arg(maxBytes));
+        fail(ReadFailure::TooLarge, TextId::FileTooLarge,
+             {QString::number(qint64(st.st_size)), QString::number(maxBytes)});
         return false;
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK); // a regular file: plain blocking reads from here
     if (!m_file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        fail(ReadFailure::Unreadable, m_file.errorString());
+        fail(ReadFailure::Unreadable, TextId::PathAndReason, {m_file.errorString()});
         return false;
     }
     m_size = qint64(st.st_size);
@@ -65,7 +66,7 @@ QByteArray RegularFile::readAll() {
     while (got < bytes.size()) {
         const qint64 n = m_file.read(bytes.data() + got, bytes.size() - got);
         if (n < 0) {
-            fail(ReadFailure::Unreadable, m_file.errorString());
+            fail(ReadFailure::Unreadable, TextId::PathAndReason, {m_file.errorString()});
             return {};
         }
         if (n == 0)
@@ -77,8 +78,7 @@ QByteArray RegularFile::readAll() {
     char more[4096];
     for (qint64 n; (n = m_file.read(more, sizeof more)) > 0;) {
         if (bytes.size() + n > m_maxBytes) {
-            fail(ReadFailure::TooLarge,
-                 QStringLiteral("grew past the %1 bytes a file of its kind can have").arg(m_maxBytes));
+            fail(ReadFailure::TooLarge, TextId::FileGrewTooLarge, {QString::number(m_maxBytes)});
             return {};
         }
         bytes.append(more, n);

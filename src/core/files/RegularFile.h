@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/texts/Problem.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QString>
@@ -22,7 +24,10 @@ enum class ReadFailure {
 
 struct ReadStatus {
     ReadFailure failure = ReadFailure::None;
-    QString error; // "path: reason" when failure != None
+    QString error;   // "path: reason" in English when failure != None
+    Problem problem; // the same, for the windows to say in their language
+
+    QString reason(const TextTable& texts) const { return problem.in(texts); }
 
     bool ok() const { return failure == ReadFailure::None; }
     // Something is there but cannot be taken: everything except a plain missing file.
@@ -48,7 +53,8 @@ public:
     QByteArray readAll();
 
 private:
-    void fail(ReadFailure failure, const QString& reason);
+    // text says why, with the file as its first argument and more arguments after it.
+    void fail(ReadFailure failure, int text, const QStringList& more = {});
 
     QString m_path;
     QFile m_file;

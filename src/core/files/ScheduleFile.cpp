@@ -386,9 +386,9 @@ int parseTable(const char* data, qint64 size, ScheduleTable& table) {
 SaveResult saveTableFile(const QString& path, const ScheduleTable& table) {
     AtomicFile file(path);
     if (!file.open())
-        return SaveResult::failure(file.errorText());
+        return SaveResult::failure(file.problem());
     if (!writeWith(table, [&](const char* data, qint64 size) { return file.write(data, size); }))
-        return SaveResult::failure(file.errorText());
+        return SaveResult::failure(file.problem());
     return file.commit();
 }
 

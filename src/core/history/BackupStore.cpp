@@ -2,6 +2,7 @@
 
 #include "core/files/RegularFile.h"
 #include "core/settings/SettingsFiles.h"
+#include "core/texts/TextId.h"
 
 #include <QDir>
 #include <QFile>
@@ -107,14 +108,11 @@ QString BackupStore::newGroupStem() const {
 SaveResult BackupStore::keep(const QString& file, const QByteArray& bytes, BackupVersion::Mark mark,
                              const QString& groupStem) {
     if (bytes.size() > m_limits.maxBytes)
-        return SaveResult::failure(QStringLiteral("%1: a version of %2 bytes is larger than the %3 bytes kept of a file; "
-                                                  "it was not kept")
-                                       .arg(file)
-                                       .arg(bytes.size())
-                                       .arg(m_limits.maxBytes));
+        return SaveResult::failure(Problem{TextId::VersionTooLarge,
+                                           {file, QString::number(bytes.size()), QString::number(m_limits.maxBytes)}});
     const QString dir = folder() + u'/' + file;
     if (!QDir().mkpath(dir))
-        return SaveResult::failure(QDir::toNativeSeparators(dir) + QStringLiteral(": cannot create the folder"));
+        return SaveResult::failure(Problem{TextId::CannotCreateFolder, {QDir::toNativeSeparators(dir)}});
     const std::vector<BackupVersion> kept = versions(file);
     if (groupStem.isEmpty() && !kept.empty()) {
         const BackupVersion& newest = kept.back();
@@ -167,7 +165,7 @@ void BackupStore::prune(const QString& file) const {
 SaveResult BackupStore::keepAbsent(const QString& file, const QString& groupStem) {
     const QString dir = folder() + u'/' + file;
     if (!QDir().mkpath(dir))
-        return SaveResult::failure(QDir::toNativeSeparators(dir) + QStringLiteral(": cannot create the folder"));
+        return SaveResult::failure(Problem{TextId::CannotCreateFolder, {QDir::toNativeSeparators(dir)}});
     return writeFileAtomically(dir + u'/' + groupStem + markSuffix(BackupVersion::Mark::Absent) + QStringLiteral(".DAT"),
                                QByteArray());
 }
@@ -204,10 +202,10 @@ std::vector<BackupVersion> BackupStore::group(const QString& stem) const {
     return members;
 }
 
-QByteArray BackupStore::read(const BackupVersion& version, QString* error) {
+QByteArray BackupStore::read(const BackupVersion& version, ReadStatus* status) {
     FileRead read = readRegularFile(version.path, kMaxScheduleFileBytes);
-    if (!read.ok() && error)
-        *error = read.status.error;
+    if (status)
+        *status = read.status;
     return std::move(read.bytes);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/files/AtomicFile.h"
+#include "core/files/RegularFile.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -69,7 +70,7 @@ public:
     // The versions of every file kept by the import whose stem is given, with the markers of the files it created:
     // restored together they put the data folder back as it was before the import.
     std::vector<BackupVersion> group(const QString& stem) const;
-    static QByteArray read(const BackupVersion& version, QString* error = nullptr);
+    static QByteArray read(const BackupVersion& version, ReadStatus* status = nullptr);
 
 private:
     std::vector<BackupVersion> allVersions(const QString& file) const;

@@ -2,6 +2,7 @@
 
 #include "core/files/RegularFile.h"
 #include "core/history/BackupStore.h"
+#include "core/texts/TextId.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,13 +20,13 @@ struct FileState {
     QByteArray bytes;
 };
 
-FileState readState(const QString& path, QString* error) {
+FileState readState(const QString& path, ReadStatus* status) {
     FileState state;
     FileRead read = readRegularFile(path, kMaxScheduleFileBytes);
     if (read.status.failure == ReadFailure::Missing)
         return state;
     if (!read.ok()) {
-        *error = read.status.error;
+        *status = read.status;
         return state;
     }
     state.exists = true;
@@ -46,7 +47,7 @@ SaveResult writeState(const QString& path, const FileState& state) {
     if (state.exists)
         return writeFileAtomically(path, state.bytes);
     if (QFile::exists(path) && !QFile::remove(path))
-        return SaveResult::failure(QDir::toNativeSeparators(path) + QStringLiteral(": cannot be removed"));
+        return SaveResult::failure(Problem{TextId::CannotBeRemoved, {QDir::toNativeSeparators(path)}});
     syncFolder(path);
     return {};
 }
@@ -81,21 +82,20 @@ SaveResult DataStep::apply(const QString& dataFolder, BackupStore* backups, bool
     for (std::size_t i = 0; i < changes.size(); ++i) {
         const FileChange& c = changes[i];
         const QString path = folder.filePath(c.name);
-        QString error;
-        current[i] = readState(path, &error);
-        if (!error.isEmpty())
-            return SaveResult::failure(error);
+        ReadStatus status;
+        current[i] = readState(path, &status);
+        if (!status.ok())
+            return SaveResult::failure(status.problem);
         const bool expectedExists = toBefore ? c.existsAfter : c.existedBefore;
         const std::size_t expectedHash = toBefore ? c.hashAfter : c.hashBefore;
         if (current[i].exists != expectedExists || (expectedExists && hashOf(current[i].bytes) != expectedHash))
-            return SaveResult::failure(QDir::toNativeSeparators(path) +
-                                       QStringLiteral(": changed since, by something other than this step"));
+            return SaveResult::failure(Problem{TextId::ChangedSinceStep, {QDir::toNativeSeparators(path)}});
         wanted[i].exists = toBefore ? c.existedBefore : c.existsAfter;
         if (wanted[i].exists) {
             bool ok = false;
             wanted[i].bytes = (toBefore ? c.toBefore : c.toAfter).apply(current[i].bytes, &ok);
             if (!ok)
-                return SaveResult::failure(QDir::toNativeSeparators(path) + QStringLiteral(": cannot be rebuilt"));
+                return SaveResult::failure(Problem{TextId::CannotBeRebuilt, {QDir::toNativeSeparators(path)}});
         }
     }
     for (std::size_t i = 0; i < changes.size(); ++i) {

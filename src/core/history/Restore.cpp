@@ -1,6 +1,7 @@
 #include "core/history/Restore.h"
 
 #include "core/history/ChangeRecorder.h"
+#include "core/texts/TextId.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,10 +14,10 @@ RestoreOutcome restoreVersions(const QString& dataFolder, const std::vector<Back
     QStringList names;
     std::vector<QByteArray> contents;
     for (const BackupVersion& v : versions) {
-        QString error;
-        contents.push_back(BackupStore::read(v, &error));
-        if (!error.isEmpty()) {
-            outcome.result = SaveResult::failure(error);
+        ReadStatus status;
+        contents.push_back(BackupStore::read(v, &status));
+        if (!status.ok()) {
+            outcome.result = SaveResult::failure(status.problem);
             return outcome;
         }
         names << v.file;
@@ -26,12 +27,12 @@ RestoreOutcome restoreVersions(const QString& dataFolder, const std::vector<Back
     for (std::size_t i = 0; i < versions.size(); ++i) {
         const QString path = folder.filePath(names[qsizetype(i)]);
         // A file the import created goes again; the step keeps its bytes for an undo.
-        const SaveResult written = versions[i].mark == BackupVersion::Mark::Absent
-                                       ? (!QFile::exists(path) || QFile::remove(path)
-                                              ? SaveResult{}
-                                              : SaveResult::failure(QDir::toNativeSeparators(path) +
-                                                                    QStringLiteral(": cannot be removed")))
-                                       : writeFileAtomically(path, contents[i]);
+        const SaveResult written =
+            versions[i].mark == BackupVersion::Mark::Absent
+                ? (!QFile::exists(path) || QFile::remove(path)
+                       ? SaveResult{}
+                       : SaveResult::failure(Problem{TextId::CannotBeRemoved, {QDir::toNativeSeparators(path)}}))
+                : writeFileAtomically(path, contents[i]);
         if (!written) {
             // The files written so far go back to what they held: record what changed and undo it.
             recorder.finish(label).undo(dataFolder, nullptr);

@@ -73,7 +73,7 @@ PlaylistRead readPlaylist(const QString& playlistPath) {
     PlaylistRead read;
     const FileRead file = readRegularFile(playlistPath, kMaxPlaylistFileBytes);
     if (!file.ok()) {
-        read.error = file.status.error;
+        read.status = file.status;
         return read;
     }
     read.ok = true;

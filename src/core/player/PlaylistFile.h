@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/files/AtomicFile.h"
+#include "core/files/RegularFile.h"
 
 #include <QByteArray>
 #include <QString>
@@ -26,7 +27,7 @@ SaveResult savePlaylist(const QString& playlistPath, const QStringList& songs);
 
 struct PlaylistRead {
     bool ok = false;
-    QString error; // the file and the reason when !ok
+    ReadStatus status; // the file and the reason when !ok
     QStringList songs;
 };
 PlaylistRead readPlaylist(const QString& playlistPath);

@@ -56,7 +56,7 @@ CopyOutcome copyEntries(const QString& programFolder, const std::vector<Schedule
     CopyOutcome outcome;
     const auto valid = [&](int position) { return position >= 0 && std::size_t(position) < documents.size(); };
     if (!valid(s) || !valid(t)) {
-        outcome.refusal = 158;
+        outcome.refusal = TextId::UnexpectedError;
         return outcome;
     }
     const ScheduleDocument& targetDoc = documents[std::size_t(t)];
@@ -65,22 +65,22 @@ CopyOutcome copyEntries(const QString& programFolder, const std::vector<Schedule
     loadForCopy(programFolder, targetDoc, target, &targetRead);
     if (targetRead.refused()) {
         // Written over, what the file holds would be lost unseen: nothing is copied into it.
-        outcome.save = SaveResult::failure(targetRead.error);
+        outcome.save = SaveResult::failure(targetRead.problem);
         return outcome;
     }
 
     const auto isSlot = [](int n) { return n >= 0 && n < kMaxEntries; };
     if (o == kChoiceNull) {
-        outcome.refusal = 155;
+        outcome.refusal = TextId::CopyNullTiming;
         return outcome;
     }
     if (s == t && o == v) {
-        outcome.refusal = 157;
+        outcome.refusal = TextId::CopyRepetition;
         return outcome;
     }
     if (v == kChoiceNew) {
         if (!isSlot(o)) {
-            outcome.refusal = 158;
+            outcome.refusal = TextId::UnexpectedError;
             return outcome;
         }
         if (target.count < kMaxEntries) {
@@ -89,7 +89,7 @@ CopyOutcome copyEntries(const QString& programFolder, const std::vector<Schedule
         }
     } else if (o == kChoiceAll) {
         if (targetDoc.kind == DocumentKind::RemotePresets) {
-            outcome.refusal = 156;
+            outcome.refusal = TextId::CopyToAlarm;
             return outcome;
         }
         for (int i = 0; i < kMaxEntries && target.count > 0; ++i)
@@ -98,7 +98,7 @@ CopyOutcome copyEntries(const QString& programFolder, const std::vector<Schedule
             appendEntry(target, source.entries[i]);
     } else {
         if (!isSlot(o) || !isSlot(v)) {
-            outcome.refusal = 158;
+            outcome.refusal = TextId::UnexpectedError;
             return outcome;
         }
         // A slot at or beyond the target's count (possible only for the fixed remote list) copies nothing.

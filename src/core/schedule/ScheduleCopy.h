@@ -30,7 +30,7 @@ void loadForCopy(const QString& programFolder, const ScheduleDocument& document,
                  ReadStatus* status = nullptr);
 
 struct CopyOutcome {
-    int refusal = 0;       // text number of the refusal or error (155..158), 0 when the copy went through
+    int refusal = 0;       // the TextId of the refusal or error, 0 when the copy went through
     bool appended = false; // an entry was appended to the target
     SaveResult save;       // the target file's save, when one was made
     bool copied() const { return refusal == 0 && save.ok; }

@@ -2,6 +2,7 @@
 
 #include "core/files/AtomicFile.h"
 #include "core/files/RegularFile.h"
+#include "core/texts/TextId.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -20,9 +21,9 @@ namespace {
 
 constexpr qint64 kCopyChunk = 1 << 20;
 
-void setError(QString* error, const QString& reason) {
-    if (error)
-        *error = reason;
+void setError(Problem* why, const Problem& problem) {
+    if (why)
+        *why = problem;
 }
 
 // Names of the entries in folder that equal name in any letter case, in a fixed (binary) order so the same
@@ -151,11 +152,11 @@ QStringList transferSet(const QStringList& documentFiles) {
     return names;
 }
 
-CopyResult copyNamedFile(const QString& fromFolder, const QString& toFolder, const QString& name, QString* error,
+CopyResult copyNamedFile(const QString& fromFolder, const QString& toFolder, const QString& name, Problem* error,
                          const ChunkCallback& chunkCopied) {
     const QStringList matches = matchingFiles(fromFolder, name);
     if (matches.isEmpty()) {
-        setError(error, QStringLiteral("not found in ") + QDir::toNativeSeparators(fromFolder));
+        setError(error, Problem{TextId::NotFoundIn, {QDir::toNativeSeparators(fromFolder)}});
         return CopyResult::NotFound;
     }
 
@@ -164,27 +165,28 @@ CopyResult copyNamedFile(const QString& fromFolder, const QString& toFolder, con
     // link points to, and a FIFO or device is never waited on.
     RegularFile opened;
     if (!opened.open(sourcePath, kMaxScheduleFileBytes)) {
-        setError(error, opened.status().error);
+        setError(error, opened.status().problem);
         return CopyResult::SourceFailed;
     }
     QFile& source = opened.file();
 
     AtomicFile target(QDir(toFolder).filePath(name));
     if (!target.open()) {
-        setError(error, target.errorText());
+        setError(error, target.problem());
         return CopyResult::TargetFailed;
     }
     QByteArray buffer(kCopyChunk, Qt::Uninitialized);
     for (;;) {
         const qint64 got = source.read(buffer.data(), buffer.size());
         if (got < 0) {
-            setError(error, QDir::toNativeSeparators(sourcePath) + QStringLiteral(": ") + source.errorString());
+            setError(error,
+                     Problem{TextId::PathAndReason, {QDir::toNativeSeparators(sourcePath), source.errorString()}});
             return CopyResult::SourceFailed; // the target's destructor discards the temporary file
         }
         if (got == 0)
             break;
         if (!target.write(buffer.constData(), got)) {
-            setError(error, target.errorText());
+            setError(error, target.problem());
             return CopyResult::TargetFailed;
         }
         if (chunkCopied && !chunkCopied(got))
@@ -192,29 +194,36 @@ CopyResult copyNamedFile(const QString& fromFolder, const QString& toFolder, con
     }
     const SaveResult committed = target.commit();
     if (!committed) {
-        setError(error, committed.error);
+        setError(error, committed.problem);
         return CopyResult::TargetFailed;
     }
     removeCaseVariants(toFolder, name);
     return CopyResult::Copied;
 }
 
-bool createEmptyFile(const QString& folder, const QString& name, bool onlyIfMissing, QString* error) {
+bool createEmptyFile(const QString& folder, const QString& name, bool onlyIfMissing, Problem* error) {
     if (onlyIfMissing && !matchingFiles(folder, name).isEmpty())
         return true;
     const SaveResult written = writeFileAtomically(QDir(folder).filePath(name), QByteArray());
     if (!written) {
-        setError(error, written.error);
+        setError(error, written.problem);
         return false;
     }
     removeCaseVariants(folder, name);
     return true;
 }
 
+QStringList TransferReport::failureLines(const TextTable& texts) const {
+    QStringList lines;
+    for (const Failure& f : failed)
+        lines << f.name + QStringLiteral(": ") + f.why.in(texts);
+    return lines;
+}
+
 QStringList TransferReport::failureLines() const {
     QStringList lines;
     for (const Failure& f : failed)
-        lines << f.name + QStringLiteral(": ") + f.reason;
+        lines << f.name + QStringLiteral(": ") + f.reason();
     return lines;
 }
 
@@ -222,7 +231,7 @@ TransferReport importFiles(const QString& storageFolder, const QString& dataFold
                            const TransferOptions& options) {
     return transferEach(storageFolder, names, options,
                         [&](const QString& name, const ChunkCallback& chunkCopied, TransferReport& report) {
-                            QString reason;
+                            Problem reason;
                             const CopyResult copy =
                                 copyNamedFile(storageFolder, dataFolder, name, &reason, chunkCopied);
                             if (copy == CopyResult::Cancelled)
@@ -237,7 +246,7 @@ TransferReport importFiles(const QString& storageFolder, const QString& dataFold
                                 // Not on the card, or unreadable there: the data folder keeps its own file, or gets an
                                 // empty one.
                                 const bool inData = !matchingFiles(dataFolder, name).isEmpty();
-                                QString createError;
+                                Problem createError;
                                 const bool inPlace = inData || createEmptyFile(dataFolder, name, false, &createError);
                                 if (copy == CopyResult::SourceFailed)
                                     report.failed.append({name, reason});
@@ -254,7 +263,7 @@ TransferReport exportFiles(const QString& dataFolder, const QString& storageFold
                            const TransferOptions& options) {
     return transferEach(
         dataFolder, names, options, [&](const QString& name, const ChunkCallback& chunkCopied, TransferReport& report) {
-            QString reason;
+            Problem reason;
             if (!matchingFiles(dataFolder, name).isEmpty()) {
                 const CopyResult copy = copyNamedFile(dataFolder, storageFolder, name, &reason, chunkCopied);
                 if (copy == CopyResult::Cancelled)

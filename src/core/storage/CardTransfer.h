@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/texts/Problem.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -25,14 +27,15 @@ using ChunkCallback = std::function<bool(qint64 bytes)>;
 // Copies the file called `name` (matched in any letter case, as on the controller's FAT card) from fromFolder
 // to toFolder, stored there under `name` exactly; a target file whose name differs only in case is replaced,
 // not doubled. Only a regular file of at most kMaxScheduleFileBytes is read (a symbolic link, FIFO or device
-// is refused as SourceFailed with the reason); a link in the target's place is replaced, not written through. The copy goes to a temporary file that is flushed to the device and renamed into place, so the
-// target is either the old file or the whole new one. The reason of a failure goes to *error.
+// is refused as SourceFailed with the reason); a link in the target's place is replaced, not written through. The copy
+// goes to a temporary file that is flushed to the device and renamed into place, so the target is either the old file
+// or the whole new one. The reason of a failure goes to *why.
 CopyResult copyNamedFile(const QString& fromFolder, const QString& toFolder, const QString& name,
-                         QString* error = nullptr, const ChunkCallback& chunkCopied = {});
+                         Problem* why = nullptr, const ChunkCallback& chunkCopied = {});
 
 // Creates an empty file `name` in folder, or truncates it to length 0. With onlyIfMissing, a file of that name
 // in any letter case is left as it is. Returns true when a file of that name exists afterwards.
-bool createEmptyFile(const QString& folder, const QString& name, bool onlyIfMissing, QString* error = nullptr);
+bool createEmptyFile(const QString& folder, const QString& name, bool onlyIfMissing, Problem* why = nullptr);
 
 // How far a transfer has come.
 struct TransferProgress {
@@ -58,7 +61,8 @@ struct TransferOptions {
 struct TransferReport {
     struct Failure {
         QString name;
-        QString reason;
+        Problem why;
+        QString reason() const { return why.inEnglish(); }
     };
     QStringList copied;         // found in the source folder and copied
     QStringList created;        // not in the source folder; created empty in the target folder
@@ -68,8 +72,9 @@ struct TransferReport {
     bool cancelled = false;
 
     bool anyCopied() const { return !copied.isEmpty(); }
-    // One line per failure: "NAME: reason".
+    // One line per failure: "NAME: reason", the reason in the language of texts (English without).
     QStringList failureLines() const;
+    QStringList failureLines(const TextTable& texts) const;
 };
 
 // Import: each file found in the storage folder is copied into the data folder; a missing one is created empty

@@ -96,6 +96,10 @@ struct TextId {
         CopyNow = 152,          // "Copy Now!"
         Message = 153,          // "Message"
         Warning = 154,          // "Warning"
+        CopyNullTiming = 155,   // "Can't Copy Null Timing!"
+        CopyToAlarm = 156,      // "Can't Copy To Alarm And Shortcut!"
+        CopyRepetition = 157,   // "Can't Copy Repetition Timing!"
+        UnexpectedError = 158,  // "An Unexpected Error Has Occored!"
         ExportFailed = 159,     // "Export False !"
         ImportFailed = 160,     // "Import False , the folder not have correct data !"
         CopySuccess = 162,      // "Copy Timing Success!"
@@ -229,6 +233,19 @@ struct TextId {
         PageCount,
         LayingOutPages,
         PrintingPage,
+        CannotBeRemoved, // reasons the core gives, from here on
+        ChangedSinceStep,
+        CannotBeRebuilt,
+        CannotCreateFolder,
+        NotFoundIn,
+        NoSuchFile,
+        IsSymbolicLink,
+        IsFolder,
+        NotRegularFile,
+        FileTooLarge,
+        FileGrewTooLarge,
+        PathAndReason,
+        VersionTooLarge,
         End
     };
 };

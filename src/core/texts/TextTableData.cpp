@@ -600,6 +600,22 @@ const AddedText kAdded[kAddedCount] = {
     /* 1104 */ {u"%1 pages", u"共 %1 页"},
     /* 1105 */ {u"Laying out the pages… %1 so far", u"正在排版… 已排 %1 页"},
     /* 1106 */ {u"Printing page %1 of %2…", u"正在输出第 %1 页，共 %2 页…"},
+    /* 1107 */ {u"%1: cannot be removed", u"%1：无法删除"},
+    /* 1108 */ {u"%1: changed since, by something other than this step", u"%1：此后已被本步骤以外的程序更改"},
+    /* 1109 */ {u"%1: cannot be rebuilt", u"%1：无法重建"},
+    /* 1110 */ {u"%1: cannot create the folder", u"%1：无法创建文件夹"},
+    /* 1111 */ {u"not found in %1", u"在 %1 中找不到"},
+    /* 1112 */ {u"%1: no such file", u"%1：文件不存在"},
+    /* 1113 */ {u"%1: is a symbolic link, which is not followed", u"%1：是符号链接，不会跟随它"},
+    /* 1114 */ {u"%1: is a folder, not a file", u"%1：是文件夹，不是文件"},
+    /* 1115 */ {u"%1: is not a regular file", u"%1：不是普通文件"},
+    /* 1116 */
+    {u"%1: has %2 bytes, more than the %3 a file of its kind can have", u"%1：有 %2 字节，超过此类文件最多的 %3 字节"},
+    /* 1117 */ {u"%1: grew past the %2 bytes a file of its kind can have", u"%1：读取时超过了此类文件最多的 %2 字节"},
+    /* 1118 */ {u"%1: %2", u"%1：%2"},
+    /* 1119 */
+    {u"%1: a version of %2 bytes is larger than the %3 bytes kept of a file; it was not kept",
+     u"%1：该版本有 %2 字节，超过每个文件保留的 %3 字节，未保留"},
 };
 
 } // namespace quorvan::textdata

@@ -7,7 +7,7 @@
 namespace quorvan {
 
 QString saveFailureText(const TextTable& texts, const SaveResult& result) {
-    return texts.text(TextId::ChangesNotSaved) + u'\n' + result.error;
+    return texts.text(TextId::ChangesNotSaved) + u'\n' + result.reason(texts);
 }
 
 LeaveAnswer askToLeaveEntry(Prompts& prompts, const TextTable& texts) {

@@ -63,8 +63,8 @@ bool TextListDialog::saveAs() {
         return false;
     const SaveResult written = writeFileAtomically(path, m_all.toUtf8());
     if (!written)
-        m_prompts.message(m_texts.text(TextId::Warning), m_texts.text(TextId::ListNotSaved) + u'\n' + written.error,
-                          Prompts::Icon::Stop);
+        m_prompts.message(m_texts.text(TextId::Warning),
+                          m_texts.text(TextId::ListNotSaved) + u'\n' + written.reason(m_texts), Prompts::Icon::Stop);
     return written.ok;
 }
 

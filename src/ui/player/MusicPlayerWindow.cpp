@@ -212,7 +212,8 @@ void MusicPlayerWindow::openPlaylist() {
     const PlaylistRead read = readPlaylist(path);
     if (!read.ok) {
         m_context.prompts.message(texts.text(TextId::Warning),
-                                  texts.text(TextId::PlaylistNotOpened) + u'\n' + read.error, Prompts::Icon::Stop);
+                                  texts.text(TextId::PlaylistNotOpened) + u'\n' + read.status.reason(texts),
+                                  Prompts::Icon::Stop);
         return;
     }
     const PlayAction action = m_order.replace(read.songs);
@@ -232,14 +233,15 @@ void MusicPlayerWindow::savePlaylistAs() {
     const SaveResult saved = savePlaylist(path, m_order.paths());
     if (!saved)
         m_context.prompts.message(texts.text(TextId::Warning),
-                                  texts.text(TextId::PlaylistNotSaved) + u'\n' + saved.error, Prompts::Icon::Stop);
+                                  texts.text(TextId::PlaylistNotSaved) + u'\n' + saved.reason(texts),
+                                  Prompts::Icon::Stop);
 }
 
 void MusicPlayerWindow::keepList() {
     const SaveResult kept = savePlaylist(m_context.settings.playerListPath(), m_order.paths());
     if (!kept && !m_keepFailed)
         m_context.prompts.message(m_context.texts.text(TextId::Warning),
-                                  m_context.texts.text(TextId::PlaylistNotSaved) + u'\n' + kept.error,
+                                  m_context.texts.text(TextId::PlaylistNotSaved) + u'\n' + kept.reason(m_context.texts),
                                   Prompts::Icon::Stop);
     m_keepFailed = !kept.ok;
 }

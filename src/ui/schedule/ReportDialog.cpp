@@ -248,7 +248,8 @@ bool ReportDialog::writeChosenFile(const QString& path, const QByteArray& bytes)
     const SaveResult written = writeFileAtomically(path, bytes);
     if (!written) {
         m_context.prompts.message(m_context.texts.text(TextId::Warning),
-                                  m_context.texts.text(TextId::ReportNotSaved) + u'\n' + written.error,
+                                  m_context.texts.text(TextId::ReportNotSaved) + u'\n' +
+                                      written.reason(m_context.texts),
                                   Prompts::Icon::Stop);
     }
     return written.ok;

@@ -177,7 +177,7 @@ void MainWindow::warnUnreadableSettings() {
     QStringList reasons;
     for (const ReadStatus& status : {m_context.settings.configStatus(), m_context.settings.namesStatus()})
         if (status.refused())
-            reasons << status.error;
+            reasons << status.reason(m_context.texts);
     if (!reasons.isEmpty())
         tellWhenShown(m_context.texts.text(TextId::SettingsUnreadable) + u'\n' + reasons.join(u'\n'));
 }
@@ -289,7 +289,8 @@ bool MainWindow::mayWriteDocument() {
     case ScheduleModel::FileState::Unreadable: {
         enum { Replace, Cancel };
         const int answer = m_context.prompts.question(
-            texts.text(TextId::Warning), texts.text(TextId::ReplaceUnreadable).arg(name, model.loadStatus().error),
+            texts.text(TextId::Warning),
+            texts.text(TextId::ReplaceUnreadable).arg(name, model.loadStatus().reason(texts)),
             {texts.text(TextId::ReplaceButton), texts.text(TextId::CancelButton)}, Cancel);
         return answer == Replace;
     }
@@ -347,7 +348,8 @@ void MainWindow::undo() {
     busy.reset();
     if (!result.ok) {
         m_context.prompts.message(m_context.texts.text(TextId::Warning),
-                                  m_context.texts.text(TextId::UndoFailed) + u'\n' + result.error, Prompts::Icon::Stop);
+                                  m_context.texts.text(TextId::UndoFailed) + u'\n' + result.reason(m_context.texts),
+                                  Prompts::Icon::Stop);
         return;
     }
     showStep(label);
@@ -362,7 +364,8 @@ void MainWindow::redo() {
     busy.reset();
     if (!result.ok) {
         m_context.prompts.message(m_context.texts.text(TextId::Warning),
-                                  m_context.texts.text(TextId::RedoFailed) + u'\n' + result.error, Prompts::Icon::Stop);
+                                  m_context.texts.text(TextId::RedoFailed) + u'\n' + result.reason(m_context.texts),
+                                  Prompts::Icon::Stop);
         return;
     }
     showStep(label);
@@ -426,7 +429,8 @@ void MainWindow::checkDamagedFile() {
         // Shown empty; the first write over it asks first (mayWriteDocument).
         if (!m_damagedReported.contains(name)) {
             m_damagedReported.insert(name);
-            tellWhenShown(m_context.texts.text(TextId::FileUnreadable).arg(name) + u'\n' + load.error);
+            tellWhenShown(m_context.texts.text(TextId::FileUnreadable).arg(name) + u'\n' +
+                          load.reason(m_context.texts));
         }
         return;
     }
@@ -485,10 +489,10 @@ void MainWindow::saveSettings() {
     QStringList reasons;
     for (const SaveResult* file : {&result.config, &result.names})
         if (!file->ok)
-            reasons << file->error;
+            reasons << file->reason(m_context.texts);
     if (!reasons.isEmpty())
         m_context.prompts.message(m_context.texts.text(TextId::Warning),
-                                  saveFailureText(m_context.texts, SaveResult::failure(reasons.join(u'\n'))),
+                                  m_context.texts.text(TextId::ChangesNotSaved) + u'\n' + reasons.join(u'\n'),
                                   Prompts::Icon::Stop);
 }
 

@@ -34,7 +34,7 @@ void tellCancelled(Prompts& prompts, const TextTable& texts, const TransferRepor
     if (!notTransferred.isEmpty())
         lines << texts.text(TextId::NotTransferred).arg(notTransferred.join(QStringLiteral(", ")));
     if (!report.failed.isEmpty())
-        lines << report.failureLines();
+        lines << report.failureLines(texts);
     prompts.message(texts.text(TextId::Warning), lines.join(u'\n'), Prompts::Icon::Warning);
 }
 
@@ -65,7 +65,7 @@ int importFromStorage(Prompts& prompts, const TextTable& texts, const QString& d
         tellCancelled(prompts, texts, report);
     } else if (!report.failed.isEmpty()) {
         // Some files did not arrive: say which and why, whatever else was copied.
-        const QString text = texts.text(TextId::ImportIncomplete) + u'\n' + report.failureLines().join(u'\n');
+        const QString text = texts.text(TextId::ImportIncomplete) + u'\n' + report.failureLines(texts).join(u'\n');
         prompts.message(texts.text(TextId::Warning), text, Prompts::Icon::Stop);
     } else if (report.anyCopied())
         prompts.message(texts.text(TextId::Message), texts.text(TextId::ImportSuccess), Prompts::Icon::None);
@@ -117,7 +117,7 @@ int exportToStorage(Prompts& prompts, const TextTable& texts, const QString& dat
             }
         }
     } else {
-        const QString text = texts.text(TextId::ExportFailed) + u'\n' + report.failureLines().join(u'\n');
+        const QString text = texts.text(TextId::ExportFailed) + u'\n' + report.failureLines(texts).join(u'\n');
         prompts.message(texts.text(TextId::Warning), text, Prompts::Icon::Stop);
     }
     return 1;

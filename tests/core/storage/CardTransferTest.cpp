@@ -58,29 +58,29 @@ TEST_F(CardTransfer, CopyNamedFileChoosesAStableMatchAndReportsFailures) {
     writeFile(onCard(QStringLiteral("sch03.dat")), "lower");
     writeFile(onCard(QStringLiteral("SCH03.DAT")), "upper");
     writeFile(onCard(QStringLiteral("Sch03.Dat")), "mixed");
-    QString error;
+    Problem error;
     EXPECT_EQ(copyNamedFile(card(), data(), QStringLiteral("SCH03.DAT"), &error), CopyResult::Copied)
-        << error.toStdString();
+        << error.inEnglish().toStdString();
     EXPECT_EQ(readFile(inData(QStringLiteral("SCH03.DAT"))), QByteArray("upper"));
     EXPECT_EQ(entriesOf(data()), QStringList{QStringLiteral("SCH03.DAT")});
 
     // A name that is only a folder, or absent, is not found.
     ASSERT_TRUE(QDir(card()).mkdir(QStringLiteral("SCH04.DAT")));
-    error.clear();
+    error = {};
     EXPECT_EQ(copyNamedFile(card(), data(), QStringLiteral("SCH04.DAT"), &error), CopyResult::NotFound);
     EXPECT_FALSE(error.isEmpty());
-    error.clear();
+    error = {};
     EXPECT_EQ(copyNamedFile(card(), data(), QStringLiteral("SDATE01.DAT"), &error), CopyResult::NotFound);
     EXPECT_FALSE(error.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(inData(QStringLiteral("SCH04.DAT"))));
 
     // A target that cannot be written: its "folder" is a regular file.
     writeFile(home.file(QStringLiteral("plain")), "x");
-    error.clear();
+    error = {};
     EXPECT_EQ(copyNamedFile(card(), home.file(QStringLiteral("plain")), QStringLiteral("SCH03.DAT"), &error),
               CopyResult::TargetFailed);
-    EXPECT_TRUE(error.contains(QStringLiteral("SCH03.DAT"))) << error.toStdString();
-    error.clear();
+    EXPECT_TRUE(error.inEnglish().contains(QStringLiteral("SCH03.DAT"))) << error.inEnglish().toStdString();
+    error = {};
     EXPECT_FALSE(createEmptyFile(home.file(QStringLiteral("plain")), QStringLiteral("SCH03.DAT"), true, &error));
     EXPECT_FALSE(error.isEmpty());
 }
@@ -118,7 +118,7 @@ TEST_F(CardTransfer, ReportsSayWhatHappenedToEveryNameOfTheSet) {
     const QStringList lines = failed.failureLines();
     for (int i = 0; i < 11; ++i) {
         EXPECT_EQ(failed.failed[i].name, allNames()[i]);
-        EXPECT_FALSE(failed.failed[i].reason.isEmpty());
+        EXPECT_FALSE(failed.failed[i].reason().isEmpty());
         EXPECT_TRUE(lines[i].startsWith(allNames()[i] + QStringLiteral(": "))) << lines[i].toStdString();
     }
 }
@@ -145,8 +145,8 @@ TEST_F(CardTransfer, ImportThatCannotWriteReportsTheFileAndNeverLeavesAnEmptyOne
         EXPECT_EQ(report.copied, QStringList{QStringLiteral("SCH02.DAT")});
         ASSERT_EQ(report.failed.size(), 1) << report.failureLines().join(u'\n').toStdString();
         EXPECT_EQ(report.failed[0].name, QStringLiteral("SCH03.DAT"));
-        EXPECT_TRUE(report.failed[0].reason.contains(QStringLiteral("SCH03.DAT")))
-            << report.failed[0].reason.toStdString();
+        EXPECT_TRUE(report.failed[0].reason().contains(QStringLiteral("SCH03.DAT")))
+            << report.failed[0].reason().toStdString();
         EXPECT_EQ(readFile(inData(QStringLiteral("SCH02.DAT"))), two);
         if (earlierFile) {
             EXPECT_EQ(readFile(inData(QStringLiteral("SCH03.DAT"))), QByteArray("earlier schedule three"));
@@ -196,7 +196,7 @@ TEST_F(CardTransfer, LinksAndSpecialFilesOnTheCardAreNeverFollowedOrWaitedOn) {
     QStringList failed;
     for (const TransferReport::Failure& f : in.failed) {
         failed << f.name;
-        EXPECT_FALSE(f.reason.isEmpty()) << f.name.toStdString();
+        EXPECT_FALSE(f.reason().isEmpty()) << f.name.toStdString();
     }
     EXPECT_EQ(sorted(failed), sorted({QStringLiteral("SCH01.DAT"), QStringLiteral("SCH02.DAT"),
                                       QStringLiteral("SCH03.DAT"), QStringLiteral("SCH04.DAT"),

@@ -194,6 +194,10 @@ TEST(Undo, AnImportIsOneStepAndAFailedUndoIsReportedAndLeavesTheHistoryAsItWas) 
     EXPECT_EQ(f.h.prompts.messages[0].caption, QStringLiteral("警告"));
     EXPECT_TRUE(f.h.prompts.messages[0].text.startsWith(f.h.texts.text(TextId::UndoFailed)));
     EXPECT_TRUE(f.h.prompts.messages[0].text.contains(QStringLiteral("SCH02.DAT")));
+    // The reason is said in the window's language, not in the core's English.
+    EXPECT_TRUE(f.h.prompts.messages[0].text.contains(QStringLiteral("此后已被本步骤以外的程序更改")))
+        << f.h.prompts.messages[0].text.toStdString();
+    EXPECT_FALSE(f.h.prompts.messages[0].text.contains(QStringLiteral("changed since")));
     EXPECT_EQ(f.file(QStringLiteral("SCH01.DAT")), exampleFileBytes());
     EXPECT_TRUE(f.w->history().canUndo());
     EXPECT_FALSE(f.w->history().canRedo());
