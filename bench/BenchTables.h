@@ -21,13 +21,9 @@ inline std::unique_ptr<ScheduleTable> buildTable(int entries, int songs) {
         e.endMinute = std::uint8_t(i % 60);
         e.zoneMask[0] = 0xFF;
         e.sourceMask = songs ? 1 : 0;
-        e.playlistOnCard = std::uint8_t(i & 1);
-        e.playlistCount = std::uint16_t(songs);
-        e.mp3TrackCount = std::uint8_t(songs);
-        for (int j = 0; j < songs; ++j) {
-            const QString name = QStringLiteral("课间音乐-%1-%2.mp3").arg(i).arg(j);
-            std::memcpy(e.playlist[j].fileName, name.utf16(), std::size_t(name.size()) * 2);
-        }
+        e.playlistOnCard = i & 1;
+        for (int j = 0; j < songs; ++j)
+            e.playlist << QStringLiteral("课间音乐-%1-%2.mp3").arg(i).arg(j);
         appendEntry(*table, e);
     }
     return table;

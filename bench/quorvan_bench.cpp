@@ -134,7 +134,7 @@ void BM_FindClashesFullTable(benchmark::State& state) {
     }
     std::size_t found = 0;
     for (auto _ : state) {
-        const std::vector<Clash> clashes = findClashes(*table, table->count);
+        const std::vector<Clash> clashes = findClashes(*table, table->count());
         found = clashes.size();
         benchmark::DoNotOptimize(found);
     }

@@ -180,7 +180,7 @@ void BM_ReportLargestFirstPage(benchmark::State& state) {
     p.window->selectDocument(0);
     Program::settle();
     for (auto _ : state) {
-        ReportDialog dialog(*p.context, QStringLiteral("Schedule1"), p.model->table(), p.model->table().count);
+        ReportDialog dialog(*p.context, QStringLiteral("Schedule1"), p.model->table(), p.model->table().count());
         dialog.show();
         Program::settle();
         state.PauseTiming();
@@ -196,7 +196,7 @@ void BM_ReportLargestAllPages(benchmark::State& state) {
     PauseMeter meter;
     int pages = 0;
     for (auto _ : state) {
-        ReportDialog dialog(*p.context, QStringLiteral("Schedule1"), p.model->table(), p.model->table().count);
+        ReportDialog dialog(*p.context, QStringLiteral("Schedule1"), p.model->table(), p.model->table().count());
         dialog.show();
         meter.start();
         while (!dialog.pages().done())
@@ -214,7 +214,7 @@ void BM_ReportLargestPdf(benchmark::State& state) {
     PauseMeter meter;
     qint64 size = 0;
     for (auto _ : state) {
-        ReportDialog dialog(*p.context, QStringLiteral("Schedule1"), p.model->table(), p.model->table().count);
+        ReportDialog dialog(*p.context, QStringLiteral("Schedule1"), p.model->table(), p.model->table().count());
         QBuffer out;
         out.open(QIODevice::WriteOnly);
         meter.start();

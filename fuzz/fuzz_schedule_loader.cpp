@@ -4,44 +4,8 @@
 #include "core/schedule/ScheduleModel.h"
 
 #include <cstdlib>
-#include <cstring>
 
 using namespace quorvan;
-
-namespace {
-
-bool sameName(const PlaylistItem& a, const PlaylistItem& b) {
-    for (int u = 0; u < kFileNameUnits; ++u) {
-        if (a.fileName[u] != b.fileName[u])
-            return false;
-        if (a.fileName[u] == 0)
-            return true; // what follows the NUL is not part of the name
-    }
-    return true;
-}
-
-// Everything but the drive prefixes, which every save derives afresh from the storage choice.
-bool sameEntry(const TimingEntry& a, const TimingEntry& b) {
-    if (a.used != b.used || a.weekdays != b.weekdays || a.startHour != b.startHour || a.startMinute != b.startMinute ||
-        a.startSecond != b.startSecond || a.endHour != b.endHour || a.endMinute != b.endMinute ||
-        a.endSecond != b.endSecond || a.sourceMask != b.sourceMask || a.mp3PlayMode != b.mp3PlayMode ||
-        a.mp3RepeatMode != b.mp3RepeatMode || a.mp3TrackCount != b.mp3TrackCount || a.fmFrequency != b.fmFrequency ||
-        a.playlistCount != b.playlistCount || a.playlistOnCard != b.playlistOnCard)
-        return false;
-    if (std::memcmp(a.powerMask, b.powerMask, sizeof a.powerMask) ||
-        std::memcmp(a.zoneMask, b.zoneMask, sizeof a.zoneMask))
-        return false;
-    for (int k = 0; k < 8; ++k)
-        if (!(a.dvdTracks[k] == b.dvdTracks[k]) || !(a.extMp3Tracks[k] == b.extMp3Tracks[k]) ||
-            a.extRadioPresets[k] != b.extRadioPresets[k])
-            return false;
-    for (int j = 0; j < a.playlistCount; ++j)
-        if (!sameName(a.playlist[j], b.playlist[j]))
-            return false;
-    return true;
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static auto first = makeTable();
@@ -54,16 +18,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // saves to at most 64 KB more than the input had.
     std::size_t savedSize = schedulefile::kHeaderSize;
     for (int i = 0; i < count; ++i)
-        savedSize +=
-            schedulefile::kEntryHeaderSize + schedulefile::kRecordSize * std::size_t(first->entries[i].playlistCount);
+        savedSize += schedulefile::kEntryHeaderSize +
+                     schedulefile::kRecordSize * std::size_t(first->entries[std::size_t(i)].playlist.size());
     if (savedSize > size + 64 * 1024)
         return 0;
     const QByteArray saved = serializeTable(*first);
     if (parseTable(saved.constData(), saved.size(), *second) != count)
         std::abort();
-    for (int i = 0; i < count; ++i)
-        if (!sameEntry(first->entries[i], second->entries[i]))
-            std::abort();
+    if (!(*first == *second))
+        std::abort();
     if (serializeTable(*second) != saved)
         std::abort();
     return 0;

@@ -31,18 +31,6 @@ TempHome::TempHome() {
     EXPECT_TRUE(m_dir.isValid());
 }
 
-void setSongName(PlaylistItem& item, const QString& name) {
-    std::memset(item.fileName, 0, sizeof item.fileName);
-    std::memcpy(item.fileName, name.utf16(), std::size_t(std::min<qsizetype>(name.size(), kFileNameUnits - 1)) * 2);
-}
-
-QString songName(const PlaylistItem& item) {
-    int n = 0;
-    while (n < kFileNameUnits && item.fileName[n])
-        ++n;
-    return QString::fromUtf16(item.fileName, n);
-}
-
 TimingEntry exampleEntry() {
     TimingEntry e{};
     e.used = 1;
@@ -52,10 +40,8 @@ TimingEntry exampleEntry() {
     e.endMinute = 30;
     e.zoneMask[0] = 1;
     e.sourceMask = 1;
-    e.mp3TrackCount = 1;
-    e.playlistCount = 1;
-    e.playlistOnCard = 1;
-    setSongName(e.playlist[0], QStringLiteral("a.mp3"));
+    e.playlistOnCard = true;
+    e.playlist = {QStringLiteral("a.mp3")};
     return e;
 }
 

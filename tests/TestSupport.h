@@ -28,10 +28,6 @@ private:
     QTemporaryDir m_dir;
 };
 
-// A name as the play list stores it.
-void setSongName(PlaylistItem& item, const QString& name);
-QString songName(const PlaylistItem& item);
-
 // The entry of the one-entry example file: Monday to Friday, 08:00:00-08:30:00, host zone 1,
 // host MP3 with "a.mp3" on the SD card.
 TimingEntry exampleEntry();

@@ -217,7 +217,7 @@ int cmdShow(const QStringList& args, std::FILE* out, std::FILE* err) {
     rows.push_back({texts.text(TextId::NumberColumn), texts.text(TextId::WeekColumn),
                     texts.text(TextId::StartTimeColumn), texts.text(TextId::EndTimeColumn),
                     texts.text(TextId::SoundColumn), texts.text(TextId::ZoneSelect), texts.text(TextId::PowerColumn)});
-    for (int i = 0; i < table->count; ++i) {
+    for (int i = 0; i < table->count(); ++i) {
         const TimingEntry& e = table->entries[i];
         rows.push_back({QString::number(i + 1), formatWeekdays(e.weekdays, texts),
                         formatTime(e.startHour, e.startMinute, e.startSecond),
@@ -247,7 +247,7 @@ int cmdClashes(const QStringList& args, std::FILE* out, std::FILE* err) {
     int fileStatus = kOk;
     if (const int status = loadDisplay(QStringLiteral("clashes"), args, err, &fileStatus, display); status >= 0)
         return status;
-    const std::vector<Clash> clashes = findClashes(*display.table, display.table->count);
+    const std::vector<Clash> clashes = findClashes(*display.table, display.table->count());
     QString lines;
     for (const Clash& c : clashes) {
         std::uint32_t zones[9];
@@ -280,7 +280,7 @@ int cmdReport(const QStringList& args, std::FILE* out, std::FILE* err) {
     if (!csv)
         return usageError(err, QStringLiteral("report needs --csv"));
     const QByteArray bytes =
-        reportCsv(makeScheduleReport(QString(), *display.table, display.table->count, display.texts, display.names));
+        reportCsv(makeScheduleReport(QString(), *display.table, display.table->count(), display.texts, display.names));
     std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), out);
     return fileStatus;
 }

@@ -177,7 +177,7 @@ void readEntry(const QJsonObject& o, int index, TimingEntry& e) {
     r.values("extRadioPresets", e.extRadioPresets);
     const auto onCard =
         EntryReader::integer(r.required("playlistOnCard"), r.where(QStringLiteral("playlistOnCard")), 1);
-    e.playlistOnCard = std::uint8_t(onCard);
+    e.playlistOnCard = onCard != 0;
 
     const QJsonArray songs = r.array("playlist", -1);
     if (songs.size() > kMaxSongs)
@@ -188,27 +188,22 @@ void readEntry(const QJsonObject& o, int index, TimingEntry& e) {
         if (!songs[j].isString())
             throw Failure{path + QStringLiteral(": expected a string")};
         const QString name = songs[j].toString();
-        if (name.size() > kFileNameUnits - 1)
+        if (name.size() > kMaxSongNameUnits)
             throw Failure{path +
-                          QStringLiteral(": %1 UTF-16 units, at most %2").arg(name.size()).arg(kFileNameUnits - 1)};
+                          QStringLiteral(": %1 UTF-16 units, at most %2").arg(name.size()).arg(kMaxSongNameUnits)};
         if (name.contains(QChar(0)))
             throw Failure{path + QStringLiteral(": contains a NUL character")};
-        PlaylistItem& item = e.playlist[j];
-        std::memcpy(item.fileName, name.utf16(), std::size_t(name.size()) * sizeof(char16_t));
-        // The prefix the loader would read back from the saved file.
-        std::memcpy(item.drivePrefix, onCard ? "E:\\" : "D:\\", 3);
+        e.playlist << name;
     }
-    e.playlistCount = std::uint16_t(songs.size());
-    e.mp3TrackCount = std::uint8_t(songs.size());
 }
 
 } // namespace
 
 QByteArray tableToJson(const ScheduleTable& table) {
     QByteArray out = "{\"entries\": [";
-    const int count = std::clamp<int>(table.count, 0, kMaxEntries);
+    const int count = std::min(table.count(), kMaxEntries);
     for (int i = 0; i < count; ++i) {
-        const TimingEntry& e = table.entries[i];
+        const TimingEntry& e = table.entries[std::size_t(i)];
         out += i ? ",\n  {" : "\n  {";
         EntryWriter w(out);
         w.number("weekdays", e.weekdays);
@@ -230,14 +225,9 @@ QByteArray tableToJson(const ScheduleTable& table) {
         w.number("playlistOnCard", e.playlistOnCard ? 1 : 0);
         w.key("playlist");
         out += '[';
-        const int songs = std::min<int>(e.playlistCount, kMaxPlaylistItems);
-        for (int j = 0; j < songs; ++j) {
+        for (qsizetype j = 0; j < e.playlist.size(); ++j) {
             out += j ? ", " : "";
-            const char16_t* name = e.playlist[j].fileName;
-            int length = 0;
-            while (length < kFileNameUnits - 1 && name[length] != 0)
-                ++length;
-            appendString(out, name, length);
+            appendString(out, reinterpret_cast<const char16_t*>(e.playlist[j].utf16()), int(e.playlist[j].size()));
         }
         out += "]}";
     }
@@ -264,10 +254,10 @@ bool tableFromJson(const QByteArray& json, ScheduleTable& table, QString& error)
         for (int i = 0; i < list.size(); ++i) {
             if (!list[i].isObject())
                 throw Failure{QStringLiteral("entries[%1]: expected an object").arg(i)};
-            markSlotWritten(table, int(i));
-            readEntry(list[i].toObject(), i, table.entries[i]);
+            TimingEntry entry;
+            readEntry(list[i].toObject(), i, entry);
+            table.entries.push_back(std::move(entry));
         }
-        table.count = int(list.size());
         return true;
     } catch (const Failure& failure) {
         clearTable(table);

@@ -469,7 +469,7 @@ TEST(DatToolClashes, OneLinePerClashingPairInTheListsWordsAndAnExitStatusThatSay
     EXPECT_EQ(str(lines(r.out).value(0)), "1\t3\t二\t08:20:00-08:30:00\tHall");
 
     // No clash: nothing printed, status 0. A missing file and a usage error: status 2.
-    table->count = 2;
+    table->entries.resize(2);
     ASSERT_TRUE(saveTableFile(file, *table).ok);
     r = dat({u"clashes"_s, file, u"--home"_s, home.path()});
     EXPECT_EQ(r.code, 0);
@@ -483,9 +483,7 @@ TEST(DatToolReport, PrintsTheScheduleAsCsvWithEverySongAndTheFmFrequency) {
     TempHome home;
     auto table = makeTable();
     TimingEntry bell = exampleEntry(); // Monday to Friday 08:00:00-08:30:00, zone 1, host MP3 "a.mp3"
-    bell.playlistCount = 3;
-    setSongName(bell.playlist[1], u"say \"hi\", all.mp3"_s);
-    setSongName(bell.playlist[2], u"上课.mp3"_s);
+    bell.playlist << u"say \"hi\", all.mp3"_s << u"上课.mp3"_s;
     appendEntry(*table, bell);
     TimingEntry radio = bell;
     radio.sourceMask = source::kHostFm;
@@ -533,8 +531,7 @@ TEST(DatToolCardCheck, OneLinePerMissingSongAndFileWithAnExitStatusThatSaysSo) {
     TimingEntry bell = exampleEntry(); // "a.mp3" on the card
     appendEntry(*table, bell);
     appendEntry(*table, bell);
-    bell.playlistCount = 2;
-    setSongName(bell.playlist[1], u"Zulu.mp3"_s);
+    bell.playlist << u"Zulu.mp3"_s;
     appendEntry(*table, bell);
     ASSERT_TRUE(saveTableFile(data + u"/SCH01.DAT"_s, *table).ok);
     ASSERT_TRUE(saveTableFile(data + u"/REMOTE.DAT"_s, *table).ok);

@@ -19,7 +19,8 @@ inline constexpr std::uint16_t kFormatTag = 0x55AA;
 inline constexpr int kHeaderSize = 4104;
 inline constexpr int kEntryHeaderSize = 176;
 inline constexpr int kRecordSize = 624;
-inline constexpr int kNameOffset = 102;
+inline constexpr int kNameOffset = 102; // the name follows the 102-byte drive field
+inline constexpr int kNameUnits = 261;  // UTF-16 units of a record's name field, NUL included
 } // namespace schedulefile
 
 // The data folder is the program folder followed by "zone_data/"; it is created every time it is asked for,
@@ -27,12 +28,14 @@ inline constexpr int kNameOffset = 102;
 QString dataFolderPath(const QString& programFolder);
 QString dataFilePath(const QString& programFolder, const QString& fileName);
 
-// Clears the table and fills it from a schedule file. A missing or unreadable file, a wrong format tag or more
-// than 256 entries give an empty table. Bytes missing from a short file read as 0. Returns the entry count.
+// Fills the table from a schedule file, its entries only. A missing or unreadable file, a wrong format tag or
+// more than 256 entries give an empty table. Bytes missing from a short file read as 0; a name without its NUL
+// is cut at 260 units; the songs are on the card when the first song's drive starts with E or e. Returns the
+// entry count.
 // Only a regular file (not a link, FIFO or device) of at most kMaxScheduleFileBytes is read; *status, when
 // given, says why a file was not.
 int loadTableFile(const QString& path, ScheduleTable& table, ReadStatus* status = nullptr);
-// The same over bytes already in memory.
+// The same over bytes already in memory (a negative size: no file at all).
 int parseTable(const char* data, qint64 size, ScheduleTable& table);
 
 // Writes entries 0..count-1 as a schedule file, replacing the old one only when every byte is written.
@@ -48,11 +51,6 @@ struct ScheduleSummary {
     std::vector<QTime> starts;
 };
 ScheduleSummary summarizeSchedule(const QByteArray& bytes, int maxStarts = 3);
-
-// The name of a play-list song, up to its NUL.
-QString playlistItemName(const PlaylistItem& item);
-// The names of an entry's play list, as many as its count says.
-QStringList playlistNames(const TimingEntry& entry);
 
 // The same, addressed by the document's file name inside the data folder.
 int loadTable(const QString& programFolder, const QString& fileName, ScheduleTable& table,

@@ -103,14 +103,14 @@ private:
             if (name >= m_size)
                 break; // already reported as cut short
             // Only the units inside the file can hold the NUL.
-            const int units = int(std::min<qint64>(kFileNameUnits, (m_size - name) / 2));
+            const int units = int(std::min<qint64>(kNameUnits, (m_size - name) / 2));
             const unsigned char* p = m_data + name;
             bool terminated = false;
             for (int u = 0; u < units && !terminated; ++u)
                 terminated = (p[2 * u] | p[2 * u + 1]) == 0;
             if (!terminated)
                 add(i, QStringLiteral("playlist[%1].fileName").arg(j),
-                    QStringLiteral("has no terminating NUL within %1 UTF-16 units").arg(kFileNameUnits));
+                    QStringLiteral("has no terminating NUL within %1 UTF-16 units").arg(kNameUnits));
         }
         return offset + size;
     }

@@ -1,94 +1,59 @@
 #pragma once
 
+#include <QStringList>
+
 #include <cstdint>
-#include <cstdlib>
-#include <new>
+#include <vector>
 
 namespace quorvan {
 
-inline constexpr int kMaxEntries = 256;       // slots of a schedule table
-inline constexpr int kMaxPlaylistItems = 256; // play-list slots of an entry
+inline constexpr int kMaxEntries = 256;       // entries a schedule may hold
 inline constexpr int kMaxSongs = 255;         // songs an entry may hold (the file keeps the count in one byte)
 inline constexpr int kRemoteKeyCount = 12;    // fixed number of remote-key presets
-inline constexpr int kFileNameUnits = 261;    // UTF-16 units of a play-list name, NUL included
-inline constexpr int kDrivePrefixBytes = 102;
+inline constexpr int kMaxSongNameUnits = 260; // UTF-16 units of a play-list song's name (the file adds a NUL)
 
 // Setting of one external DVD or MP3 player inside a timing entry; all zero when the player is unused.
 struct TrackSetting {
-    std::uint16_t track;
-    std::uint8_t repeatMode;
-    std::uint8_t reserved;
+    std::uint16_t track = 0;
+    std::uint8_t repeatMode = 0;
+    std::uint8_t reserved = 0;
 
     bool operator==(const TrackSetting&) const = default;
 };
 
-// One song of the host MP3 play list.
-struct PlaylistItem {
-    std::uint8_t drivePrefix[kDrivePrefixBytes]; // "E:\" or "D:\" as read from a file; never trusted
-    char16_t fileName[kFileNameUnits];           // NUL-terminated name with extension, no folder
-
-    bool operator==(const PlaylistItem&) const = default;
-};
-
-// One row of a schedule or one remote-key preset.
+// One row of a schedule or one remote-key preset. The zone and power masks keep the controller's bit layout,
+// bits beyond the zones and channels this program shows included, so that a file's bits survive a round trip.
 struct TimingEntry {
-    std::uint8_t used;
-    std::uint32_t weekdays; // bit 0 Sunday … bit 6 Saturday
-    std::uint8_t startHour;
-    std::uint8_t startMinute;
-    std::uint8_t startSecond;
-    std::uint8_t endHour;
-    std::uint8_t endMinute;
-    std::uint8_t endSecond;
-    std::uint32_t powerMask[9]; // word 0: host channels 1-5 in bits 0-4, keep power in bit 15
-    std::uint32_t sourceMask;
-    std::uint8_t mp3PlayMode;
-    std::uint8_t mp3RepeatMode;
-    std::uint8_t mp3TrackCount;
-    std::uint16_t fmFrequency; // 10 kHz units, 0 when the FM source is off
+    bool used = false;          // a preset that holds something; a deleted preset shows as an empty row
+    std::uint32_t weekdays = 0; // bit 0 Sunday … bit 6 Saturday
+    std::uint8_t startHour = 0;
+    std::uint8_t startMinute = 0;
+    std::uint8_t startSecond = 0;
+    std::uint8_t endHour = 0;
+    std::uint8_t endMinute = 0;
+    std::uint8_t endSecond = 0;
+    std::uint32_t powerMask[9] = {}; // word 0: host channels 1-5 in bits 0-4, keep power in bit 15
+    std::uint32_t sourceMask = 0;
+    std::uint8_t mp3PlayMode = 0;
+    std::uint8_t mp3RepeatMode = 0;
+    std::uint16_t fmFrequency = 0; // 10 kHz units, 0 when the FM source is off
     TrackSetting dvdTracks[8];
     TrackSetting extMp3Tracks[8];
-    std::uint16_t extRadioPresets[8];
-    std::uint32_t zoneMask[9]; // word 0: host zones 1-8 in bits 0-7
-    PlaylistItem playlist[kMaxPlaylistItems];
-    std::uint16_t playlistCount;
-    std::uint8_t playlistOnCard; // 1 SD card, 0 internal storage
+    std::uint16_t extRadioPresets[8] = {};
+    std::uint32_t zoneMask[9] = {}; // word 0: host zones 1-8 in bits 0-7
+    QStringList playlist;           // the host MP3 songs: file names with extension, no folder
+    bool playlistOnCard = false;    // the songs are on the SD card, not in the internal storage
 
     bool operator==(const TimingEntry&) const = default;
 };
 
-// How much of each slot's play list may hold non-zero bytes: items of slot i from itemsInUse[i] on are zero. A load
-// clears only what earlier contents may have left instead of all 41 MB of the table. Every write into a slot other
-// than a load goes through a function that marks it (appendEntry, replaceEntry, removeEntry, clearTable,
-// markSlotWritten). Bookkeeping, not contents: marks never make two tables unequal.
-struct SlotMarks {
-    std::uint16_t itemsInUse[kMaxEntries]; // values above kMaxPlaylistItems mean all of them
-
-    bool operator==(const SlotMarks&) const { return true; }
-};
-
-// One schedule: count entries in slots 0..count-1, every later slot zero.
+// One schedule's entries in list order (the remote keys: always twelve presets).
 struct ScheduleTable {
-    std::int32_t count;
-    TimingEntry entries[kMaxEntries];
-    SlotMarks marks;
+    std::vector<TimingEntry> entries;
 
+    int count() const { return int(entries.size()); }
     bool operator==(const ScheduleTable&) const = default;
-
-    // Tables come zeroed from the allocator: 41 MB of fresh pages cost nothing until a load writes them.
-    static void* operator new(std::size_t size) {
-        if (void* p = std::calloc(1, size))
-            return p;
-        throw std::bad_alloc();
-    }
-    static void operator delete(void* p) noexcept { std::free(p); }
 };
-
-// Records that slot i may now hold anything: the next load clears all of it.
-inline void markSlotWritten(ScheduleTable& table, int i) {
-    if (i >= 0 && i < kMaxEntries)
-        table.marks.itemsInUse[i] = kMaxPlaylistItems;
-}
 
 // Source-mask bits.
 namespace source {

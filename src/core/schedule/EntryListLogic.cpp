@@ -56,7 +56,7 @@ int EntryListLogic::showTable(ScheduleTable* table, int capacity) {
     m_newRowPending = false;
     m_table = table;
     m_rows.removeAllRows();
-    const int count = std::clamp(table->count, 0, capacity);
+    const int count = std::clamp(table->count(), 0, capacity);
     for (int i = 0; i < count; ++i) {
         m_rows.insertRow(i);
         showRow(i, &table->entries[i]);
@@ -108,7 +108,7 @@ void EntryListLogic::saveEntry() {
         const TimingEntry entry = m_host.storeEntry();
         appendEntry(*m_table, entry);
         showRow(r, &entry);
-        if (m_host.saveDocument(EntryChange::Added, m_table->count - 1) && m_rows.rowCount() < kMaxEntries)
+        if (m_host.saveDocument(EntryChange::Added, m_table->count() - 1) && m_rows.rowCount() < kMaxEntries)
             newEntry();
         return;
     }
@@ -129,9 +129,9 @@ bool EntryListLogic::storeShownEntry() {
         m_newRowPending = false;
         appendEntry(*m_table, entry);
         showRow(m_shownRow, &entry);
-        return m_host.saveDocument(EntryChange::Added, m_table->count - 1);
+        return m_host.saveDocument(EntryChange::Added, m_table->count() - 1);
     }
-    if (m_shownRow >= 0 && m_shownRow < m_table->count) {
+    if (m_shownRow >= 0 && m_shownRow < m_table->count()) {
         replaceEntry(*m_table, m_shownRow, entry);
         showRow(m_shownRow, &entry);
         return m_host.saveDocument(EntryChange::Changed, m_shownRow);
@@ -147,7 +147,7 @@ void EntryListLogic::returnTo(const EditorPlace& place) {
     if (!m_table)
         return;
     Busy busy(m_busy);
-    if (!place.newRow && place.row >= 0 && place.row < m_table->count) {
+    if (!place.newRow && place.row >= 0 && place.row < m_table->count()) {
         if (m_newRowPending) {
             m_newRowPending = false;
             m_rows.removeRow(m_rows.rowCount() - 1);
@@ -197,14 +197,14 @@ void EntryListLogic::deleteRows() {
     m_rows.selectRow(s < last ? s : s - 1);
     for (int i = 0; i < m_rows.rowCount(); ++i)
         m_rows.setNumberCell(i, QString::number(i + 1));
-    if (s >= 0 && s < m_table->count)
+    if (s >= 0 && s < m_table->count())
         removeEntry(*m_table, unsigned(s));
-    if (m_host.saveDocument(EntryChange::Deleted, s) && m_table->count == 0)
+    if (m_host.saveDocument(EntryChange::Deleted, s) && m_table->count() == 0)
         newEntry();
 }
 
 void EntryListLogic::deleteEntry() {
-    if (!m_table || m_table->count == 0)
+    if (!m_table || m_table->count() == 0)
         return;
     Busy busy(m_busy);
     if (!m_newRowPending && !m_host.mayWrite())
@@ -222,9 +222,9 @@ void EntryListLogic::duplicateEntry() {
         return;
     Busy busy(m_busy);
     const int source = m_shownRow;
-    if (source < 0 || source >= m_table->count || (m_newRowPending && source == m_rows.rowCount() - 1))
+    if (source < 0 || source >= m_table->count() || (m_newRowPending && source == m_rows.rowCount() - 1))
         return;
-    if (m_table->count >= kMaxEntries) {
+    if (m_table->count() >= kMaxEntries) {
         m_host.listFull();
         return;
     }
@@ -236,7 +236,7 @@ void EntryListLogic::duplicateEntry() {
         m_rows.removeRow(m_rows.rowCount() - 1);
     }
     appendEntry(*m_table, m_table->entries[source]);
-    const int row = m_table->count - 1;
+    const int row = m_table->count() - 1;
     m_rows.insertRow(row);
     showRow(row, &m_table->entries[row]);
     if (!m_host.saveDocument(EntryChange::Added, row))
@@ -247,17 +247,17 @@ void EntryListLogic::duplicateEntry() {
 }
 
 void EntryListLogic::showEntry(int index) {
-    if (!m_table || m_table->count == 0 || index < 0)
+    if (!m_table || m_table->count() == 0 || index < 0)
         return;
     Busy busy(m_busy);
-    const int row = std::min(index, m_table->count - 1);
+    const int row = std::min(index, m_table->count() - 1);
     m_rows.selectRow(row);
     m_host.loadEntry(m_table->entries[row]);
     m_shownRow = row;
 }
 
 void EntryListLogic::reloadShownEntry() {
-    if (m_shownRow >= 0 && m_shownRow < m_table->count)
+    if (m_shownRow >= 0 && m_shownRow < m_table->count())
         m_host.loadEntry(m_table->entries[m_shownRow]);
     else if (m_newRowPending && m_shownRow == m_rows.rowCount() - 1)
         m_host.loadEntry(zeroEntry());
@@ -265,7 +265,7 @@ void EntryListLogic::reloadShownEntry() {
 
 void EntryListLogic::loadSelected() {
     const int s = m_rows.selectedRow();
-    if (s >= 0 && s < m_table->count) {
+    if (s >= 0 && s < m_table->count()) {
         m_host.loadEntry(m_table->entries[s]);
         m_shownRow = s;
     } else if (m_newRowPending && s == m_rows.rowCount() - 1) {

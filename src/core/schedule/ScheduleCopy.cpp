@@ -48,7 +48,7 @@ void loadForCopy(const QString& programFolder, const ScheduleDocument& document,
                  ReadStatus* status) {
     loadTable(programFolder, document.fileName, table, status);
     if (document.kind == DocumentKind::RemotePresets)
-        table.count = kRemoteKeyCount;
+        table.entries.resize(kRemoteKeyCount);
 }
 
 CopyOutcome copyEntries(const QString& programFolder, const std::vector<ScheduleDocument>& documents, int s, int o,
@@ -83,7 +83,7 @@ CopyOutcome copyEntries(const QString& programFolder, const std::vector<Schedule
             outcome.refusal = TextId::UnexpectedError;
             return outcome;
         }
-        if (target.count < kMaxEntries) {
+        if (target.count() < kMaxEntries) {
             appendEntry(target, source.entries[o]);
             outcome.appended = true;
         }
@@ -92,9 +92,9 @@ CopyOutcome copyEntries(const QString& programFolder, const std::vector<Schedule
             outcome.refusal = TextId::CopyToAlarm;
             return outcome;
         }
-        for (int i = 0; i < kMaxEntries && target.count > 0; ++i)
+        for (int i = 0; i < kMaxEntries && target.count() > 0; ++i)
             removeEntry(target, 0);
-        for (int i = 0; i < source.count && target.count < kMaxEntries; ++i)
+        for (int i = 0; i < source.count() && target.count() < kMaxEntries; ++i)
             appendEntry(target, source.entries[i]);
     } else {
         if (!isSlot(o) || !isSlot(v)) {

@@ -3,9 +3,6 @@
 #include "core/files/ScheduleFile.h"
 #include "core/texts/TextTable.h"
 
-#include <cstring>
-#include <sys/mman.h>
-
 namespace quorvan {
 
 int capacityOf(DocumentKind kind) {
@@ -13,56 +10,29 @@ int capacityOf(DocumentKind kind) {
 }
 
 void appendEntry(ScheduleTable& table, const TimingEntry& entry) {
-    if (table.count < 0 || table.count >= kMaxEntries)
-        return;
-    table.entries[table.count] = entry;
-    markSlotWritten(table, table.count);
-    ++table.count;
+    if (table.count() < kMaxEntries)
+        table.entries.push_back(entry);
 }
 
 void replaceEntry(ScheduleTable& table, int index, const TimingEntry& entry) {
-    if (index < 0 || index >= table.count || index >= kMaxEntries)
-        return;
-    table.entries[index] = entry;
-    markSlotWritten(table, index);
+    if (index >= 0 && index < table.count())
+        table.entries[std::size_t(index)] = entry;
 }
 
 int removeEntry(ScheduleTable& table, unsigned index) {
     if (index >= unsigned(kMaxEntries))
         return 0;
-    const int count = std::min(table.count, kMaxEntries);
-    const int at = static_cast<int>(index);
-    if (at + 1 < count) {
-        std::memmove(&table.entries[at], &table.entries[at + 1], sizeof(TimingEntry) * std::size_t(count - at - 1));
-        std::memmove(&table.marks.itemsInUse[at], &table.marks.itemsInUse[at + 1],
-                     sizeof(std::uint16_t) * std::size_t(count - at - 1));
-        std::memset(&table.entries[count - 1], 0, sizeof(TimingEntry));
-        table.marks.itemsInUse[count - 1] = 0;
-    } else {
-        std::memset(&table.entries[at], 0, sizeof(TimingEntry));
-        table.marks.itemsInUse[at] = 0;
-    }
-    if (table.count > 0)
-        --table.count;
+    if (index < unsigned(table.count()))
+        table.entries.erase(table.entries.begin() + std::ptrdiff_t(index));
     return 1;
 }
 
 void clearTable(ScheduleTable& table) {
-    std::memset(&table, 0, sizeof table);
+    table.entries.clear();
 }
 
 std::unique_ptr<ScheduleTable> makeTable() {
-    // No value-initialisation, which would write 41 MB of zeros: operator new hands out zeroed memory.
-    auto table = std::make_unique_for_overwrite<ScheduleTable>();
-    // 41 MB that every load fills: in 2 MB pages, a load of the largest file costs about a quarter less, most of
-    // it missed page-table lookups while the kernel copies the file in.
-    constexpr std::uintptr_t kHugePage = 2u << 20;
-    const auto begin = reinterpret_cast<std::uintptr_t>(table.get());
-    const std::uintptr_t first = (begin + kHugePage - 1) & ~(kHugePage - 1);
-    const std::uintptr_t last = (begin + sizeof(ScheduleTable)) & ~(kHugePage - 1);
-    if (last > first)
-        ::madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE); // a hint: refusal costs nothing
-    return table;
+    return std::make_unique<ScheduleTable>();
 }
 
 ScheduleModel::ScheduleModel(const TextTable& texts, QString programFolder)
@@ -121,14 +91,14 @@ void ScheduleModel::loadCurrent() {
     m_tableStamp = fileStamp(path); // before the read: a write meanwhile makes the next refresh read again
     loadTableFile(path, *m_table, &m_loadStatus);
     if (current().kind == DocumentKind::RemotePresets)
-        m_table->count = kRemoteKeyCount;
+        m_table->entries.resize(kRemoteKeyCount); // presets the file lacks are empty
 }
 
 SaveResult ScheduleModel::saveCurrentDocument() {
     const QString path = dataFilePath(m_programFolder, current().fileName);
-    const SaveResult result = saveTableFile(path, *m_table);
     if (current().kind == DocumentKind::RemotePresets)
-        m_table->count = kRemoteKeyCount;
+        m_table->entries.resize(kRemoteKeyCount); // all twelve are written, empty ones as zeros
+    const SaveResult result = saveTableFile(path, *m_table);
     m_tableStamp = result.ok ? fileStamp(path) : std::nullopt;
     if (result.ok)
         m_loadStatus = {}; // the file is the table's now

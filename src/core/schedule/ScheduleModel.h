@@ -34,16 +34,16 @@ QStringList documentFiles(const std::vector<ScheduleDocument>& documents);
 // Number of table slots a page of this kind shows.
 int capacityOf(DocumentKind kind);
 
-// Copies entry into slot count and increments count; does nothing on a full table.
+// Appends entry; does nothing on a full table.
 void appendEntry(ScheduleTable& table, const TimingEntry& entry);
-// Copies entry over slot index when index < count; otherwise does nothing.
+// Copies entry over entry index when index < count; otherwise does nothing.
 void replaceEntry(ScheduleTable& table, int index, const TimingEntry& entry);
-// Removes slot index, moving the later entries down and zeroing the freed slot. Returns 0 and changes nothing
-// when index >= 256, 1 otherwise. Callers pass index < count.
+// Removes entry index, moving the later entries up. Returns 0 and changes nothing when index >= 256, 1
+// otherwise.
 int removeEntry(ScheduleTable& table, unsigned index);
-// Zero-fills a whole table.
+// Removes every entry.
 void clearTable(ScheduleTable& table);
-// A zero-filled table on the heap (about 41 MB).
+// An empty table on the heap.
 std::unique_ptr<ScheduleTable> makeTable();
 
 // The one schedule model of the process: the document list and the table of the document in view, which is

@@ -24,7 +24,7 @@ QString fmText(const TimingEntry& entry) {
 QString songsText(const TimingEntry& entry, const TextTable& texts) {
     if (!(entry.sourceMask & source::kHostMp3))
         return {};
-    const QStringList songs = playlistNames(entry);
+    const QStringList& songs = entry.playlist;
     if (songs.isEmpty())
         return {};
     return texts.text(entry.playlistOnCard ? TextId::CardStorage : TextId::InternalStorage) + QStringLiteral(": ") +

@@ -51,8 +51,8 @@ int fmFrequencyAt(int position) {
 void loadSourceSettings(TimingEntry& entry, SourcePanelState& state) {
     state.songs.clear();
     if (bit(entry.sourceMask, 0))
-        state.songs = playlistNames(entry);
-    state.onCard = entry.playlistOnCard != 0;
+        state.songs = entry.playlist;
+    state.onCard = entry.playlistOnCard;
     if (entry.mp3PlayMode > 1)
         entry.mp3PlayMode = 0;
     if (entry.mp3RepeatMode > 1)
@@ -77,15 +77,13 @@ void loadSourceSettings(TimingEntry& entry, SourcePanelState& state) {
 void saveSourceSettings(const SourcePanelState& state, TimingEntry& entry) {
     const int n = int(std::min<qsizetype>(state.songs.size(), kMaxSongs));
     setBit(entry.sourceMask, 0, n > 0);
-    entry.playlistCount = std::uint16_t(n);
-    entry.mp3TrackCount = std::uint8_t(n);
-    entry.playlistOnCard = state.onCard ? 1 : 0;
+    entry.playlistOnCard = state.onCard;
+    entry.playlist.clear();
     for (int i = 0; i < n; ++i) {
+        // What the file can hold of a name: up to a NUL, at most kMaxSongNameUnits units.
         const QString& song = state.songs[i];
-        char16_t* name = entry.playlist[i].fileName;
-        const std::size_t units = std::size_t(std::min<qsizetype>(song.size(), kFileNameUnits - 1));
-        std::memset(name, 0, sizeof entry.playlist[i].fileName);
-        std::memcpy(name, song.utf16(), units * sizeof(char16_t));
+        const qsizetype nul = song.indexOf(QChar(0));
+        entry.playlist << song.left(std::min<qsizetype>(nul < 0 ? song.size() : nul, kMaxSongNameUnits));
     }
     entry.mp3PlayMode = std::uint8_t(std::clamp(state.playMode, 0, 1));
     entry.mp3RepeatMode = std::uint8_t(std::clamp(state.repeatMode, 0, 1));

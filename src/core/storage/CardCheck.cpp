@@ -21,12 +21,11 @@ QSet<QString> cardFileNames(const QString& cardFolder) {
 std::vector<MissingSong> missingSongs(const ScheduleTable& table, const QString& file, const QSet<QString>& cardNames) {
     std::vector<MissingSong> missing;
     QHash<QString, std::size_t> byName; // case-folded name → index in missing
-    const int count = std::clamp<int>(table.count, 0, kMaxEntries);
-    for (int i = 0; i < count; ++i) {
-        const TimingEntry& entry = table.entries[i];
+    for (int i = 0; i < table.count(); ++i) {
+        const TimingEntry& entry = table.entries[std::size_t(i)];
         if (!(entry.sourceMask & source::kHostMp3) || !entry.playlistOnCard)
             continue;
-        for (const QString& name : playlistNames(entry)) {
+        for (const QString& name : entry.playlist) {
             const QString folded = name.toCaseFolded();
             if (name.isEmpty() || cardNames.contains(folded))
                 continue;

@@ -108,12 +108,12 @@ int CopyDialog::choice(const QComboBox* entries) {
 
 void CopyDialog::fillSourceEntries(int selectIndex) {
     const ScheduleDocument& doc = m_context.model.documents[std::size_t(position(m_sourceDocs))];
-    fillChoices(m_sourceEntries, sourceEntryChoices(doc.kind, m_source->count, m_context.texts), selectIndex);
+    fillChoices(m_sourceEntries, sourceEntryChoices(doc.kind, m_source->count(), m_context.texts), selectIndex);
 }
 
 void CopyDialog::fillTargetEntries(int selectIndex) {
     const ScheduleDocument& doc = m_context.model.documents[std::size_t(position(m_targetDocs))];
-    fillChoices(m_targetEntries, targetEntryChoices(doc.kind, m_target->count, m_context.texts), selectIndex);
+    fillChoices(m_targetEntries, targetEntryChoices(doc.kind, m_target->count(), m_context.texts), selectIndex);
 }
 
 void CopyDialog::showSourceEntries() {
@@ -162,7 +162,7 @@ void CopyDialog::copySelected() {
         return;
     }
     if (recorder) {
-        const int entry = outcome.appended ? m_target->count - 1 : (v >= 0 && v < kMaxEntries ? v : -1);
+        const int entry = outcome.appended ? m_target->count() - 1 : (v >= 0 && v < kMaxEntries ? v : -1);
         m_shell.addStep(recorder->finish({StepLabel::Kind::Copy, targetFile, entry, {}}));
     }
     m_shell.reloadDocument();

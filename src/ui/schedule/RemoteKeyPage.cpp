@@ -15,8 +15,6 @@
 
 #include <QTableWidget>
 
-#include <cstring>
-
 namespace quorvan {
 
 RemoteKeyPage::RemoteKeyPage(AppContext& context, ShellActions& shell, QWidget* parent)
@@ -51,7 +49,7 @@ int RemoteKeyPage::showTable(ScheduleTable* table, int capacity) {
         return 0;
     ++m_tablesShown;
     m_table = table;
-    table->count = kRemoteKeyCount;
+    table->entries.resize(kRemoteKeyCount);
     for (int k = 0; k < capacity; ++k)
         showRow(k, &table->entries[k]);
     {
@@ -129,7 +127,7 @@ bool RemoteKeyPage::savePreset() {
         return false;
     const int k = m_editor->selectedKey();
     const TimingEntry preset = m_editor->storePreset();
-    if (k >= 0 && k < m_table->count && k < kMaxEntries)
+    if (k >= 0 && k < m_table->count() && k < kMaxEntries)
         replaceEntry(*m_table, k, preset);
     showRow(k, &preset);
     const bool saved = keepingEdit(
@@ -148,8 +146,8 @@ void RemoteKeyPage::deletePreset() {
     if (!m_table || !keepingEdit([this] { return m_shell.mayWriteDocument(); }))
         return;
     const int s = selectedRow();
-    if (s >= 0 && s < m_table->count && s < kMaxEntries)
-        std::memset(&m_table->entries[s], 0, sizeof(TimingEntry));
+    if (s >= 0 && s < m_table->count() && s < kMaxEntries)
+        m_table->entries[std::size_t(s)] = TimingEntry{};
     static const TimingEntry zero{};
     showRow(s, &zero);
     m_list->setFocus();

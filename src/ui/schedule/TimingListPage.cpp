@@ -144,7 +144,7 @@ QMenu* TimingListPage::rowMenu() {
     auto* menu = new QMenu(m_list);
     menu->setObjectName(QStringLiteral("entryMenu"));
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    const bool stored = m_logic.table() && m_list->currentRow() >= 0 && m_list->currentRow() < m_logic.table()->count;
+    const bool stored = m_logic.table() && m_list->currentRow() >= 0 && m_list->currentRow() < m_logic.table()->count();
     m_duplicateAction->setEnabled(stored);
     m_deleteAction->setEnabled(stored || m_logic.newRowPending());
     menu->addAction(m_newAction);
@@ -211,14 +211,14 @@ void TimingListPage::openReport() {
     const ScheduleTable* table = m_logic.table();
     if (!table)
         return;
-    ReportDialog dialog(m_context, m_context.model.current().caption, *table, table->count, this);
+    ReportDialog dialog(m_context, m_context.model.current().caption, *table, table->count(), this);
     dialog.exec();
 }
 
 void TimingListPage::showClashes(int saved) {
     ScheduleTable* table = m_logic.table();
     const std::vector<Clash> before = m_clashes;
-    m_clashes = table ? findClashes(*table, table->count) : std::vector<Clash>{};
+    m_clashes = table ? findClashes(*table, table->count()) : std::vector<Clash>{};
     const TextTable& texts = m_context.texts;
     static const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
     for (int row = 0; row < m_list->rowCount(); ++row) {
@@ -245,7 +245,7 @@ void TimingListPage::showClashes(int saved) {
         }
     }
     m_clashLine->setText(line);
-    m_week->showSchedule(table, table ? table->count : 0, m_clashes, m_list->currentRow());
+    m_week->showSchedule(table, table ? table->count() : 0, m_clashes, m_list->currentRow());
 }
 
 void TimingListPage::showRow(int row, const TimingEntry* entry) {

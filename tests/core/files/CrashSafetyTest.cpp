@@ -34,10 +34,9 @@ std::unique_ptr<ScheduleTable> largestTable(char16_t mark) {
         e.weekdays = mark;
         e.sourceMask = 1;
         e.playlistOnCard = 1;
-        e.playlistCount = kMaxSongs;
-        e.mp3TrackCount = kMaxSongs;
+        e.playlist.clear();
         for (int j = 0; j < kMaxSongs; ++j)
-            setSongName(e.playlist[j], QString(200, QChar(mark)) + QString::number(i * 1000 + j));
+            e.playlist << QString(200, QChar(mark)) + QString::number(i * 1000 + j);
         appendEntry(*table, e);
     }
     return table;
@@ -213,7 +212,8 @@ TEST(CrashSafety, RestoresKilledAtRandomMomentsLeaveTheOldOrTheNewFile) {
     const QString path = data + QStringLiteral("SCH01.DAT");
     auto a = largestTable(u'A');
     auto b = largestTable(u'B');
-    a->count = b->count = 64;
+    a->entries.resize(64);
+    b->entries.resize(64);
     const QByteArray bytesA = serializeTable(*a);
     const QByteArray bytesB = serializeTable(*b);
     QDateTime now(QDate(2026, 12, 9), QTime(8, 0, 0));

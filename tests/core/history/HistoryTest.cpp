@@ -32,10 +32,9 @@ std::unique_ptr<ScheduleTable> tableOf(int n, int songs, char16_t mark = u'a') {
         TimingEntry e = exampleEntry();
         e.startHour = std::uint8_t(i % 24);
         e.startMinute = std::uint8_t(i % 60);
-        e.playlistCount = std::uint16_t(songs);
-        e.mp3TrackCount = std::uint8_t(songs);
+        e.playlist.clear();
         for (int j = 0; j < songs; ++j)
-            setSongName(e.playlist[j], QString(40, QChar(mark)) + QString::number(i * 1000 + j));
+            e.playlist << QString(40, QChar(mark)) + QString::number(i * 1000 + j);
         appendEntry(*table, e);
     }
     return table;

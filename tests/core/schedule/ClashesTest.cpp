@@ -43,7 +43,7 @@ std::vector<Clash> clashesOf(std::initializer_list<TimingEntry> entries) {
     auto table = makeTable();
     for (const TimingEntry& e : entries)
         appendEntry(*table, e);
-    return findClashes(*table, table->count);
+    return findClashes(*table, table->count());
 }
 
 } // namespace
@@ -196,9 +196,9 @@ TEST(WeekLayout, BlocksGoMondayFirstIntoLanesAndPastMidnightIntoTheNextDay) {
     appendEntry(*table, entry(kMon, at(8, 0, 3), at(8, 30), {0}));  // starts 3 s after the bell
     appendEntry(*table, entry(kSat, at(23, 0), at(1, 0), {1}));     // Saturday into Sunday
     appendEntry(*table, entry(kMon, at(8, 45), at(8, 45, 5), {2})); // the next bell, elsewhere
-    const std::vector<Clash> clashes = findClashes(*table, table->count);
+    const std::vector<Clash> clashes = findClashes(*table, table->count());
     ASSERT_EQ(clashes.size(), 1u); // the bell and the entry 3 s later share zone 1 on Monday
-    const std::vector<WeekBlock> blocks = layOutWeek(*table, table->count, clashes, 600);
+    const std::vector<WeekBlock> blocks = layOutWeek(*table, table->count(), clashes, 600);
 
     const auto find = [&](int entryIndex, int column) {
         for (const WeekBlock& b : blocks)
@@ -254,7 +254,7 @@ TEST(WeekLayout, ClashTextsNameTheOtherEntryDaysSpanAndZonesInBothLanguages) {
     appendEntry(*table, entry(kMon | kTue, at(8, 0), at(8, 30), {0}));
     appendEntry(*table, entry(kTue, at(8, 20), at(9, 0), {0}));
     appendEntry(*table, entry(kMon, at(23, 0), at(1, 0, 30), {3}));
-    const std::vector<Clash> clashes = findClashes(*table, table->count);
+    const std::vector<Clash> clashes = findClashes(*table, table->count());
     EXPECT_EQ(clashLines(clashes, 1, en, names).join(u'|').toStdString(),
               "Clashes with entry 1 on Tues, 08:20:00-08:30:00, in LocalZone1");
     EXPECT_TRUE(clashLines(clashes, 2, en, names).isEmpty());

@@ -140,7 +140,7 @@ TEST(EntryListLogic, EmptyTableShowsOnePendingRowAndSavingItAppends) {
 
     f.host.toStore.weekdays = 0x3E;
     f.logic.saveEntry();
-    EXPECT_EQ(f.table->count, 1);
+    EXPECT_EQ(f.table->count(), 1);
     EXPECT_EQ(f.table->entries[0].weekdays, 0x3Eu);
     EXPECT_EQ(f.rows.number(0), QStringLiteral("1"));
     EXPECT_EQ(f.rows.rowCount(), 2);
@@ -162,7 +162,7 @@ TEST(EntryListLogic, TheListHoldsAtMost256Rows) {
     f.logic.newEntry();
     EXPECT_EQ(f.rows.rowCount(), 256);
     f.logic.saveEntry();
-    EXPECT_EQ(f.table->count, 256);
+    EXPECT_EQ(f.table->count(), 256);
     EXPECT_EQ(f.rows.rowCount(), 256) << "the save that fills the table opens no pending row";
     EXPECT_FALSE(f.logic.newRowPending());
     f.logic.newEntry();
@@ -178,7 +178,7 @@ TEST(EntryListLogic, DeleteRenumbersReselectsAndShowsTheEntryNowThere) {
     f.rows.selectRow(1);
     EXPECT_EQ(f.host.shown.weekdays, 2u);
     f.logic.deleteEntry();
-    EXPECT_EQ(f.table->count, 4);
+    EXPECT_EQ(f.table->count(), 4);
     ASSERT_EQ(f.rows.rowCount(), 4);
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(f.rows.number(i), QString::number(i + 1));
@@ -198,7 +198,7 @@ TEST(EntryListLogic, DeletingTheOnlyEntryLeavesAPendingRow) {
     f.fill(1);
     f.logic.showTable(f.table.get(), 256);
     f.logic.deleteEntry();
-    EXPECT_EQ(f.table->count, 0);
+    EXPECT_EQ(f.table->count(), 0);
     ASSERT_EQ(f.rows.rowCount(), 1);
     EXPECT_EQ(f.rows.number(0), QStringLiteral("*"));
     EXPECT_TRUE(f.logic.newRowPending());
@@ -212,7 +212,7 @@ TEST(EntryListLogic, DeleteWhilePendingDropsOnlyThePendingRow) {
     ASSERT_EQ(f.rows.rowCount(), 4);
     f.logic.deleteEntry();
     EXPECT_EQ(f.rows.rowCount(), 3);
-    EXPECT_EQ(f.table->count, 3);
+    EXPECT_EQ(f.table->count(), 3);
     EXPECT_EQ(f.host.saves, 0) << "the file is not written";
     EXPECT_FALSE(f.logic.newRowPending());
     EXPECT_EQ(f.rows.selected, 2);
@@ -230,7 +230,7 @@ TEST(EntryListLogic, PickingAStoredRowWhilePendingDropsTheNewEntry) {
     EXPECT_EQ(f.rows.rowCount(), 3);
     EXPECT_EQ(f.rows.selected, 1);
     EXPECT_EQ(f.host.shown.weekdays, 2u);
-    EXPECT_EQ(f.table->count, 3);
+    EXPECT_EQ(f.table->count(), 3);
 }
 
 TEST(EntryListLogic, SaveReplacesTheSelectedEntryAndUnusedSlotsShowEmptyRows) {
@@ -250,7 +250,7 @@ TEST(EntryListLogic, SaveReplacesTheSelectedEntryAndUnusedSlotsShowEmptyRows) {
     f.rows.selected = -1;
     f.logic.saveEntry();
     EXPECT_EQ(f.host.saves, 2) << "saved even with nothing selected";
-    EXPECT_EQ(f.table->count, 2);
+    EXPECT_EQ(f.table->count(), 2);
 }
 
 TEST(EntryListLogic, LeavingAnEditedRowAsksAndSaveStoresToTheRowBeingLeft) {
@@ -278,7 +278,7 @@ TEST(EntryListLogic, LeavingAnEditedRowAsksAndSaveStoresToTheRowBeingLeft) {
     f.host.answers = {LeaveAnswer::Save};
     f.rows.click(2);
     EXPECT_EQ(f.table->entries[1].weekdays, 0x7Fu);
-    EXPECT_EQ(f.table->count, 3);
+    EXPECT_EQ(f.table->count(), 3);
     EXPECT_EQ(f.host.saves, 1);
     EXPECT_EQ(f.rows.rows[1][1], QStringLiteral("Sun,Mon,Tues,Wed,Thur,Fri,Sat"));
     EXPECT_EQ(f.rows.selected, 2);
@@ -347,14 +347,14 @@ TEST(EntryListLogic, AnEditedNewRowIsAppendedOnSaveAndAnInvalidOneKeepsTheOperat
     f.rows.click(0);
     EXPECT_EQ(f.rows.selected, 2);
     EXPECT_TRUE(f.logic.newRowPending());
-    EXPECT_EQ(f.table->count, 2);
+    EXPECT_EQ(f.table->count(), 2);
     EXPECT_EQ(f.host.saves, 0);
 
     // Valid: appended as the third entry, and row 0 is shown; no further new row is opened.
     f.host.timesValid = true;
     f.host.answers = {LeaveAnswer::Save};
     f.rows.click(0);
-    EXPECT_EQ(f.table->count, 3);
+    EXPECT_EQ(f.table->count(), 3);
     EXPECT_EQ(f.table->entries[2].weekdays, 0x22u);
     EXPECT_FALSE(f.logic.newRowPending());
     EXPECT_EQ(f.rows.rowCount(), 3);
@@ -377,7 +377,7 @@ TEST(EntryListLogic, AnEditedNewRowIsAppendedOnSaveAndAnInvalidOneKeepsTheOperat
     EXPECT_FALSE(f.logic.leaveShownEntry());
     f.host.answers = {LeaveAnswer::Save};
     EXPECT_TRUE(f.logic.leaveShownEntry());
-    EXPECT_EQ(f.table->count, 4);
+    EXPECT_EQ(f.table->count(), 4);
     f.host.edited = false;
     const int asked = f.host.questions;
     EXPECT_TRUE(f.logic.leaveShownEntry());

@@ -85,8 +85,7 @@ TEST(SourceSettings, PlayersTakeTheirBitsAndOnlyThoseBits) {
 
 TEST(SourceSettings, SongListAndModes) {
     TimingEntry e = exampleEntry();
-    setSongName(e.playlist[1], QStringLiteral("old.mp3"));
-    e.playlistCount = 2;
+    e.playlist << QStringLiteral("old.mp3");
     e.mp3PlayMode = 5;
     e.mp3RepeatMode = 1;
     SourcePanelState state;
@@ -97,28 +96,24 @@ TEST(SourceSettings, SongListAndModes) {
     EXPECT_EQ(state.playMode, 0);
     EXPECT_EQ(state.repeatMode, 1);
 
-    // An empty list clears bit 0 and the count; the old items stay but are no longer counted.
+    // An empty list clears bit 0 and the play list.
     state.songs.clear();
     state.onCard = false;
     saveSourceSettings(state, e);
     EXPECT_FALSE(e.sourceMask & source::kHostMp3);
-    EXPECT_EQ(e.playlistCount, 0);
-    EXPECT_EQ(e.mp3TrackCount, 0);
-    EXPECT_EQ(e.playlistOnCard, 0);
-    EXPECT_EQ(songName(e.playlist[1]), QStringLiteral("old.mp3"));
+    EXPECT_TRUE(e.playlist.isEmpty());
+    EXPECT_FALSE(e.playlistOnCard);
 
     // Songs with bit 0 clear load as an empty list.
-    e.playlistCount = 2;
+    e.playlist = {QStringLiteral("a.mp3"), QStringLiteral("old.mp3")};
     loadSourceSettings(e, state);
     EXPECT_TRUE(state.songs.isEmpty());
 
-    // A shorter name replaces a longer one completely.
-    state.songs = {QStringLiteral("上课.mp3")};
-    setSongName(e.playlist[0], QStringLiteral("a-much-longer-name.mp3"));
+    // A name keeps what the file can hold: at most 260 units, nothing from a NUL on.
+    state.songs = {QString(300, u'x'), QStringLiteral("上课.mp3"),
+                   QStringLiteral("a") + QChar(0) + QStringLiteral("b")};
     saveSourceSettings(state, e);
-    EXPECT_EQ(songName(e.playlist[0]), QStringLiteral("上课.mp3"));
-    EXPECT_EQ(e.playlist[0].fileName[10], 0);
-    EXPECT_EQ(e.mp3TrackCount, 1);
+    EXPECT_EQ(e.playlist, (QStringList{QString(260, u'x'), QStringLiteral("上课.mp3"), QStringLiteral("a")}));
 }
 
 TEST(PickerRules, ZoneBitsBeyondTheFortyAreClearedOthersKept) {

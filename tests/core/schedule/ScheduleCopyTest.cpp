@@ -94,13 +94,13 @@ TEST(ScheduleCopy, SingleEntriesReplaceAppendAndReachTheRemoteKeys) {
     EXPECT_TRUE(f.copy(0, 3, 0, 4).copied());
     auto t = makeTable();
     loadTable(f.home.path(), QStringLiteral("SCH01.DAT"), *t);
-    EXPECT_EQ(t->count, 5);
+    EXPECT_EQ(t->count(), 5);
     EXPECT_EQ(t->entries[4].weekdays, 303u);
 
     const CopyOutcome append = f.copy(0, 1, 2, kChoiceNew);
     EXPECT_TRUE(append.appended);
     loadTable(f.home.path(), QStringLiteral("SCH03.DAT"), *t);
-    EXPECT_EQ(t->count, 1);
+    EXPECT_EQ(t->count(), 1);
     EXPECT_EQ(t->entries[0].weekdays, 301u);
 
     EXPECT_TRUE(f.copy(0, 2, 4, 4).copied()); // onto "Remote 5"

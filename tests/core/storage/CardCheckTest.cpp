@@ -16,13 +16,12 @@ class CardCheck : public CardFolders {
 protected:
     // Entry `index` of table plays songs from the card (or from the controller's own storage).
     static void setSongs(ScheduleTable& table, int index, const QStringList& songs, bool onCard = true) {
-        TimingEntry& e = table.entries[index];
+        if (table.count() <= index)
+            table.entries.resize(std::size_t(index) + 1);
+        TimingEntry& e = table.entries[std::size_t(index)];
         e = exampleEntry();
-        e.playlistOnCard = onCard ? 1 : 0;
-        e.playlistCount = std::uint16_t(songs.size());
-        for (int i = 0; i < songs.size(); ++i)
-            setSongName(e.playlist[i], songs[i]);
-        table.count = std::max(table.count, std::int32_t(index + 1));
+        e.playlistOnCard = onCard;
+        e.playlist = songs;
     }
     void save(const QString& file, const ScheduleTable& table) { ASSERT_TRUE(saveTableFile(inData(file), table).ok); }
     void putOnCard(const QStringList& names) {

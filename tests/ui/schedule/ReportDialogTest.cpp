@@ -57,7 +57,7 @@ MainWindow& startWithFortyEntries(UiHarness& h) {
         e.startHour = e.endHour = std::uint8_t(minute / 60);
         e.startMinute = e.endMinute = std::uint8_t(minute % 60);
         e.endSecond = 30;
-        setSongName(e.playlist[0], QStringLiteral("上课铃%1.mp3").arg(i + 1));
+        e.playlist[0] = QStringLiteral("上课铃%1.mp3").arg(i + 1);
         if (i == 39) {
             e.sourceMask = source::kHostFm;
             e.fmFrequency = 9550;
@@ -172,9 +172,9 @@ MainWindow& startWithALongSecondEntry(UiHarness& h, int songs) {
         e.startHour = e.endHour = std::uint8_t(7 + i);
         e.endMinute = 5;
         const int count = i == 1 ? songs : 1;
-        e.playlistCount = std::uint16_t(count);
+        e.playlist.clear();
         for (int j = 0; j < count; ++j)
-            setSongName(e.playlist[j], QStringLiteral("bell-%1-%2.mp3").arg(i + 1).arg(j + 1, 3, 10, QChar(u'0')));
+            e.playlist << QStringLiteral("bell-%1-%2.mp3").arg(i + 1).arg(j + 1, 3, 10, QChar(u'0'));
         appendEntry(*table, e);
     }
     return startShowing(h, 1, *table);
@@ -187,9 +187,9 @@ MainWindow& startWithTheLargestSchedule(UiHarness& h) {
     for (int i = 0; i < kMaxEntries; ++i) {
         TimingEntry e = exampleEntry();
         e.startHour = e.endHour = std::uint8_t(i % 24);
-        e.playlistCount = kMaxSongs;
+        e.playlist.clear();
         for (int j = 0; j < kMaxSongs; ++j)
-            setSongName(e.playlist[j], QStringLiteral("s%1-%2.mp3").arg(i).arg(j));
+            e.playlist << QStringLiteral("s%1-%2.mp3").arg(i).arg(j);
         appendEntry(*table, e);
     }
     return startShowing(h, 0, *table);

@@ -78,7 +78,7 @@ TEST(FileSafety, ALanguageSwitchKeepsEveryModeAndWritesNothingOnEitherPage) {
     h.writeConfig("[LanguageSelect]\nID=1\n");
     writeEntries(h, QStringLiteral("SCH01.DAT"), {modedEntry(8)});
     auto keys = makeTable();
-    keys->count = kRemoteKeyCount;
+    keys->entries.resize(kRemoteKeyCount);
     for (int k = 0; k < kRemoteKeyCount; ++k)
         keys->entries[k] = modedEntry(0);
     ASSERT_TRUE(saveTableFile(h.dataFile(QStringLiteral("REMOTE.DAT")), *keys).ok);
@@ -174,7 +174,7 @@ TEST(FileSafety, AnotherProgramsWriteIsNeverOverwrittenUnasked) {
     editor.requestSave();
     EXPECT_EQ(h.prompts.questions.size(), 2u);
     auto table = onDisk(h, QStringLiteral("SCH01.DAT"));
-    ASSERT_EQ(table->count, 3);
+    ASSERT_EQ(table->count(), 3);
     EXPECT_EQ(table->entries[0].endMinute, 35);
     EXPECT_EQ(table->entries[2].startHour, 14) << "their third entry stays";
 
@@ -185,7 +185,7 @@ TEST(FileSafety, AnotherProgramsWriteIsNeverOverwrittenUnasked) {
     editor.requestSave();
     EXPECT_EQ(h.prompts.questions.size(), 3u);
     table = onDisk(h, QStringLiteral("SCH01.DAT"));
-    EXPECT_EQ(table->count, 3);
+    EXPECT_EQ(table->count(), 3);
     EXPECT_EQ(table->entries[0].endMinute, 40);
     const std::vector<BackupVersion> kept = h.backups.versions(QStringLiteral("SCH01.DAT"));
     ASSERT_FALSE(kept.empty());
@@ -222,14 +222,14 @@ TEST(FileSafety, AFailedSaveShowsTheFileAndKeepsTheEditForAnotherTry) {
         const FileSizeLimit full(before.size() + 100);
         page.editor().requestSave();
     }
-    EXPECT_EQ(onDisk(h, QStringLiteral("SCH01.DAT"))->count, 1);
+    EXPECT_EQ(onDisk(h, QStringLiteral("SCH01.DAT"))->count(), 1);
     EXPECT_EQ(page.list()->rowCount(), 2);
     EXPECT_TRUE(page.newRowPending());
     EXPECT_EQ(page.editor().startTime()->time(), QTime(11, 0, 0));
 
     // With room again, Save writes the new entry.
     page.editor().requestSave();
-    EXPECT_EQ(onDisk(h, QStringLiteral("SCH01.DAT"))->count, 2);
+    EXPECT_EQ(onDisk(h, QStringLiteral("SCH01.DAT"))->count(), 2);
 }
 
 TEST(FileSafety, DataAndSettingsFilesThatCannotBeReadAreReportedAndNeverReplacedUnasked) {
@@ -262,7 +262,7 @@ TEST(FileSafety, DataAndSettingsFilesThatCannotBeReadAreReportedAndNeverReplaced
     h.prompts.answers = {0};
     page.editor().requestSave();
     EXPECT_EQ(h.prompts.questions.size(), 2u);
-    EXPECT_EQ(onDisk(h, QStringLiteral("SCH01.DAT"))->count, 1);
+    EXPECT_EQ(onDisk(h, QStringLiteral("SCH01.DAT"))->count(), 1);
     // Ours now: the next save asks nothing.
     page.editor().endTime()->setTime(QTime(7, 5, 0));
     page.editor().requestSave();

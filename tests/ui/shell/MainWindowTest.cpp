@@ -238,7 +238,7 @@ TEST(MainWindow, FailedSaveOfTheDocumentWarnsWithTheFileAndReason) {
     EXPECT_EQ(h.prompts.messages[0].caption, QStringLiteral("Warning"));
     EXPECT_EQ(h.prompts.messages[0].icon, Prompts::Icon::Stop);
     EXPECT_TRUE(h.prompts.messages[0].text.contains(QStringLiteral("SCH01.DAT")));
-    EXPECT_EQ(h.model->table().count, 0) << "the table shows what the file holds again";
+    EXPECT_EQ(h.model->table().count(), 0) << "the table shows what the file holds again";
 }
 
 TEST(MainWindow, MusicPlayerIsShownFromItsButtonAndDrivesTheStatusBar) {

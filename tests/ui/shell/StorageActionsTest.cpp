@@ -222,9 +222,9 @@ QByteArray largestSchedule(int seed) {
         TimingEntry e = exampleEntry();
         e.startHour = std::uint8_t((seed + i) % 24);
         e.endHour = e.startHour;
-        e.playlistCount = kMaxSongs;
+        e.playlist.clear();
         for (int j = 0; j < kMaxSongs; ++j)
-            setSongName(e.playlist[j], QStringLiteral("s%1-%2-%3.mp3").arg(seed).arg(i).arg(j));
+            e.playlist << QStringLiteral("s%1-%2-%3.mp3").arg(seed).arg(i).arg(j);
         appendEntry(*table, e);
     }
     return serializeTable(*table);
@@ -413,9 +413,9 @@ TEST(TransferWindow, AllMissingSongsCanBeSeenCopiedAndSaved) {
     h.writeConfig("[LanguageSelect]\nID=1\n");
     auto table = makeTable();
     TimingEntry e = exampleEntry();
-    e.playlistCount = 25;
+    e.playlist.clear();
     for (int j = 0; j < 25; ++j)
-        setSongName(e.playlist[j], QStringLiteral("song%1.mp3").arg(j, 2, 10, QLatin1Char('0')));
+        e.playlist << QStringLiteral("song%1.mp3").arg(j, 2, 10, QLatin1Char('0'));
     appendEntry(*table, e);
     QDir().mkpath(h.home.file(QStringLiteral("zone_data")));
     ASSERT_TRUE(saveTableFile(h.dataFile(QStringLiteral("SCH01.DAT")), *table).ok);
