@@ -180,7 +180,8 @@ void BM_ReportLargestFirstPage(benchmark::State& state) {
     p.window->selectDocument(0);
     Program::settle();
     for (auto _ : state) {
-        ReportDialog dialog(*p.context, QStringLiteral("Schedule1"), p.model->table(), p.model->table().count());
+        ReportDialog dialog(*p.context, QStringLiteral("Schedule1"), p.model->document().table(),
+                            p.model->document().table().count());
         dialog.show();
         Program::settle();
         state.PauseTiming();
@@ -196,7 +197,8 @@ void BM_ReportLargestAllPages(benchmark::State& state) {
     PauseMeter meter;
     int pages = 0;
     for (auto _ : state) {
-        ReportDialog dialog(*p.context, QStringLiteral("Schedule1"), p.model->table(), p.model->table().count());
+        ReportDialog dialog(*p.context, QStringLiteral("Schedule1"), p.model->document().table(),
+                            p.model->document().table().count());
         dialog.show();
         meter.start();
         while (!dialog.pages().done())
@@ -214,7 +216,8 @@ void BM_ReportLargestPdf(benchmark::State& state) {
     PauseMeter meter;
     qint64 size = 0;
     for (auto _ : state) {
-        ReportDialog dialog(*p.context, QStringLiteral("Schedule1"), p.model->table(), p.model->table().count());
+        ReportDialog dialog(*p.context, QStringLiteral("Schedule1"), p.model->document().table(),
+                            p.model->document().table().count());
         QBuffer out;
         out.open(QIODevice::WriteOnly);
         meter.start();
@@ -309,7 +312,7 @@ void BM_SaveLargestWithHistory(benchmark::State& state) {
     std::uint8_t second = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        p.model->table().entries[5].endSecond = second = std::uint8_t((second + 1) % 60);
+        p.model->document().table().entries[5].endSecond = second = std::uint8_t((second + 1) % 60);
         state.ResumeTiming();
         meter.start();
         p.window->saveDocument({StepLabel::Kind::ChangeEntry, QStringLiteral("SCH01.DAT"), 5, {}});

@@ -6,9 +6,9 @@
 
 namespace quorvan {
 
-QString stepText(const StepLabel& label, const TextTable& texts, const std::vector<ScheduleDocument>& documents) {
+QString stepText(const StepLabel& label, const TextTable& texts, const std::vector<DocumentInfo>& documents) {
     QString document = label.document;
-    for (const ScheduleDocument& d : documents)
+    for (const DocumentInfo& d : documents)
         if (d.fileName.compare(label.document, Qt::CaseInsensitive) == 0)
             document = d.caption;
     const QString entry = QString::number(label.entry + 1);

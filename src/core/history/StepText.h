@@ -6,11 +6,11 @@
 
 namespace quorvan {
 
-struct ScheduleDocument;
+struct DocumentInfo;
 struct StepLabel;
 class TextTable;
 
 // A step's name for the undo history, in the current language: "delete entry 3 of Schedule1".
-QString stepText(const StepLabel& label, const TextTable& texts, const std::vector<ScheduleDocument>& documents);
+QString stepText(const StepLabel& label, const TextTable& texts, const std::vector<DocumentInfo>& documents);
 
 } // namespace quorvan

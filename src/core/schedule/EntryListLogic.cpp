@@ -49,21 +49,21 @@ QStringList timingRowCells(int row, const TimingEntry& entry, const TextTable& t
 EntryListLogic::EntryListLogic(RowList& rows, EntryListHost& host, const TextTable& texts, const NameTables& names)
     : m_rows(rows), m_host(host), m_texts(texts), m_names(names) {}
 
-int EntryListLogic::showTable(ScheduleTable* table, int capacity) {
-    if (!table || capacity <= 0 || capacity > kMaxEntries)
+int EntryListLogic::showDocument(ScheduleDocument* document) {
+    if (!document)
         return 0;
     Busy busy(m_busy);
     m_newRowPending = false;
-    m_table = table;
+    m_document = document;
     m_rows.removeAllRows();
-    const int count = std::clamp(table->count(), 0, capacity);
+    const int count = document->count();
     for (int i = 0; i < count; ++i) {
         m_rows.insertRow(i);
-        showRow(i, &table->entries[i]);
+        showRow(i, &document->entry(i));
     }
     m_rows.selectRow(0);
     if (count > 0) {
-        m_host.loadEntry(table->entries[0]);
+        m_host.loadEntry(document->entry(0));
         m_shownRow = 0;
     } else {
         newEntry();
@@ -78,7 +78,7 @@ void EntryListLogic::showRow(int row, const TimingEntry* entry) {
 }
 
 void EntryListLogic::newEntry() {
-    if (!m_table || m_newRowPending)
+    if (!m_document || m_newRowPending)
         return;
     if (m_busy == 0 && !leaveShownEntry())
         return;
@@ -97,7 +97,7 @@ void EntryListLogic::newEntry() {
 }
 
 void EntryListLogic::saveEntry() {
-    if (!m_table)
+    if (!m_document)
         return;
     Busy busy(m_busy);
     if (!m_host.mayWrite())
@@ -106,15 +106,15 @@ void EntryListLogic::saveEntry() {
         m_newRowPending = false;
         const int r = m_rows.rowCount() - 1;
         const TimingEntry entry = m_host.storeEntry();
-        appendEntry(*m_table, entry);
+        m_document->append(entry);
         showRow(r, &entry);
-        if (m_host.saveDocument(EntryChange::Added, m_table->count() - 1) && m_rows.rowCount() < kMaxEntries)
+        if (m_host.saveDocument(EntryChange::Added, m_document->count() - 1) && m_rows.rowCount() < kMaxEntries)
             newEntry();
         return;
     }
     const int s = m_rows.selectedRow();
     const TimingEntry entry = m_host.storeEntry();
-    replaceEntry(*m_table, s, entry);
+    m_document->replace(s, entry);
     showRow(s, &entry);
     m_host.saveDocument(EntryChange::Changed, s);
 }
@@ -127,12 +127,12 @@ bool EntryListLogic::storeShownEntry() {
     if (m_newRowPending && m_shownRow == pendingRow) {
         // The new entry becomes a stored row; no other new row is opened, the operator is on the way elsewhere.
         m_newRowPending = false;
-        appendEntry(*m_table, entry);
+        m_document->append(entry);
         showRow(m_shownRow, &entry);
-        return m_host.saveDocument(EntryChange::Added, m_table->count() - 1);
+        return m_host.saveDocument(EntryChange::Added, m_document->count() - 1);
     }
-    if (m_shownRow >= 0 && m_shownRow < m_table->count()) {
-        replaceEntry(*m_table, m_shownRow, entry);
+    if (m_shownRow >= 0 && m_shownRow < m_document->count()) {
+        m_document->replace(m_shownRow, entry);
         showRow(m_shownRow, &entry);
         return m_host.saveDocument(EntryChange::Changed, m_shownRow);
     }
@@ -144,16 +144,16 @@ EntryListLogic::EditorPlace EntryListLogic::editorPlace() const {
 }
 
 void EntryListLogic::returnTo(const EditorPlace& place) {
-    if (!m_table)
+    if (!m_document)
         return;
     Busy busy(m_busy);
-    if (!place.newRow && place.row >= 0 && place.row < m_table->count()) {
+    if (!place.newRow && place.row >= 0 && place.row < m_document->count()) {
         if (m_newRowPending) {
             m_newRowPending = false;
             m_rows.removeRow(m_rows.rowCount() - 1);
         }
         m_rows.selectRow(place.row);
-        m_host.loadEntry(m_table->entries[place.row]);
+        m_host.loadEntry(m_document->entry(place.row));
         m_shownRow = place.row;
     } else if (m_newRowPending) {
         m_rows.selectRow(m_rows.rowCount() - 1);
@@ -165,7 +165,7 @@ void EntryListLogic::returnTo(const EditorPlace& place) {
 }
 
 bool EntryListLogic::leaveShownEntry() {
-    if (!m_table || !m_host.hasUnsavedChanges())
+    if (!m_document || !m_host.hasUnsavedChanges())
         return true;
     switch (m_host.askToLeave()) {
     case LeaveAnswer::Discard:
@@ -197,14 +197,14 @@ void EntryListLogic::deleteRows() {
     m_rows.selectRow(s < last ? s : s - 1);
     for (int i = 0; i < m_rows.rowCount(); ++i)
         m_rows.setNumberCell(i, QString::number(i + 1));
-    if (s >= 0 && s < m_table->count())
-        removeEntry(*m_table, unsigned(s));
-    if (m_host.saveDocument(EntryChange::Deleted, s) && m_table->count() == 0)
+    if (s >= 0 && s < m_document->count())
+        m_document->remove(s);
+    if (m_host.saveDocument(EntryChange::Deleted, s) && m_document->count() == 0)
         newEntry();
 }
 
 void EntryListLogic::deleteEntry() {
-    if (!m_table || m_table->count() == 0)
+    if (!m_document || m_document->count() == 0)
         return;
     Busy busy(m_busy);
     if (!m_newRowPending && !m_host.mayWrite())
@@ -216,15 +216,15 @@ void EntryListLogic::deleteEntry() {
 }
 
 void EntryListLogic::duplicateEntry() {
-    if (!m_table)
+    if (!m_document)
         return;
     if (m_busy == 0 && !leaveShownEntry())
         return;
     Busy busy(m_busy);
     const int source = m_shownRow;
-    if (source < 0 || source >= m_table->count() || (m_newRowPending && source == m_rows.rowCount() - 1))
+    if (source < 0 || source >= m_document->count() || (m_newRowPending && source == m_rows.rowCount() - 1))
         return;
-    if (m_table->count() >= kMaxEntries) {
+    if (m_document->count() >= kMaxEntries) {
         m_host.listFull();
         return;
     }
@@ -235,38 +235,38 @@ void EntryListLogic::duplicateEntry() {
         m_newRowPending = false;
         m_rows.removeRow(m_rows.rowCount() - 1);
     }
-    appendEntry(*m_table, m_table->entries[source]);
-    const int row = m_table->count() - 1;
+    m_document->append(m_document->entry(source));
+    const int row = m_document->count() - 1;
     m_rows.insertRow(row);
-    showRow(row, &m_table->entries[row]);
+    showRow(row, &m_document->entry(row));
     if (!m_host.saveDocument(EntryChange::Added, row))
         return;
     m_rows.selectRow(row);
-    m_host.loadEntry(m_table->entries[row]);
+    m_host.loadEntry(m_document->entry(row));
     m_shownRow = row;
 }
 
 void EntryListLogic::showEntry(int index) {
-    if (!m_table || m_table->count() == 0 || index < 0)
+    if (!m_document || m_document->count() == 0 || index < 0)
         return;
     Busy busy(m_busy);
-    const int row = std::min(index, m_table->count() - 1);
+    const int row = std::min(index, m_document->count() - 1);
     m_rows.selectRow(row);
-    m_host.loadEntry(m_table->entries[row]);
+    m_host.loadEntry(m_document->entry(row));
     m_shownRow = row;
 }
 
 void EntryListLogic::reloadShownEntry() {
-    if (m_shownRow >= 0 && m_shownRow < m_table->count())
-        m_host.loadEntry(m_table->entries[m_shownRow]);
+    if (m_shownRow >= 0 && m_shownRow < m_document->count())
+        m_host.loadEntry(m_document->entry(m_shownRow));
     else if (m_newRowPending && m_shownRow == m_rows.rowCount() - 1)
         m_host.loadEntry(zeroEntry());
 }
 
 void EntryListLogic::loadSelected() {
     const int s = m_rows.selectedRow();
-    if (s >= 0 && s < m_table->count()) {
-        m_host.loadEntry(m_table->entries[s]);
+    if (s >= 0 && s < m_document->count()) {
+        m_host.loadEntry(m_document->entry(s));
         m_shownRow = s;
     } else if (m_newRowPending && s == m_rows.rowCount() - 1) {
         m_shownRow = s;
@@ -274,7 +274,7 @@ void EntryListLogic::loadSelected() {
 }
 
 void EntryListLogic::followSelection(int notifiedRow) {
-    if (m_busy > 0 || notifiedRow < 0 || !m_table)
+    if (m_busy > 0 || notifiedRow < 0 || !m_document)
         return;
     Busy busy(m_busy);
     const int s = m_rows.selectedRow();

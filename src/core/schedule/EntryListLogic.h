@@ -5,7 +5,7 @@
 namespace quorvan {
 
 class NameTables;
-struct ScheduleTable;
+class ScheduleDocument;
 class TextTable;
 struct TimingEntry;
 
@@ -64,8 +64,8 @@ class EntryListLogic {
 public:
     EntryListLogic(RowList& rows, EntryListHost& host, const TextTable& texts, const NameTables& names);
 
-    // Attaches a table and fills the list; refused (0) for no table or a capacity of 0 or above 256.
-    int showTable(ScheduleTable* table, int capacity);
+    // Attaches a document and fills the list; refused (0) for no document.
+    int showDocument(ScheduleDocument* document);
     void showRow(int row, const TimingEntry* entry);
     // New, Save and Delete of the editor. New leaves the entry shown as leaveShownEntry does.
     void newEntry();
@@ -97,7 +97,7 @@ public:
     void returnTo(const EditorPlace& place);
 
     bool newRowPending() const { return m_newRowPending; }
-    ScheduleTable* table() const { return m_table; }
+    ScheduleDocument* document() const { return m_document; }
 
 private:
     void deleteRows();
@@ -109,7 +109,7 @@ private:
     EntryListHost& m_host;
     const TextTable& m_texts;
     const NameTables& m_names;
-    ScheduleTable* m_table = nullptr;
+    ScheduleDocument* m_document = nullptr;
     bool m_newRowPending = false;
     int m_shownRow = -1; // the row whose entry the editor shows
     int m_busy = 0;      // > 0 while the page itself changes the selection

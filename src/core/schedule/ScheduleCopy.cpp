@@ -44,22 +44,21 @@ std::vector<EntryChoice> targetEntryChoices(DocumentKind kind, int count, const 
     return items;
 }
 
-void loadForCopy(const QString& programFolder, const ScheduleDocument& document, ScheduleTable& table,
-                 ReadStatus* status) {
+void loadForCopy(const QString& programFolder, const DocumentInfo& document, ScheduleTable& table, ReadStatus* status) {
     loadTable(programFolder, document.fileName, table, status);
     if (document.kind == DocumentKind::RemotePresets)
         table.entries.resize(kRemoteKeyCount);
 }
 
-CopyOutcome copyEntries(const QString& programFolder, const std::vector<ScheduleDocument>& documents, int s, int o,
-                        int t, int v, ScheduleTable& source, ScheduleTable& target) {
+CopyOutcome copyEntries(const QString& programFolder, const std::vector<DocumentInfo>& documents, int s, int o, int t,
+                        int v, ScheduleTable& source, ScheduleTable& target) {
     CopyOutcome outcome;
     const auto valid = [&](int position) { return position >= 0 && std::size_t(position) < documents.size(); };
     if (!valid(s) || !valid(t)) {
         outcome.refusal = TextId::UnexpectedError;
         return outcome;
     }
-    const ScheduleDocument& targetDoc = documents[std::size_t(t)];
+    const DocumentInfo& targetDoc = documents[std::size_t(t)];
     loadForCopy(programFolder, documents[std::size_t(s)], source);
     ReadStatus targetRead;
     loadForCopy(programFolder, targetDoc, target, &targetRead);

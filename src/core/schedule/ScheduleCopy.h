@@ -26,7 +26,7 @@ std::vector<EntryChoice> sourceEntryChoices(DocumentKind kind, int count, const 
 std::vector<EntryChoice> targetEntryChoices(DocumentKind kind, int count, const TextTable& texts);
 
 // Loads a document's data file into one of the copy dialog's own tables (the remote presets always hold 12).
-void loadForCopy(const QString& programFolder, const ScheduleDocument& document, ScheduleTable& table,
+void loadForCopy(const QString& programFolder, const DocumentInfo& document, ScheduleTable& table,
                  ReadStatus* status = nullptr);
 
 struct CopyOutcome {
@@ -39,7 +39,7 @@ struct CopyOutcome {
 // Copies entries between two documents, working on freshly loaded tables so that it copies what the files hold:
 // source document s, source choice o, target document t, target choice v. On success the target file is saved.
 // A target file that is there but cannot be read (a link, a FIFO, too large) is not written: save says why.
-CopyOutcome copyEntries(const QString& programFolder, const std::vector<ScheduleDocument>& documents, int s, int o,
-                        int t, int v, ScheduleTable& source, ScheduleTable& target);
+CopyOutcome copyEntries(const QString& programFolder, const std::vector<DocumentInfo>& documents, int s, int o, int t,
+                        int v, ScheduleTable& source, ScheduleTable& target);
 
 } // namespace quorvan

@@ -5,10 +5,6 @@
 
 namespace quorvan {
 
-int capacityOf(DocumentKind kind) {
-    return kind == DocumentKind::RemotePresets ? kRemoteKeyCount : kMaxEntries;
-}
-
 void appendEntry(ScheduleTable& table, const TimingEntry& entry) {
     if (table.count() < kMaxEntries)
         table.entries.push_back(entry);
@@ -36,72 +32,38 @@ std::unique_ptr<ScheduleTable> makeTable() {
 }
 
 ScheduleModel::ScheduleModel(const TextTable& texts, QString programFolder)
-    : m_texts(texts), m_programFolder(std::move(programFolder)), m_table(makeTable()) {
-    rebuildDocumentList();
+    : m_texts(texts), m_programFolder(std::move(programFolder)), m_documents(documentList(texts)) {
     loadCurrent();
 }
 
 ScheduleModel::~ScheduleModel() = default;
 
-std::vector<ScheduleDocument> documentList(const TextTable& texts) {
-    static constexpr struct {
-        DocumentKind kind;
-        int text;
-        const char16_t* file;
-    } kDocuments[] = {
-        {DocumentKind::NormalSchedule, TextId::Schedule1, u"SCH01.DAT"},
-        {DocumentKind::NormalSchedule, TextId::Schedule1 + 1, u"SCH02.DAT"},
-        {DocumentKind::NormalSchedule, TextId::Schedule1 + 2, u"SCH03.DAT"},
-        {DocumentKind::NormalSchedule, TextId::Schedule1 + 3, u"SCH04.DAT"},
-        {DocumentKind::RemotePresets, TextId::RemoteList, u"REMOTE.DAT"},
-    };
-    std::vector<ScheduleDocument> documents;
-    for (const auto& d : kDocuments)
-        documents.push_back({d.kind, texts.text(d.text), QString::fromUtf16(d.file)});
-    return documents;
-}
-
-QStringList documentFiles(const std::vector<ScheduleDocument>& documents) {
-    QStringList files;
-    for (const ScheduleDocument& d : documents)
-        files << d.fileName;
-    return files;
-}
-
-void ScheduleModel::rebuildDocumentList() {
-    documents = documentList(m_texts);
-    m_current = 0;
-}
-
-void ScheduleModel::applyCurrentIndex() {
-    if (currentIndex >= 0 && std::size_t(currentIndex) < documents.size())
-        m_current = std::size_t(currentIndex);
+void ScheduleModel::retranslateDocumentList() {
+    m_documents = documentList(m_texts);
+    m_document.setCaption(current().caption);
 }
 
 void ScheduleModel::selectDocument(int position) {
-    if (position < 0 || std::size_t(position) >= documents.size())
+    if (position < 0 || std::size_t(position) >= m_documents.size())
         return;
-    currentIndex = position;
-    m_current = std::size_t(position);
+    m_current = position;
     reloadCurrentDocument();
 }
 
 void ScheduleModel::loadCurrent() {
     const QString path = dataFilePath(m_programFolder, current().fileName);
     m_tableStamp = fileStamp(path); // before the read: a write meanwhile makes the next refresh read again
-    loadTableFile(path, *m_table, &m_loadStatus);
-    if (current().kind == DocumentKind::RemotePresets)
-        m_table->entries.resize(kRemoteKeyCount); // presets the file lacks are empty
+    ScheduleTable table;
+    loadTableFile(path, table, &m_loadStatus);
+    m_document.replaceAll(current(), std::move(table));
 }
 
 SaveResult ScheduleModel::saveCurrentDocument() {
     const QString path = dataFilePath(m_programFolder, current().fileName);
-    if (current().kind == DocumentKind::RemotePresets)
-        m_table->entries.resize(kRemoteKeyCount); // all twelve are written, empty ones as zeros
-    const SaveResult result = saveTableFile(path, *m_table);
+    const SaveResult result = saveTableFile(path, m_document.table());
     m_tableStamp = result.ok ? fileStamp(path) : std::nullopt;
     if (result.ok)
-        m_loadStatus = {}; // the file is the table's now
+        m_loadStatus = {}; // the file is the document's now
     return result;
 }
 
@@ -128,7 +90,7 @@ void ScheduleModel::reloadCurrentDocument() {
 
 void ScheduleModel::showCurrentDocument() {
     if (m_handOff)
-        m_handOff(current(), *m_table, capacityOf(current().kind));
+        m_handOff(m_document);
 }
 
 } // namespace quorvan

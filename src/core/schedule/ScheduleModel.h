@@ -4,6 +4,7 @@
 #include "core/files/FileStamp.h"
 #include "core/files/RegularFile.h"
 #include "core/files/ScheduleTypes.h"
+#include "core/schedule/ScheduleDocument.h"
 
 #include <QString>
 
@@ -14,25 +15,6 @@
 namespace quorvan {
 
 class TextTable;
-
-enum class DocumentKind : std::int32_t {
-    NormalSchedule = 1, // a timing list of up to 256 entries
-    RemotePresets = 6,  // the twelve remote-key presets
-};
-
-struct ScheduleDocument {
-    DocumentKind kind;
-    QString caption;  // shown in the navigation tree and the copy dialog, in the current language
-    QString fileName; // name of the data file inside the data folder
-};
-
-// The five documents in list order, captions in the texts' language: four schedules, then the remote keys.
-std::vector<ScheduleDocument> documentList(const TextTable& texts);
-// The data file names of documents, in their order.
-QStringList documentFiles(const std::vector<ScheduleDocument>& documents);
-
-// Number of table slots a page of this kind shows.
-int capacityOf(DocumentKind kind);
 
 // Appends entry; does nothing on a full table.
 void appendEntry(ScheduleTable& table, const TimingEntry& entry);
@@ -46,14 +28,17 @@ void clearTable(ScheduleTable& table);
 // An empty table on the heap.
 std::unique_ptr<ScheduleTable> makeTable();
 
-// The one schedule model of the process: the document list and the table of the document in view, which is
-// file-backed: loaded from its data file when selected, written back after every change.
+// The one schedule model of the process: the document list and the document in view, which is file-backed:
+// read from its data file when selected, written back after every change.
 class ScheduleModel {
 public:
-    // Called after the current document has been loaded, with the table and the capacity its page shows.
-    using PageHandOff = std::function<void(const ScheduleDocument&, ScheduleTable&, int capacity)>;
+    // Called after the current document has been read (or shown again), for its page to show it.
+    using PageHandOff = std::function<void(ScheduleDocument&)>;
 
-    // Allocates the table, builds the document list and loads the first document.
+    // The zone mode the controller is set to; this program only knows zone mode.
+    static constexpr int kZoneMode = 1;
+
+    // Builds the document list and reads the first document.
     ScheduleModel(const TextTable& texts, QString programFolder);
     ~ScheduleModel();
 
@@ -62,39 +47,34 @@ public:
 
     void setPageHandOff(PageHandOff handOff) { m_handOff = std::move(handOff); }
 
-    // Empties the list and appends the five documents with captions in the current language; the first
-    // document becomes current. currentIndex is left for the caller to re-apply.
-    void rebuildDocumentList();
-    // Makes the document at currentIndex current when it lies within the list.
-    void applyCurrentIndex();
-    // Makes the document at position current and loads it.
+    // The captions in the texts' current language; the current document stays current.
+    void retranslateDocumentList();
+    // Makes the document at position current and reads it.
     void selectDocument(int position);
-    // Writes the current table to the current document's file; the remote-key count stays 12.
+    // Writes the current document to its file.
     SaveResult saveCurrentDocument();
-    // Loads the current document's file into the table and hands it to the page.
+    // Reads the current document's file again and hands the document to the page.
     void reloadCurrentDocument();
-    // Shows the current document again (a language switch): from memory while the table is what the file held
-    // at the last load or successful save and nothing has written the file since; otherwise read again.
+    // Shows the current document again (a language switch): from memory while its entries are what the file
+    // held at the last read or successful save and nothing has written the file since; otherwise read again.
     void refreshCurrentDocument();
-    // Hands the table as it is to the page, without reading the file again (it was read when the model was made).
+    // Hands the document as it is to the page, without reading the file again.
     void showCurrentDocument();
 
-    // Whether the current document's file may be written over without asking: Ours while it is what the table
-    // was read from or last written to; Changed when something else has written, replaced, made or removed it
-    // since; Unreadable when the file was there at the last load but could not be read (the table shows none of
-    // it) and is there still.
+    // Whether the current document's file may be written over without asking: Ours while it is what the
+    // document was read from or last written to; Changed when something else has written, replaced, made or
+    // removed it since; Unreadable when the file was there at the last read but could not be read (the document
+    // shows none of it) and is there still.
     enum class FileState { Ours, Changed, Unreadable };
     FileState currentFileState() const;
-    // How the last load of the current document went (a missing file is no failure to report).
+    // How the last read of the current document went (a missing file is no failure to report).
     const ReadStatus& loadStatus() const { return m_loadStatus; }
 
-    int mode = 1; // zone mode
-    int currentIndex = 0;
-    std::vector<ScheduleDocument> documents;
-
-    const ScheduleDocument& current() const { return documents[static_cast<std::size_t>(m_current)]; }
-    ScheduleTable& table() { return *m_table; }
-    const ScheduleTable& table() const { return *m_table; }
+    const std::vector<DocumentInfo>& documents() const { return m_documents; }
+    int currentIndex() const { return m_current; }
+    const DocumentInfo& current() const { return m_documents[std::size_t(m_current)]; }
+    ScheduleDocument& document() { return m_document; }
+    const ScheduleDocument& document() const { return m_document; }
     const QString& programFolder() const { return m_programFolder; }
 
 private:
@@ -102,9 +82,10 @@ private:
 
     const TextTable& m_texts;
     QString m_programFolder;
-    std::size_t m_current = 0;
-    std::unique_ptr<ScheduleTable> m_table;
-    std::optional<FileStamp> m_tableStamp; // the file as the table matches it; none after a failed save
+    std::vector<DocumentInfo> m_documents;
+    int m_current = 0;
+    ScheduleDocument m_document;
+    std::optional<FileStamp> m_tableStamp; // the file as the document matches it; none after a failed save
     ReadStatus m_loadStatus;
     PageHandOff m_handOff;
 };

@@ -59,10 +59,10 @@ std::vector<MissingSong> findMissingSongs(const QString& dataFolder, const QStri
     return missing;
 }
 
-QStringList missingSongLines(const std::vector<MissingSong>& missing, const std::vector<ScheduleDocument>& documents,
+QStringList missingSongLines(const std::vector<MissingSong>& missing, const std::vector<DocumentInfo>& documents,
                              const TextTable& texts, int maxSongs) {
     const auto captionOf = [&](const QString& file) {
-        for (const ScheduleDocument& d : documents) {
+        for (const DocumentInfo& d : documents) {
             if (d.fileName.compare(file, Qt::CaseInsensitive) == 0)
                 return d.caption;
         }

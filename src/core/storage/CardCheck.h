@@ -11,7 +11,7 @@
 namespace quorvan {
 
 class TextTable;
-struct ScheduleDocument;
+struct DocumentInfo;
 
 // A song that entries play from the card which the card does not hold.
 struct MissingSong {
@@ -38,7 +38,7 @@ std::vector<MissingSong> findMissingSongs(const QString& dataFolder, const QStri
 // One line per song for the operator, "NAME — Schedule1: 1, 3; Remote Key: 2", each file named by its document's
 // caption; after maxSongs songs a last line says how many more there are. missing is sorted as
 // findMissingSongs sorts it.
-QStringList missingSongLines(const std::vector<MissingSong>& missing, const std::vector<ScheduleDocument>& documents,
+QStringList missingSongLines(const std::vector<MissingSong>& missing, const std::vector<DocumentInfo>& documents,
                              const TextTable& texts, int maxSongs = 20);
 
 } // namespace quorvan

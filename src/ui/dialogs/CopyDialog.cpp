@@ -70,7 +70,7 @@ CopyDialog::CopyDialog(AppContext& context, ShellActions& shell, QWidget* parent
     layout->addWidget(m_group);
 
     // Both document lists hold every document in list order; an item's data is its position.
-    const auto& docs = m_context.model.documents;
+    const auto& docs = m_context.model.documents();
     for (std::size_t i = 0; i < docs.size(); ++i) {
         m_sourceDocs->addItem(docs[i].caption, int(i));
         m_targetDocs->addItem(docs[i].caption, int(i));
@@ -107,24 +107,24 @@ int CopyDialog::choice(const QComboBox* entries) {
 }
 
 void CopyDialog::fillSourceEntries(int selectIndex) {
-    const ScheduleDocument& doc = m_context.model.documents[std::size_t(position(m_sourceDocs))];
+    const DocumentInfo& doc = m_context.model.documents()[std::size_t(position(m_sourceDocs))];
     fillChoices(m_sourceEntries, sourceEntryChoices(doc.kind, m_source->count(), m_context.texts), selectIndex);
 }
 
 void CopyDialog::fillTargetEntries(int selectIndex) {
-    const ScheduleDocument& doc = m_context.model.documents[std::size_t(position(m_targetDocs))];
+    const DocumentInfo& doc = m_context.model.documents()[std::size_t(position(m_targetDocs))];
     fillChoices(m_targetEntries, targetEntryChoices(doc.kind, m_target->count(), m_context.texts), selectIndex);
 }
 
 void CopyDialog::showSourceEntries() {
-    loadForCopy(m_context.model.programFolder(), m_context.model.documents[std::size_t(position(m_sourceDocs))],
+    loadForCopy(m_context.model.programFolder(), m_context.model.documents()[std::size_t(position(m_sourceDocs))],
                 *m_source);
     fillSourceEntries(0);
     applySourceEntryRule();
 }
 
 void CopyDialog::showTargetEntries() {
-    loadForCopy(m_context.model.programFolder(), m_context.model.documents[std::size_t(position(m_targetDocs))],
+    loadForCopy(m_context.model.programFolder(), m_context.model.documents()[std::size_t(position(m_targetDocs))],
                 *m_target);
     fillTargetEntries(0);
     if (choice(m_sourceEntries) == kChoiceAll)
@@ -148,14 +148,15 @@ void CopyDialog::copySelected() {
     const int sourceIndex = m_sourceEntries->currentIndex();
     const int targetIndex = m_targetEntries->currentIndex();
     const QString programFolder = m_context.model.programFolder();
-    const QString targetFile = t >= 0 && std::size_t(t) < m_context.model.documents.size()
-                                   ? m_context.model.documents[std::size_t(t)].fileName
+    const QString targetFile = t >= 0 && std::size_t(t) < m_context.model.documents().size()
+                                   ? m_context.model.documents()[std::size_t(t)].fileName
                                    : QString();
     // The target file is kept and recorded before the copy writes it: the copy is one undoable step.
     std::optional<ChangeRecorder> recorder;
     if (!targetFile.isEmpty())
         recorder.emplace(dataFolderPath(programFolder), QStringList{targetFile}, &m_context.backups);
-    const CopyOutcome outcome = copyEntries(programFolder, m_context.model.documents, s, o, t, v, *m_source, *m_target);
+    const CopyOutcome outcome =
+        copyEntries(programFolder, m_context.model.documents(), s, o, t, v, *m_source, *m_target);
     const TextTable& texts = m_context.texts;
     if (outcome.refusal != 0) {
         m_context.prompts.message(texts.text(TextId::Warning), texts.text(outcome.refusal), Prompts::Icon::Stop);
@@ -173,9 +174,9 @@ void CopyDialog::copySelected() {
                                   Prompts::Icon::Stop);
 
     // Both sides again from their files, keeping the selections ("[ New ]" stays selected after an append).
-    loadForCopy(m_context.model.programFolder(), m_context.model.documents[std::size_t(s)], *m_source);
+    loadForCopy(m_context.model.programFolder(), m_context.model.documents()[std::size_t(s)], *m_source);
     fillSourceEntries(sourceIndex);
-    loadForCopy(m_context.model.programFolder(), m_context.model.documents[std::size_t(t)], *m_target);
+    loadForCopy(m_context.model.programFolder(), m_context.model.documents()[std::size_t(t)], *m_target);
     if (choice(m_sourceEntries) == kChoiceAll)
         applySourceEntryRule();
     else {

@@ -38,7 +38,7 @@ QString startsText(const ScheduleSummary& summary) {
 RestoreDialog::RestoreDialog(AppContext& context, ShellActions& shell, int documentIndex, QWidget* parent)
     : QDialog(parent), m_context(context), m_shell(shell), m_document(documentIndex), m_table(makeTable()) {
     const TextTable& texts = context.texts;
-    const ScheduleDocument& document = context.model.documents[std::size_t(documentIndex)];
+    const DocumentInfo& document = context.model.documents()[std::size_t(documentIndex)];
     setWindowTitle(texts.text(TextId::RestoreTitle).arg(document.caption));
     resize(760, 520);
 

@@ -36,7 +36,7 @@ namespace {
 QString describe(const DataStep* step, const AppContext& context) {
     if (!step)
         return {};
-    QString text = stepText(step->label, context.texts, context.model.documents);
+    QString text = stepText(step->label, context.texts, context.model.documents());
     if (step->changes.size() > 1) {
         QStringList names;
         for (const FileChange& change : step->changes)
@@ -57,7 +57,7 @@ QString UndoHistory::redoText() const {
 }
 
 QString UndoHistory::stepName(const DataStep& step) const {
-    return stepText(step.label, m_context.texts, m_context.model.documents);
+    return stepText(step.label, m_context.texts, m_context.model.documents());
 }
 
 SaveResult UndoHistory::undo() {

@@ -19,8 +19,6 @@
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
-#include <cstring>
-
 namespace quorvan {
 
 namespace {
@@ -38,7 +36,6 @@ QTimeEdit* makeTimePicker(QWidget* parent, const QString& name) {
 EntryEditor::EntryEditor(AppContext& context, QWidget* parent)
     : QWidget(parent), m_context(context), m_entry(std::make_unique<TimingEntry>()),
       m_saved(std::make_unique<TimingEntry>()) {
-    std::memset(m_entry.get(), 0, sizeof(TimingEntry));
 
     m_timeGroup = new QGroupBox(QStringLiteral("时间设定"), this);
     m_timeGroup->setObjectName(QStringLiteral("timeGroup"));

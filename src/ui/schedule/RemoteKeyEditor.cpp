@@ -14,14 +14,11 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include <cstring>
-
 namespace quorvan {
 
 RemoteKeyEditor::RemoteKeyEditor(AppContext& context, QWidget* parent)
     : QWidget(parent), m_context(context), m_entry(std::make_unique<TimingEntry>()),
       m_saved(std::make_unique<TimingEntry>()) {
-    std::memset(m_entry.get(), 0, sizeof(TimingEntry));
 
     m_keyGroup = new QGroupBox(QStringLiteral("遥控键选择"), this);
     m_keyGroup->setObjectName(QStringLiteral("keyGroup"));

@@ -44,20 +44,19 @@ int RemoteKeyPage::selectedRow() const {
     return ranges.isEmpty() ? -1 : ranges.front().topRow();
 }
 
-int RemoteKeyPage::showTable(ScheduleTable* table, int capacity) {
-    if (!table || capacity > kRemoteKeyCount)
+int RemoteKeyPage::showDocument(ScheduleDocument* document) {
+    if (!document || !document->fixedSize())
         return 0;
-    ++m_tablesShown;
-    m_table = table;
-    table->entries.resize(kRemoteKeyCount);
-    for (int k = 0; k < capacity; ++k)
-        showRow(k, &table->entries[k]);
+    ++m_documentsShown;
+    m_document = document;
+    for (int k = 0; k < document->count(); ++k)
+        showRow(k, &document->entry(k));
     {
         const QSignalBlocker quiet(m_list);
         m_list->setCurrentCell(0, 0);
         m_list->selectRow(0);
     }
-    m_editor->loadPreset(0, table->entries[0]);
+    m_editor->loadPreset(0, document->entry(0));
     m_shownRow = 0;
     return 1;
 }
@@ -75,7 +74,7 @@ void RemoteKeyPage::showRow(int row, const TimingEntry* entry) {
 }
 
 void RemoteKeyPage::followSelection(int notifiedRow) {
-    if (m_asking || notifiedRow < 0 || !m_table)
+    if (m_asking || notifiedRow < 0 || !m_document)
         return;
     const int s = selectedRow();
     if (s == m_shownRow)
@@ -86,15 +85,15 @@ void RemoteKeyPage::followSelection(int notifiedRow) {
         const QSignalBlocker quiet(m_list);
         m_list->selectRow(m_shownRow);
         if (!stay && m_shownRow >= 0)
-            m_editor->loadPreset(m_shownRow, m_table->entries[m_shownRow]);
+            m_editor->loadPreset(m_shownRow, m_document->entry(m_shownRow));
         return;
     }
-    m_editor->loadPreset(s, m_table->entries[s]);
+    m_editor->loadPreset(s, m_document->entry(s));
     m_shownRow = s;
 }
 
 bool RemoteKeyPage::leaveShownPreset() {
-    if (!m_table || !m_editor->hasUnsavedChanges())
+    if (!m_document || !m_editor->hasUnsavedChanges())
         return true;
     m_asking = true;
     const LeaveAnswer answer = askToLeaveEntry(m_context.prompts, m_context.texts);
@@ -111,10 +110,10 @@ bool RemoteKeyPage::leaveShownPreset() {
 template <class Write> bool RemoteKeyPage::keepingEdit(Write&& write) {
     const int key = m_editor->selectedKey();
     const TimingEntry edit = m_editor->currentEdit();
-    const int shownBefore = m_tablesShown;
+    const int shownBefore = m_documentsShown;
     if (write())
         return true;
-    if (m_tablesShown != shownBefore && key >= 0 && key < kRemoteKeyCount) {
+    if (m_documentsShown != shownBefore && key >= 0 && key < kRemoteKeyCount) {
         // The file was shown again: back to the key being edited, with the edit in the editor, unsaved.
         showKey(key);
         m_editor->showEdit(edit);
@@ -123,12 +122,11 @@ template <class Write> bool RemoteKeyPage::keepingEdit(Write&& write) {
 }
 
 bool RemoteKeyPage::savePreset() {
-    if (!m_table || !keepingEdit([this] { return m_shell.mayWriteDocument(); }))
+    if (!m_document || !keepingEdit([this] { return m_shell.mayWriteDocument(); }))
         return false;
     const int k = m_editor->selectedKey();
     const TimingEntry preset = m_editor->storePreset();
-    if (k >= 0 && k < m_table->count() && k < kMaxEntries)
-        replaceEntry(*m_table, k, preset);
+    m_document->replace(k, preset);
     showRow(k, &preset);
     const bool saved = keepingEdit(
         [&] { return m_shell.saveDocument({StepLabel::Kind::SavePreset, m_context.model.current().fileName, k, {}}); });
@@ -143,11 +141,10 @@ bool RemoteKeyPage::savePreset() {
 }
 
 void RemoteKeyPage::deletePreset() {
-    if (!m_table || !keepingEdit([this] { return m_shell.mayWriteDocument(); }))
+    if (!m_document || !keepingEdit([this] { return m_shell.mayWriteDocument(); }))
         return;
     const int s = selectedRow();
-    if (s >= 0 && s < m_table->count() && s < kMaxEntries)
-        m_table->entries[std::size_t(s)] = TimingEntry{};
+    m_document->remove(s); // the key stays, its preset empty
     static const TimingEntry zero{};
     showRow(s, &zero);
     m_list->setFocus();
@@ -186,18 +183,18 @@ void RemoteKeyPage::resizeEvent(QResizeEvent* event) {
 }
 
 bool RemoteKeyPage::editorHasUnsavedChanges() const {
-    return m_table && m_editor->hasUnsavedChanges();
+    return m_document && m_editor->hasUnsavedChanges();
 }
 
 void RemoteKeyPage::showKey(int k) {
-    if (!m_table || k < 0 || k >= kRemoteKeyCount)
+    if (!m_document || k < 0 || k >= kRemoteKeyCount)
         return;
     {
         const QSignalBlocker quiet(m_list);
         m_list->setCurrentCell(k, 0);
         m_list->selectRow(k);
     }
-    m_editor->loadPreset(k, m_table->entries[k]);
+    m_editor->loadPreset(k, m_document->entry(k));
     m_shownRow = k;
 }
 

@@ -9,7 +9,7 @@ namespace quorvan {
 
 struct AppContext;
 class RemoteKeyEditor;
-struct ScheduleTable;
+class ScheduleDocument;
 class EditorSplit;
 class ShellActions;
 struct TimingEntry;
@@ -24,9 +24,8 @@ public:
 
     RemoteKeyPage(AppContext& context, ShellActions& shell, QWidget* parent = nullptr);
 
-    // Attaches the table (its count becomes 12) and fills the rows. Refused (0) for no table or a capacity
-    // above 12.
-    int showTable(ScheduleTable* table, int capacity);
+    // Attaches the remote-key document and fills the twelve rows. Refused (0) for no document or a schedule.
+    int showDocument(ScheduleDocument* document);
     void showRow(int row, const TimingEntry* entry);
     void layoutPage();
     void retranslate();
@@ -42,13 +41,13 @@ public:
     // Selects and shows the preset of key k (from 0).
     void showKey(int k);
     // The key whose preset the editor shows, -1 before a table is shown.
-    int shownKey() const { return m_table ? m_shownRow : -1; }
+    int shownKey() const { return m_document ? m_shownRow : -1; }
     bool editorHasUnsavedChanges() const;
     void followSelection(int notifiedRow);
 
     QTableWidget* list() const { return m_list; }
     RemoteKeyEditor& editor() const { return *m_editor; }
-    ScheduleTable* table() const { return m_table; }
+    const ScheduleDocument* document() const { return m_document; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -63,13 +62,13 @@ private:
     RemoteKeyEditor* m_editor;
     QScrollArea* m_editorDock;
     EditorSplit* m_split;
-    ScheduleTable* m_table = nullptr;
+    ScheduleDocument* m_document = nullptr;
     // Runs write (a question or a write that may fail); when it showed the file again, the editor goes back to
     // its key with the operator's edit, unsaved.
     template <class Write> bool keepingEdit(Write&& write);
 
     int m_shownRow = -1;   // the key whose preset the editor shows
-    int m_tablesShown = 0; // counts showTable calls
+    int m_documentsShown = 0; // counts showTable calls
     bool m_asking = false; // while the question is open, selection changes are not the operator's moves
 };
 

@@ -144,7 +144,8 @@ QMenu* TimingListPage::rowMenu() {
     auto* menu = new QMenu(m_list);
     menu->setObjectName(QStringLiteral("entryMenu"));
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    const bool stored = m_logic.table() && m_list->currentRow() >= 0 && m_list->currentRow() < m_logic.table()->count();
+    const ScheduleDocument* document = m_logic.document();
+    const bool stored = document && m_list->currentRow() >= 0 && m_list->currentRow() < document->count();
     m_duplicateAction->setEnabled(stored);
     m_deleteAction->setEnabled(stored || m_logic.newRowPending());
     menu->addAction(m_newAction);
@@ -159,9 +160,9 @@ QMenu* TimingListPage::rowMenu() {
     return menu;
 }
 
-int TimingListPage::showTable(ScheduleTable* table, int capacity) {
+int TimingListPage::showDocument(ScheduleDocument* document) {
     ++m_tablesShown;
-    const int shown = m_logic.showTable(table, capacity);
+    const int shown = m_logic.showDocument(document);
     showClashes();
     return shown;
 }
@@ -208,15 +209,16 @@ bool TimingListPage::printWeek() {
 }
 
 void TimingListPage::openReport() {
-    const ScheduleTable* table = m_logic.table();
-    if (!table)
+    const ScheduleDocument* document = m_logic.document();
+    if (!document)
         return;
-    ReportDialog dialog(m_context, m_context.model.current().caption, *table, table->count(), this);
+    ReportDialog dialog(m_context, document->info().caption, document->table(), document->count(), this);
     dialog.exec();
 }
 
 void TimingListPage::showClashes(int saved) {
-    ScheduleTable* table = m_logic.table();
+    const ScheduleDocument* document = m_logic.document();
+    const ScheduleTable* table = document ? &document->table() : nullptr;
     const std::vector<Clash> before = m_clashes;
     m_clashes = table ? findClashes(*table, table->count()) : std::vector<Clash>{};
     const TextTable& texts = m_context.texts;

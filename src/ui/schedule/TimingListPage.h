@@ -20,7 +20,7 @@ namespace quorvan {
 
 struct AppContext;
 class EntryEditor;
-struct ScheduleTable;
+class ScheduleDocument;
 class EditorSplit;
 class ShellActions;
 class WeekView;
@@ -38,7 +38,7 @@ public:
     TimingListPage(AppContext& context, ShellActions& shell, QWidget* parent = nullptr);
     ~TimingListPage() override;
 
-    int showTable(ScheduleTable* table, int capacity);
+    int showDocument(ScheduleDocument* document);
     void showRow(int row, const TimingEntry* entry);
     void layoutPage();
     void retranslate();
@@ -73,7 +73,7 @@ public:
     QAction* deleteAction() const { return m_deleteAction; }
     const std::vector<Clash>& clashes() const { return m_clashes; }
     EntryEditor& editor() const { return *m_editor; }
-    ScheduleTable* table() const { return m_logic.table(); }
+    const ScheduleDocument* document() const { return m_logic.document(); }
     bool newRowPending() const { return m_logic.newRowPending(); }
 
 protected:

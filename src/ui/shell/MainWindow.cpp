@@ -142,12 +142,12 @@ void MainWindow::buildControls() {
     layout->addWidget(m_splitter, 1);
     layout->addWidget(m_statusBar);
 
-    m_context.model.setPageHandOff([this](const ScheduleDocument& doc, ScheduleTable& table, int capacity) {
-        if (doc.kind == DocumentKind::NormalSchedule) {
-            m_timingPage->showTable(&table, capacity);
+    m_context.model.setPageHandOff([this](ScheduleDocument& document) {
+        if (document.kind() == DocumentKind::NormalSchedule) {
+            m_timingPage->showDocument(&document);
             showPage(m_timingPage);
-        } else if (doc.kind == DocumentKind::RemotePresets) {
-            m_remotePage->showTable(&table, capacity);
+        } else if (document.kind() == DocumentKind::RemotePresets) {
+            m_remotePage->showDocument(&document);
             showPage(m_remotePage);
         }
     });
@@ -162,7 +162,6 @@ void MainWindow::buildControls() {
     connect(m_timer, &QTimer::timeout, this, &MainWindow::tick);
     m_timer->start();
 
-    m_context.model.mode = 1;
     const SettingValue id = m_context.settings.readSetting(QStringLiteral("LanguageSelect"), QStringLiteral("ID"));
     if (startLanguage(id) == 1)
         m_context.texts.loadEnglish();
@@ -187,8 +186,7 @@ void MainWindow::retranslateAll() {
     setWindowTitle(m_context.texts.text(TextId::ProgramTitle));
     m_context.names.computeDisplayNames(m_context.texts);
     ScheduleModel& model = m_context.model;
-    model.rebuildDocumentList();
-    model.applyCurrentIndex();
+    model.retranslateDocumentList();
     m_tree->retranslate();
     m_toolBar->retranslate();
     showHistoryState();
@@ -249,7 +247,7 @@ bool MainWindow::leaveEdits() {
 void MainWindow::selectDocument(int index) {
     if (!leaveEdits()) {
         // The operator stays: the tree shows the current document again.
-        m_tree->showDocumentItem(m_context.model.currentIndex);
+        m_tree->showDocumentItem(m_context.model.currentIndex());
         return;
     }
     m_context.names.computeDisplayNames(m_context.texts);
@@ -374,10 +372,10 @@ void MainWindow::redo() {
 void MainWindow::showStep(const StepLabel& label) {
     ScheduleModel& model = m_context.model;
     int index = -1;
-    for (std::size_t i = 0; i < model.documents.size(); ++i)
-        if (model.documents[i].fileName.compare(label.document, Qt::CaseInsensitive) == 0)
+    for (std::size_t i = 0; i < model.documents().size(); ++i)
+        if (model.documents()[i].fileName.compare(label.document, Qt::CaseInsensitive) == 0)
             index = int(i);
-    if (index >= 0 && index != model.currentIndex) {
+    if (index >= 0 && index != model.currentIndex()) {
         m_tree->showDocumentItem(index);
         m_context.names.computeDisplayNames(m_context.texts);
         model.selectDocument(index);
@@ -416,7 +414,7 @@ bool MainWindow::restoreVersions(const std::vector<BackupVersion>& versions, con
 }
 
 void MainWindow::openRestoreDialog(int index) {
-    if (index < 0 || std::size_t(index) >= m_context.model.documents.size())
+    if (index < 0 || std::size_t(index) >= m_context.model.documents().size())
         return;
     RestoreDialog dialog(m_context, *this, index, this);
     dialog.exec();
@@ -482,7 +480,7 @@ void MainWindow::showHistoryState() {
 }
 
 void MainWindow::saveSettings() {
-    const SettingsSnapshot values{m_context.model.mode, m_context.texts.language(), m_context.serial.portNumber(),
+    const SettingsSnapshot values{ScheduleModel::kZoneMode, m_context.texts.language(), m_context.serial.portNumber(),
                                   m_configuredPort};
     const SettingsSaveResult result = m_context.settings.saveAll(values, m_context.names);
     // One message, however many of the two files failed (a full disk fails both).

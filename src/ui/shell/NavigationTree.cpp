@@ -32,7 +32,7 @@ NavigationTree::NavigationTree(AppContext& context, ShellActions& shell, QWidget
 
     m_normalFolder = new QTreeWidgetItem(m_tree, {QStringLiteral("一般时间表")});
     m_remoteFolder = new QTreeWidgetItem(m_tree, {QStringLiteral("遥控设定")});
-    for (const ScheduleDocument& doc : m_context.model.documents) {
+    for (const DocumentInfo& doc : m_context.model.documents()) {
         QTreeWidgetItem* parentItem = doc.kind == DocumentKind::RemotePresets ? m_remoteFolder : m_normalFolder;
         m_documentItems.push_back(new QTreeWidgetItem(parentItem, {doc.caption}));
     }
@@ -48,7 +48,7 @@ QTreeWidgetItem* NavigationTree::documentItem(int index) const {
 }
 
 void NavigationTree::retranslate() {
-    const auto& docs = m_context.model.documents;
+    const auto& docs = m_context.model.documents();
     for (std::size_t i = 0; i < docs.size() && i < m_documentItems.size(); ++i)
         m_documentItems[i]->setText(0, docs[i].caption);
     m_normalFolder->setText(0, m_context.texts.text(TextId::NormalSchedule));
@@ -108,7 +108,7 @@ void NavigationTree::selectChosenDocument() {
     const QList<QTreeWidgetItem*> selected = m_tree->selectedItems();
     if (selected.isEmpty())
         return;
-    for (std::size_t i = 0; i < m_documentItems.size() && i < m_context.model.documents.size(); ++i)
+    for (std::size_t i = 0; i < m_documentItems.size() && i < m_context.model.documents().size(); ++i)
         if (m_documentItems[i] == selected.front())
             m_shell.selectDocument(int(i));
 }

@@ -79,7 +79,7 @@ int exportToStorage(Prompts& prompts, const TextTable& texts, const QString& dat
     const QString folder = prompts.chooseFolder(texts.text(TextId::ExportTitle));
     if (folder.isEmpty())
         return 0;
-    const std::vector<ScheduleDocument> documents = documentList(texts);
+    const std::vector<DocumentInfo> documents = documentList(texts);
     std::vector<MissingSong> missingSongs;
     const TransferReport report = runTransfer(texts, runner, [&](const TransferOptions& options) {
         TransferReport exported = exportFiles(dataFolder, folder, names, options);

@@ -120,7 +120,7 @@ void ToolBar::importFromCard() {
     DataStep step;
     const TransferRunner runner = transferRunner();
     if (importFromStorage(m_context.prompts, m_context.texts, dataFolderPath(model.programFolder()),
-                          transferSet(documentFiles(model.documents)), &m_context.backups, &step, &runner) != 1)
+                          transferSet(documentFiles(model.documents())), &m_context.backups, &step, &runner) != 1)
         return;
     step.label.document = model.current().fileName;
     m_shell.addStep(std::move(step));
@@ -131,7 +131,7 @@ void ToolBar::exportToCard() {
     const ScheduleModel& model = m_context.model;
     const TransferRunner runner = transferRunner();
     exportToStorage(m_context.prompts, m_context.texts, dataFolderPath(model.programFolder()),
-                    transferSet(documentFiles(model.documents)), &runner, window());
+                    transferSet(documentFiles(model.documents())), &runner, window());
 }
 
 TransferRunner ToolBar::transferRunner() const {
@@ -143,7 +143,7 @@ TransferRunner ToolBar::transferRunner() const {
 void ToolBar::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     menu.addAction(m_context.texts.text(TextId::RestoreMenu), this,
-                   [this] { m_shell.openRestoreDialog(m_context.model.currentIndex); });
+                   [this] { m_shell.openRestoreDialog(m_context.model.currentIndex()); });
     menu.addAction(QStringLiteral("关于 Quorvan(&A)..."), this, &ToolBar::aboutRequested);
     menu.exec(event->globalPos());
 }

@@ -106,14 +106,14 @@ struct Site {
     QString file(const QString& name) const { return data() + name; }
     QStringList documentFiles() const {
         QStringList files;
-        for (const ScheduleDocument& d : model->documents)
+        for (const DocumentInfo& d : model->documents())
             files << d.fileName;
         return files;
     }
     // Makes one change through the model, recorded as a step.
-    DataStep change(const std::function<void(ScheduleTable&)>& edit, StepLabel::Kind kind, int entry) {
+    DataStep change(const std::function<void(ScheduleDocument&)>& edit, StepLabel::Kind kind, int entry) {
         ChangeRecorder recorder(data(), {model->current().fileName}, &backups);
-        edit(model->table());
+        edit(model->document());
         EXPECT_TRUE(model->saveCurrentDocument().ok);
         return recorder.finish({kind, model->current().fileName, entry, {}});
     }
@@ -143,15 +143,21 @@ TEST(DataStep, EveryKindOfStepUndoneAndRedoneGivesByteIdenticalFiles) {
     const QByteArray original = readFile(s.file(sch1));
 
     // Add, change and delete an entry: each step brings back exactly the bytes before it.
-    DataStep add = s.change([](ScheduleTable& t) { appendEntry(t, exampleEntry()); }, StepLabel::Kind::AddEntry, 4);
+    DataStep add = s.change([](ScheduleDocument& d) { d.append(exampleEntry()); }, StepLabel::Kind::AddEntry, 4);
     const QByteArray afterAdd = readFile(s.file(sch1));
     expectUndoRedo(s, add, {{sch1, original}}, {{sch1, afterAdd}});
     s.model->reloadCurrentDocument();
-    DataStep change = s.change([](ScheduleTable& t) { t.entries[1].startHour = 23; }, StepLabel::Kind::ChangeEntry, 1);
+    DataStep change = s.change(
+        [](ScheduleDocument& d) {
+            TimingEntry e = d.entry(1);
+            e.startHour = 23;
+            d.replace(1, e);
+        },
+        StepLabel::Kind::ChangeEntry, 1);
     expectUndoRedo(s, change, {{sch1, afterAdd}}, {{sch1, readFile(s.file(sch1))}});
     s.model->reloadCurrentDocument();
     const QByteArray beforeDelete = readFile(s.file(sch1));
-    DataStep remove = s.change([](ScheduleTable& t) { removeEntry(t, 0); }, StepLabel::Kind::DeleteEntry, 0);
+    DataStep remove = s.change([](ScheduleDocument& d) { d.remove(0); }, StepLabel::Kind::DeleteEntry, 0);
     expectUndoRedo(s, remove, {{sch1, beforeDelete}}, {{sch1, readFile(s.file(sch1))}});
     // Undone in reverse order, the first file comes back byte for byte.
     ASSERT_TRUE(remove.undo(s.data(), &s.backups).ok);
@@ -162,7 +168,8 @@ TEST(DataStep, EveryKindOfStepUndoneAndRedoneGivesByteIdenticalFiles) {
     // A remote-key preset saved and cleared.
     s.model->selectDocument(4);
     const QByteArray remoteBefore = readFile(s.file(QStringLiteral("REMOTE.DAT")));
-    DataStep preset = s.change([](ScheduleTable& t) { t.entries[2] = exampleEntry(); }, StepLabel::Kind::SavePreset, 2);
+    DataStep preset =
+        s.change([](ScheduleDocument& d) { d.replace(2, exampleEntry()); }, StepLabel::Kind::SavePreset, 2);
     expectUndoRedo(s, preset, {{QStringLiteral("REMOTE.DAT"), remoteBefore}},
                    {{QStringLiteral("REMOTE.DAT"), readFile(s.file(QStringLiteral("REMOTE.DAT")))}});
     EXPECT_FALSE(preset.changes[0].existedBefore) << "the first save created the file";
@@ -175,7 +182,7 @@ TEST(DataStep, EveryKindOfStepUndoneAndRedoneGivesByteIdenticalFiles) {
     auto target = makeTable();
     ChangeRecorder copyRecorder(s.data(), {sch3}, &s.backups);
     ASSERT_TRUE(
-        copyEntries(s.home.path(), s.model->documents, 0, kChoiceAll, 2, kChoiceAll, *source, *target).copied());
+        copyEntries(s.home.path(), s.model->documents(), 0, kChoiceAll, 2, kChoiceAll, *source, *target).copied());
     const DataStep copy = copyRecorder.finish({StepLabel::Kind::Copy, sch3, -1, {}});
     expectUndoRedo(s, copy, {{sch3, sch3Before}}, {{sch3, readFile(s.file(sch3))}});
 
@@ -254,11 +261,11 @@ TEST(DataStep, AFileChangedSinceOrAFailedWriteLeavesTheStepWhole) {
 TEST(DataStep, WritingBacksUpTheVersionItReplaces) {
     Site s;
     const QString sch1 = QStringLiteral("SCH01.DAT");
-    DataStep add = s.change([](ScheduleTable& t) { appendEntry(t, exampleEntry()); }, StepLabel::Kind::AddEntry, 0);
+    DataStep add = s.change([](ScheduleDocument& d) { d.append(exampleEntry()); }, StepLabel::Kind::AddEntry, 0);
     EXPECT_TRUE(s.backups.versions(sch1).empty()) << "no file existed before the first save";
     const QByteArray one = readFile(s.file(sch1));
     s.model->reloadCurrentDocument();
-    DataStep second = s.change([](ScheduleTable& t) { appendEntry(t, exampleEntry()); }, StepLabel::Kind::AddEntry, 1);
+    DataStep second = s.change([](ScheduleDocument& d) { d.append(exampleEntry()); }, StepLabel::Kind::AddEntry, 1);
     ASSERT_EQ(s.backups.versions(sch1).size(), 1u);
     EXPECT_EQ(BackupStore::read(s.backups.versions(sch1).back()), one);
     // Undo keeps the two-entry file before it goes back to one entry.
@@ -393,7 +400,7 @@ TEST(DamagedFiles, ADamagedFileIsKeptBeforeTheFirstSaveAndAMissingOrEmptyOneIsNo
     EXPECT_EQ(BackupStore::read(s.backups.versions(sch1)[0]), damaged);
 
     s.model->reloadCurrentDocument();
-    s.change([](ScheduleTable& t) { appendEntry(t, exampleEntry()); }, StepLabel::Kind::AddEntry, 0);
+    s.change([](ScheduleDocument& d) { d.append(exampleEntry()); }, StepLabel::Kind::AddEntry, 0);
     EXPECT_NE(readFile(s.file(sch1)), damaged);
     bool stillKept = false;
     for (const BackupVersion& v : s.backups.versions(sch1))

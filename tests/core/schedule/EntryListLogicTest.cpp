@@ -111,7 +111,7 @@ struct Fixture {
     NameTables names;
     FakeRows rows;
     FakeHost host;
-    std::unique_ptr<ScheduleTable> table = makeTable();
+    ScheduleDocument document;
     EntryListLogic logic{rows, host, texts, names};
 
     Fixture() {
@@ -123,7 +123,7 @@ struct Fixture {
             TimingEntry e{};
             e.used = 1;
             e.weekdays = std::uint32_t(i + 1); // tells the entries apart
-            appendEntry(*table, e);
+            document.append(e);
         }
     }
 };
@@ -132,7 +132,7 @@ struct Fixture {
 
 TEST(EntryListLogic, EmptyTableShowsOnePendingRowAndSavingItAppends) {
     Fixture f;
-    ASSERT_EQ(f.logic.showTable(f.table.get(), 256), 1);
+    ASSERT_EQ(f.logic.showDocument(&f.document), 1);
     ASSERT_EQ(f.rows.rowCount(), 1);
     EXPECT_EQ(f.rows.number(0), QStringLiteral("*"));
     EXPECT_TRUE(f.logic.newRowPending());
@@ -140,29 +140,27 @@ TEST(EntryListLogic, EmptyTableShowsOnePendingRowAndSavingItAppends) {
 
     f.host.toStore.weekdays = 0x3E;
     f.logic.saveEntry();
-    EXPECT_EQ(f.table->count(), 1);
-    EXPECT_EQ(f.table->entries[0].weekdays, 0x3Eu);
+    EXPECT_EQ(f.document.count(), 1);
+    EXPECT_EQ(f.document.entry(0).weekdays, 0x3Eu);
     EXPECT_EQ(f.rows.number(0), QStringLiteral("1"));
     EXPECT_EQ(f.rows.rowCount(), 2);
     EXPECT_EQ(f.rows.number(1), QStringLiteral("*"));
     EXPECT_EQ(f.rows.selected, 1);
     EXPECT_EQ(f.host.saves, 1);
 
-    EXPECT_EQ(f.logic.showTable(nullptr, 256), 0);
-    EXPECT_EQ(f.logic.showTable(f.table.get(), 0), 0);
-    EXPECT_EQ(f.logic.showTable(f.table.get(), 257), 0);
-    EXPECT_EQ(f.rows.rowCount(), 2) << "a refused table changes nothing";
+    EXPECT_EQ(f.logic.showDocument(nullptr), 0);
+    EXPECT_EQ(f.rows.rowCount(), 2) << "a refused document changes nothing";
 }
 
 TEST(EntryListLogic, TheListHoldsAtMost256Rows) {
     Fixture f;
     f.fill(255);
-    f.logic.showTable(f.table.get(), 256);
+    f.logic.showDocument(&f.document);
     EXPECT_EQ(f.rows.rowCount(), 255);
     f.logic.newEntry();
     EXPECT_EQ(f.rows.rowCount(), 256);
     f.logic.saveEntry();
-    EXPECT_EQ(f.table->count(), 256);
+    EXPECT_EQ(f.document.count(), 256);
     EXPECT_EQ(f.rows.rowCount(), 256) << "the save that fills the table opens no pending row";
     EXPECT_FALSE(f.logic.newRowPending());
     f.logic.newEntry();
@@ -174,16 +172,16 @@ TEST(EntryListLogic, TheListHoldsAtMost256Rows) {
 TEST(EntryListLogic, DeleteRenumbersReselectsAndShowsTheEntryNowThere) {
     Fixture f;
     f.fill(5);
-    f.logic.showTable(f.table.get(), 256);
+    f.logic.showDocument(&f.document);
     f.rows.selectRow(1);
     EXPECT_EQ(f.host.shown.weekdays, 2u);
     f.logic.deleteEntry();
-    EXPECT_EQ(f.table->count(), 4);
+    EXPECT_EQ(f.document.count(), 4);
     ASSERT_EQ(f.rows.rowCount(), 4);
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(f.rows.number(i), QString::number(i + 1));
     EXPECT_EQ(f.rows.selected, 1);
-    EXPECT_EQ(f.table->entries[1].weekdays, 3u);
+    EXPECT_EQ(f.document.entry(1).weekdays, 3u);
     EXPECT_EQ(f.host.shown.weekdays, 3u) << "the editor shows the former third entry, not the deleted one";
     EXPECT_EQ(f.host.saves, 1);
 
@@ -196,9 +194,9 @@ TEST(EntryListLogic, DeleteRenumbersReselectsAndShowsTheEntryNowThere) {
 TEST(EntryListLogic, DeletingTheOnlyEntryLeavesAPendingRow) {
     Fixture f;
     f.fill(1);
-    f.logic.showTable(f.table.get(), 256);
+    f.logic.showDocument(&f.document);
     f.logic.deleteEntry();
-    EXPECT_EQ(f.table->count(), 0);
+    EXPECT_EQ(f.document.count(), 0);
     ASSERT_EQ(f.rows.rowCount(), 1);
     EXPECT_EQ(f.rows.number(0), QStringLiteral("*"));
     EXPECT_TRUE(f.logic.newRowPending());
@@ -207,12 +205,12 @@ TEST(EntryListLogic, DeletingTheOnlyEntryLeavesAPendingRow) {
 TEST(EntryListLogic, DeleteWhilePendingDropsOnlyThePendingRow) {
     Fixture f;
     f.fill(3);
-    f.logic.showTable(f.table.get(), 256);
+    f.logic.showDocument(&f.document);
     f.logic.newEntry();
     ASSERT_EQ(f.rows.rowCount(), 4);
     f.logic.deleteEntry();
     EXPECT_EQ(f.rows.rowCount(), 3);
-    EXPECT_EQ(f.table->count(), 3);
+    EXPECT_EQ(f.document.count(), 3);
     EXPECT_EQ(f.host.saves, 0) << "the file is not written";
     EXPECT_FALSE(f.logic.newRowPending());
     EXPECT_EQ(f.rows.selected, 2);
@@ -221,7 +219,7 @@ TEST(EntryListLogic, DeleteWhilePendingDropsOnlyThePendingRow) {
 TEST(EntryListLogic, PickingAStoredRowWhilePendingDropsTheNewEntry) {
     Fixture f;
     f.fill(3);
-    f.logic.showTable(f.table.get(), 256);
+    f.logic.showDocument(&f.document);
     f.logic.newEntry();
     f.rows.selectRow(3); // the pending row itself: nothing happens
     EXPECT_TRUE(f.logic.newRowPending());
@@ -230,33 +228,35 @@ TEST(EntryListLogic, PickingAStoredRowWhilePendingDropsTheNewEntry) {
     EXPECT_EQ(f.rows.rowCount(), 3);
     EXPECT_EQ(f.rows.selected, 1);
     EXPECT_EQ(f.host.shown.weekdays, 2u);
-    EXPECT_EQ(f.table->count(), 3);
+    EXPECT_EQ(f.document.count(), 3);
 }
 
 TEST(EntryListLogic, SaveReplacesTheSelectedEntryAndUnusedSlotsShowEmptyRows) {
     Fixture f;
     f.fill(2);
-    f.table->entries[1].used = 0;
-    f.logic.showTable(f.table.get(), 256);
+    TimingEntry unused = f.document.entry(1);
+    unused.used = false;
+    f.document.replace(1, unused);
+    f.logic.showDocument(&f.document);
     EXPECT_EQ(f.rows.rows[1], QStringList(7, QString()));
     f.rows.selectRow(1);
     f.host.toStore.weekdays = 0x41;
     f.logic.saveEntry();
-    EXPECT_EQ(f.table->entries[1].weekdays, 0x41u);
-    EXPECT_EQ(f.table->entries[1].used, 1);
+    EXPECT_EQ(f.document.entry(1).weekdays, 0x41u);
+    EXPECT_EQ(f.document.entry(1).used, 1);
     EXPECT_EQ(f.rows.rows[1][1], QStringLiteral("Sun,Sat"));
     EXPECT_EQ(f.host.saves, 1);
 
     f.rows.selected = -1;
     f.logic.saveEntry();
     EXPECT_EQ(f.host.saves, 2) << "saved even with nothing selected";
-    EXPECT_EQ(f.table->count(), 2);
+    EXPECT_EQ(f.document.count(), 2);
 }
 
 TEST(EntryListLogic, LeavingAnEditedRowAsksAndSaveStoresToTheRowBeingLeft) {
     Fixture f;
     f.fill(3);
-    f.logic.showTable(f.table.get(), 256);
+    f.logic.showDocument(&f.document);
     ASSERT_EQ(f.rows.selected, 0);
 
     // Nothing changed: no question, the clicked row is shown.
@@ -277,8 +277,8 @@ TEST(EntryListLogic, LeavingAnEditedRowAsksAndSaveStoresToTheRowBeingLeft) {
     // Save stores into row 1 (the row left), writes the file, then shows row 2.
     f.host.answers = {LeaveAnswer::Save};
     f.rows.click(2);
-    EXPECT_EQ(f.table->entries[1].weekdays, 0x7Fu);
-    EXPECT_EQ(f.table->count(), 3);
+    EXPECT_EQ(f.document.entry(1).weekdays, 0x7Fu);
+    EXPECT_EQ(f.document.count(), 3);
     EXPECT_EQ(f.host.saves, 1);
     EXPECT_EQ(f.rows.rows[1][1], QStringLiteral("Sun,Mon,Tues,Wed,Thur,Fri,Sat"));
     EXPECT_EQ(f.rows.selected, 2);
@@ -289,7 +289,7 @@ TEST(EntryListLogic, LeavingAnEditedRowAsksAndSaveStoresToTheRowBeingLeft) {
     f.host.toStore.weekdays = 0x01;
     f.host.answers = {LeaveAnswer::Discard};
     f.rows.click(0);
-    EXPECT_EQ(f.table->entries[2].weekdays, 3u);
+    EXPECT_EQ(f.document.entry(2).weekdays, 3u);
     EXPECT_EQ(f.host.saves, 1);
     EXPECT_EQ(f.host.shown.weekdays, 1u);
 
@@ -303,7 +303,7 @@ TEST(EntryListLogic, LeavingAnEditedRowAsksAndSaveStoresToTheRowBeingLeft) {
 TEST(EntryListLogic, DeselectingTheEditedRowAsksAndNeverLeavesSaveWithoutARow) {
     Fixture f;
     f.fill(2);
-    f.logic.showTable(f.table.get(), 256);
+    f.logic.showDocument(&f.document);
     f.rows.click(1);
 
     // Without edits a deselection just comes back to the row, so that Save still has a row to store to.
@@ -317,7 +317,7 @@ TEST(EntryListLogic, DeselectingTheEditedRowAsksAndNeverLeavesSaveWithoutARow) {
     f.rows.deselect();
     EXPECT_EQ(f.host.questions, 1);
     EXPECT_EQ(f.rows.selected, 1);
-    EXPECT_EQ(f.table->entries[1].weekdays, 0x40u);
+    EXPECT_EQ(f.document.entry(1).weekdays, 0x40u);
     EXPECT_EQ(f.host.saves, 1);
 
     // Discard reloads the row as stored.
@@ -334,7 +334,7 @@ TEST(EntryListLogic, DeselectingTheEditedRowAsksAndNeverLeavesSaveWithoutARow) {
 TEST(EntryListLogic, AnEditedNewRowIsAppendedOnSaveAndAnInvalidOneKeepsTheOperatorThere) {
     Fixture f;
     f.fill(2);
-    f.logic.showTable(f.table.get(), 256);
+    f.logic.showDocument(&f.document);
     f.logic.newEntry();
     ASSERT_TRUE(f.logic.newRowPending());
     ASSERT_EQ(f.rows.selected, 2);
@@ -347,15 +347,15 @@ TEST(EntryListLogic, AnEditedNewRowIsAppendedOnSaveAndAnInvalidOneKeepsTheOperat
     f.rows.click(0);
     EXPECT_EQ(f.rows.selected, 2);
     EXPECT_TRUE(f.logic.newRowPending());
-    EXPECT_EQ(f.table->count(), 2);
+    EXPECT_EQ(f.document.count(), 2);
     EXPECT_EQ(f.host.saves, 0);
 
     // Valid: appended as the third entry, and row 0 is shown; no further new row is opened.
     f.host.timesValid = true;
     f.host.answers = {LeaveAnswer::Save};
     f.rows.click(0);
-    EXPECT_EQ(f.table->count(), 3);
-    EXPECT_EQ(f.table->entries[2].weekdays, 0x22u);
+    EXPECT_EQ(f.document.count(), 3);
+    EXPECT_EQ(f.document.entry(2).weekdays, 0x22u);
     EXPECT_FALSE(f.logic.newRowPending());
     EXPECT_EQ(f.rows.rowCount(), 3);
     EXPECT_EQ(f.rows.number(2), QStringLiteral("3"));
@@ -377,7 +377,7 @@ TEST(EntryListLogic, AnEditedNewRowIsAppendedOnSaveAndAnInvalidOneKeepsTheOperat
     EXPECT_FALSE(f.logic.leaveShownEntry());
     f.host.answers = {LeaveAnswer::Save};
     EXPECT_TRUE(f.logic.leaveShownEntry());
-    EXPECT_EQ(f.table->count(), 4);
+    EXPECT_EQ(f.document.count(), 4);
     f.host.edited = false;
     const int asked = f.host.questions;
     EXPECT_TRUE(f.logic.leaveShownEntry());
@@ -387,7 +387,7 @@ TEST(EntryListLogic, AnEditedNewRowIsAppendedOnSaveAndAnInvalidOneKeepsTheOperat
 TEST(EntryListLogic, EverySaveSaysWhatItDidForTheUndoHistory) {
     Fixture f;
     f.fill(3);
-    f.logic.showTable(f.table.get(), 256);
+    f.logic.showDocument(&f.document);
     f.rows.click(1);
     f.logic.saveEntry();
     EXPECT_EQ(f.host.lastChange, EntryChange::Changed);

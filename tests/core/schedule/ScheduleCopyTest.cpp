@@ -35,7 +35,7 @@ struct CopyFixture {
     }
     QByteArray bytes(const QString& file) const { return readFile(home.file(QStringLiteral("zone_data/") + file)); }
     CopyOutcome copy(int s, int o, int t, int v) {
-        return copyEntries(home.path(), model->documents, s, o, t, v, *source, *target);
+        return copyEntries(home.path(), model->documents(), s, o, t, v, *source, *target);
     }
 };
 

@@ -69,7 +69,7 @@ TEST_F(CardCheck, FindsEverySongTheCardLacksInAnyLetterCase) {
     // The lines for the operator name each schedule by its caption; one song, one line.
     TextTable texts;
     texts.loadEnglish();
-    const std::vector<ScheduleDocument> documents = documentList(texts);
+    const std::vector<DocumentInfo> documents = documentList(texts);
     const QStringList lines = missingSongLines(missing, documents, texts);
     ASSERT_EQ(lines.size(), 2);
     EXPECT_EQ(lines[0], QStringLiteral("Bell.MP3 — ") + documents[0].caption + QStringLiteral(": 1, 3; ") +

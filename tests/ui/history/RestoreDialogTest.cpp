@@ -167,5 +167,5 @@ TEST(RestoreDialog, OpensFromTheTreesMenuAndSaysWhenNothingIsKept) {
     QContextMenuEvent event(QContextMenuEvent::Mouse, at, tree->viewport()->mapToGlobal(at));
     QApplication::sendEvent(tree->viewport(), &event);
     EXPECT_TRUE(sawDialog);
-    EXPECT_EQ(h.model->currentIndex, 0) << "the menu leaves the selection alone";
+    EXPECT_EQ(h.model->currentIndex(), 0) << "the menu leaves the selection alone";
 }

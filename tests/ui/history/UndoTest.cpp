@@ -154,12 +154,12 @@ TEST(Undo, ACopyIntoAnotherScheduleIsUndoneThereEvenWhileAnotherIsShown) {
     f.w->openCopyDialog();
     const QByteArray after = f.file(QStringLiteral("SCH03.DAT"));
     ASSERT_NE(after, before);
-    EXPECT_EQ(f.h.model->currentIndex, 0);
+    EXPECT_EQ(f.h.model->currentIndex(), 0);
     EXPECT_EQ(f.undoButton()->toolTip(), QStringLiteral("Undo: copy into Schedule3"));
 
     QTest::mouseClick(f.undoButton(), Qt::LeftButton);
     EXPECT_EQ(f.file(QStringLiteral("SCH03.DAT")), before);
-    EXPECT_EQ(f.h.model->currentIndex, 2) << "the page shows the schedule the step changed";
+    EXPECT_EQ(f.h.model->currentIndex(), 2) << "the page shows the schedule the step changed";
     EXPECT_EQ(f.w->tree().tree()->currentItem(), f.w->tree().documentItem(2));
     EXPECT_EQ(f.list()->rowCount(), 1);
     QTest::mouseClick(f.redoButton(), Qt::LeftButton);
@@ -237,7 +237,9 @@ TEST(Undo, ANewStepEndsWhatCouldBeRedoneAndOnlyTheNewestTwoHundredStepsAreKept) 
     FourEntries f;
     UndoHistory& history = f.w->history();
     const auto saveEndSecond = [&](int second) {
-        f.h.model->table().entries[0].endSecond = std::uint8_t(second);
+        TimingEntry e = f.h.model->document().entry(0);
+        e.endSecond = std::uint8_t(second);
+        f.h.model->document().replace(0, e);
         ASSERT_TRUE(f.w->saveDocument({StepLabel::Kind::ChangeEntry, QStringLiteral("SCH01.DAT"), 0, {}}));
     };
     const auto fileEndSecond = [&] {

@@ -55,12 +55,12 @@ TEST(EntryEditor, SaveRefusesEqualTimesWithAFixedChineseMessage) {
     EXPECT_EQ(f.h.prompts.messages[0].caption, QStringLiteral("提示信息"));
     EXPECT_EQ(f.h.prompts.messages[0].text, QStringLiteral("开始时间和结束时间不能重复!"));
     EXPECT_EQ(forwarded.count(), 0);
-    EXPECT_EQ(f.h.model->table().count(), 0);
+    EXPECT_EQ(f.h.model->document().table().count(), 0);
 
     f.editor->endTime()->setTime(QTime(7, 59, 59));
     QTest::mouseClick(f.editor->button(EntryEditor::SaveButton), Qt::LeftButton);
     EXPECT_EQ(forwarded.count(), 1);
-    EXPECT_EQ(f.h.model->table().count(), 1) << "an end before the start is accepted";
+    EXPECT_EQ(f.h.model->document().table().count(), 1) << "an end before the start is accepted";
 }
 
 TEST(EntryEditor, LoadShowsWeekdaysTimesAndSummaries) {

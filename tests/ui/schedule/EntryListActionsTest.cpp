@@ -119,7 +119,7 @@ TEST(EntryListActions, DuplicateAppendsACopyAndTheDeleteKeyDeletesWhatUndoBrings
     EXPECT_EQ(s.entriesInFile(), 4);
     EXPECT_EQ(s.list()->currentRow(), 3);
     EXPECT_EQ(s.page().editor().startTime()->time(), QTime(9, 0, 0)); // the copy of the second entry
-    EXPECT_TRUE(s.h.model->table().entries[3] == s.h.model->table().entries[1]);
+    EXPECT_TRUE(s.h.model->document().table().entries[3] == s.h.model->document().table().entries[1]);
     const QByteArray withCopy = readFile(s.h.dataFile(QStringLiteral("SCH01.DAT")));
 
     s.clickRow(0);

@@ -119,14 +119,14 @@ TEST(UnsavedEdits, CtrlClickDeselectingAndAnotherDocumentAskToo) {
     f.editor().weekdayBox(0)->setChecked(true);
     f.h.prompts.answers = {Cancel};
     clickDocument(*f.w, 1);
-    EXPECT_EQ(f.h.model->currentIndex, 0);
+    EXPECT_EQ(f.h.model->currentIndex(), 0);
     EXPECT_EQ(f.w->tree().tree()->currentItem(), f.w->tree().documentItem(0));
     EXPECT_TRUE(f.editor().weekdayBox(0)->isChecked());
 
     // Save writes Schedule1 and then shows Schedule2.
     f.h.prompts.answers = {Save};
     clickDocument(*f.w, 1);
-    EXPECT_EQ(f.h.model->currentIndex, 1);
+    EXPECT_EQ(f.h.model->currentIndex(), 1);
     EXPECT_EQ(f.weekdaysOnDisk(0), 0x7Fu);
     EXPECT_EQ(f.h.prompts.questions.size(), 3u);
 }

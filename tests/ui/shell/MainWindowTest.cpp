@@ -94,7 +94,7 @@ TEST(MainWindow, TreeSelectsDocumentsAndFoldersDoNothing) {
 
     clickItem(tree, w.tree().normalFolder());
     EXPECT_EQ(w.statusPart(0)->text(), QStringLiteral("Edit:Schedule3"));
-    EXPECT_EQ(h.model->currentIndex, 2);
+    EXPECT_EQ(h.model->currentIndex(), 2);
 
     // A right or middle click (or double-click) on another document changes nothing.
     const QPoint other = tree->visualItemRect(w.tree().documentItem(0)).center();
@@ -102,7 +102,7 @@ TEST(MainWindow, TreeSelectsDocumentsAndFoldersDoNothing) {
     for (const Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {
         QTest::mouseClick(tree->viewport(), button, {}, other);
         QTest::mouseDClick(tree->viewport(), button, {}, other);
-        EXPECT_EQ(h.model->currentIndex, 2) << button;
+        EXPECT_EQ(h.model->currentIndex(), 2) << button;
         EXPECT_EQ(tree->currentItem(), before) << button;
         EXPECT_FALSE(w.tree().documentItem(0)->isSelected()) << button;
         EXPECT_EQ(w.statusPart(0)->text(), QStringLiteral("Edit:Schedule3")) << button;
@@ -229,7 +229,7 @@ TEST(MainWindow, FailedSaveOfTheDocumentWarnsWithTheFileAndReason) {
     UiHarness h;
     h.writeConfig("[LanguageSelect]\nID=1\n");
     MainWindow& w = h.start();
-    appendEntry(h.model->table(), exampleEntry());
+    h.model->document().append(exampleEntry());
     // Replace the data folder by a regular file: the save cannot create its file.
     QDir(h.home.file(QStringLiteral("zone_data"))).removeRecursively();
     writeFile(h.home.file(QStringLiteral("zone_data")), "x");
@@ -238,7 +238,7 @@ TEST(MainWindow, FailedSaveOfTheDocumentWarnsWithTheFileAndReason) {
     EXPECT_EQ(h.prompts.messages[0].caption, QStringLiteral("Warning"));
     EXPECT_EQ(h.prompts.messages[0].icon, Prompts::Icon::Stop);
     EXPECT_TRUE(h.prompts.messages[0].text.contains(QStringLiteral("SCH01.DAT")));
-    EXPECT_EQ(h.model->table().count(), 0) << "the table shows what the file holds again";
+    EXPECT_EQ(h.model->document().table().count(), 0) << "the table shows what the file holds again";
 }
 
 TEST(MainWindow, MusicPlayerIsShownFromItsButtonAndDrivesTheStatusBar) {
