@@ -312,7 +312,9 @@ void BM_SaveLargestWithHistory(benchmark::State& state) {
     std::uint8_t second = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        p.model->document().table().entries[5].endSecond = second = std::uint8_t((second + 1) % 60);
+        TimingEntry changed = p.model->document().entry(5);
+        changed.endSecond = second = std::uint8_t((second + 1) % 60);
+        p.model->document().replace(5, changed);
         state.ResumeTiming();
         meter.start();
         p.window->saveDocument({StepLabel::Kind::ChangeEntry, QStringLiteral("SCH01.DAT"), 5, {}});

@@ -218,6 +218,17 @@ int loadTableFile(const QString& path, ScheduleTable& table, ReadStatus* status)
     return parseTable(read.bytes.constData(), read.ok() ? read.bytes.size() : -1, table);
 }
 
+int loadableEntryCount(const QString& path) {
+    RegularFile file;
+    if (!file.open(path, kMaxScheduleFileBytes))
+        return 0;
+    const QByteArray start = file.file().read(6);
+    unsigned char header[6] = {};
+    std::memcpy(header, start.constData(), std::size_t(start.size()));
+    const int count = u16(header + 4);
+    return u16(header) == kFormatTag && count <= kMaxEntries ? count : 0;
+}
+
 int parseTable(const char* data, qint64 size, ScheduleTable& table) {
     table.entries.clear();
     const Bytes file(reinterpret_cast<const unsigned char*>(data), size);

@@ -35,6 +35,8 @@ QString dataFilePath(const QString& programFolder, const QString& fileName);
 // Only a regular file (not a link, FIFO or device) of at most kMaxScheduleFileBytes is read; *status, when
 // given, says why a file was not.
 int loadTableFile(const QString& path, ScheduleTable& table, ReadStatus* status = nullptr);
+// The entry count loadTableFile would give, read from the file's first bytes only.
+int loadableEntryCount(const QString& path);
 // The same over bytes already in memory (a negative size: no file at all).
 int parseTable(const char* data, qint64 size, ScheduleTable& table);
 

@@ -50,6 +50,12 @@ void loadForCopy(const QString& programFolder, const DocumentInfo& document, Sch
         table.entries.resize(kRemoteKeyCount);
 }
 
+int entryCountForCopy(const QString& programFolder, const DocumentInfo& document) {
+    if (document.kind == DocumentKind::RemotePresets)
+        return kRemoteKeyCount;
+    return loadableEntryCount(dataFilePath(programFolder, document.fileName));
+}
+
 CopyOutcome copyEntries(const QString& programFolder, const std::vector<DocumentInfo>& documents, int s, int o, int t,
                         int v, ScheduleTable& source, ScheduleTable& target) {
     CopyOutcome outcome;

@@ -25,9 +25,11 @@ struct EntryChoice {
 std::vector<EntryChoice> sourceEntryChoices(DocumentKind kind, int count, const TextTable& texts);
 std::vector<EntryChoice> targetEntryChoices(DocumentKind kind, int count, const TextTable& texts);
 
-// Loads a document's data file into one of the copy dialog's own tables (the remote presets always hold 12).
+// Loads a document's data file into a table of the copy's own (the remote presets always hold 12).
 void loadForCopy(const QString& programFolder, const DocumentInfo& document, ScheduleTable& table,
                  ReadStatus* status = nullptr);
+// The entries loadForCopy would give, read from the file's header only.
+int entryCountForCopy(const QString& programFolder, const DocumentInfo& document);
 
 struct CopyOutcome {
     int refusal = 0;       // the TextId of the refusal or error, 0 when the copy went through

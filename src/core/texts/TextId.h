@@ -246,6 +246,7 @@ struct TextId {
         FileGrewTooLarge,
         PathAndReason,
         VersionTooLarge,
+        ListFull,
         End
     };
 };

@@ -616,6 +616,7 @@ const AddedText kAdded[kAddedCount] = {
     /* 1119 */
     {u"%1: a version of %2 bytes is larger than the %3 bytes kept of a file; it was not kept",
      u"%1：该版本有 %2 字节，超过每个文件保留的 %3 字节，未保留"},
+    /* 1120 */ {u"The list is full: a schedule holds at most 256 entries.", u"列表已满：一个时程表最多256条。"},
 };
 
 } // namespace quorvan::textdata

@@ -42,7 +42,7 @@ void fillChoices(QComboBox* combo, const std::vector<EntryChoice>& choices, int 
 } // namespace
 
 CopyDialog::CopyDialog(AppContext& context, ShellActions& shell, QWidget* parent)
-    : QDialog(parent), m_context(context), m_shell(shell), m_source(makeTable()), m_target(makeTable()) {
+    : QDialog(parent), m_context(context), m_shell(shell) {
     m_group = new QGroupBox(this);
     m_group->setObjectName(QStringLiteral("copyGroup"));
     m_fromLabel = new QLabel(m_group);
@@ -108,24 +108,24 @@ int CopyDialog::choice(const QComboBox* entries) {
 
 void CopyDialog::fillSourceEntries(int selectIndex) {
     const DocumentInfo& doc = m_context.model.documents()[std::size_t(position(m_sourceDocs))];
-    fillChoices(m_sourceEntries, sourceEntryChoices(doc.kind, m_source->count(), m_context.texts), selectIndex);
+    fillChoices(m_sourceEntries, sourceEntryChoices(doc.kind, m_sourceCount, m_context.texts), selectIndex);
 }
 
 void CopyDialog::fillTargetEntries(int selectIndex) {
     const DocumentInfo& doc = m_context.model.documents()[std::size_t(position(m_targetDocs))];
-    fillChoices(m_targetEntries, targetEntryChoices(doc.kind, m_target->count(), m_context.texts), selectIndex);
+    fillChoices(m_targetEntries, targetEntryChoices(doc.kind, m_targetCount, m_context.texts), selectIndex);
 }
 
 void CopyDialog::showSourceEntries() {
-    loadForCopy(m_context.model.programFolder(), m_context.model.documents()[std::size_t(position(m_sourceDocs))],
-                *m_source);
+    m_sourceCount = entryCountForCopy(m_context.model.programFolder(),
+                                      m_context.model.documents()[std::size_t(position(m_sourceDocs))]);
     fillSourceEntries(0);
     applySourceEntryRule();
 }
 
 void CopyDialog::showTargetEntries() {
-    loadForCopy(m_context.model.programFolder(), m_context.model.documents()[std::size_t(position(m_targetDocs))],
-                *m_target);
+    m_targetCount = entryCountForCopy(m_context.model.programFolder(),
+                                      m_context.model.documents()[std::size_t(position(m_targetDocs))]);
     fillTargetEntries(0);
     if (choice(m_sourceEntries) == kChoiceAll)
         applySourceEntryRule();
@@ -155,15 +155,16 @@ void CopyDialog::copySelected() {
     std::optional<ChangeRecorder> recorder;
     if (!targetFile.isEmpty())
         recorder.emplace(dataFolderPath(programFolder), QStringList{targetFile}, &m_context.backups);
-    const CopyOutcome outcome =
-        copyEntries(programFolder, m_context.model.documents(), s, o, t, v, *m_source, *m_target);
+    // The copy reads both files afresh into tables that live only while it works.
+    ScheduleTable source, target;
+    const CopyOutcome outcome = copyEntries(programFolder, m_context.model.documents(), s, o, t, v, source, target);
     const TextTable& texts = m_context.texts;
     if (outcome.refusal != 0) {
         m_context.prompts.message(texts.text(TextId::Warning), texts.text(outcome.refusal), Prompts::Icon::Stop);
         return;
     }
     if (recorder) {
-        const int entry = outcome.appended ? m_target->count() - 1 : (v >= 0 && v < kMaxEntries ? v : -1);
+        const int entry = outcome.appended ? target.count() - 1 : (v >= 0 && v < kMaxEntries ? v : -1);
         m_shell.addStep(recorder->finish({StepLabel::Kind::Copy, targetFile, entry, {}}));
     }
     m_shell.reloadDocument();
@@ -174,9 +175,9 @@ void CopyDialog::copySelected() {
                                   Prompts::Icon::Stop);
 
     // Both sides again from their files, keeping the selections ("[ New ]" stays selected after an append).
-    loadForCopy(m_context.model.programFolder(), m_context.model.documents()[std::size_t(s)], *m_source);
+    m_sourceCount = entryCountForCopy(programFolder, m_context.model.documents()[std::size_t(s)]);
     fillSourceEntries(sourceIndex);
-    loadForCopy(m_context.model.programFolder(), m_context.model.documents()[std::size_t(t)], *m_target);
+    m_targetCount = entryCountForCopy(programFolder, m_context.model.documents()[std::size_t(t)]);
     if (choice(m_sourceEntries) == kChoiceAll)
         applySourceEntryRule();
     else {

@@ -12,7 +12,6 @@ class QPushButton;
 namespace quorvan {
 
 struct AppContext;
-struct ScheduleTable;
 class ShellActions;
 
 // Copies one entry, or all entries, between documents, working on the data files. It owns two tables of its
@@ -43,8 +42,8 @@ private:
 
     AppContext& m_context;
     ShellActions& m_shell;
-    std::unique_ptr<ScheduleTable> m_source;
-    std::unique_ptr<ScheduleTable> m_target;
+    int m_sourceCount = 0; // entries of the chosen source document, as its file holds them
+    int m_targetCount = 0;
     QGroupBox* m_group;
     QLabel* m_fromLabel;
     QLabel* m_toLabel;

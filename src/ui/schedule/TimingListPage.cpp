@@ -357,11 +357,8 @@ bool TimingListPage::saveDocument(EntryChange change, int entry) {
 }
 
 void TimingListPage::listFull() {
-    const bool english = m_context.texts.language() == 1;
-    m_context.prompts.message(QStringLiteral("错误"),
-                              english ? QStringLiteral("The list is full: a schedule holds at most 256 entries.")
-                                      : QStringLiteral("列表已满：一个时程表最多256条。"),
-                              Prompts::Icon::Stop);
+    // The caption is the same in both languages.
+    m_context.prompts.message(QStringLiteral("错误"), m_context.texts.text(TextId::ListFull), Prompts::Icon::Stop);
 }
 
 bool TimingListPage::hasUnsavedChanges() {

@@ -290,3 +290,34 @@ TEST(ScheduleFile, FailedSavesReportTheReasonAndKeepTheOldFile) {
     EXPECT_EQ(readFile(path), before);
     EXPECT_EQ(QDir(home.path()).entryList(QDir::Files).size(), 2) << "no temporary file may be left behind";
 }
+
+// The count read from a file's first bytes is the one a full load gives, for every kind of file the loader meets.
+TEST(ScheduleFile, TheCountFromTheHeaderIsTheLoadersCount) {
+    TempHome home;
+    auto three = zeroTable();
+    for (int i = 0; i < 3; ++i)
+        appendEntry(*three, entryWithSongs(2, true, QStringLiteral("c")));
+    const QByteArray good = serializeTable(*three);
+    QByteArray tooMany = good;
+    tooMany[4] = char(1);
+    tooMany[5] = char(1); // N = 257
+    QByteArray wrongTag = good;
+    wrongTag[1] = char(0x56);
+    const std::vector<std::pair<const char*, QByteArray>> files = {{"good", good},
+                                                                   {"cut after the count", good.left(6)},
+                                                                   {"cut inside the count", good.left(5)},
+                                                                   {"257 entries", tooMany},
+                                                                   {"wrong tag", wrongTag},
+                                                                   {"empty", QByteArray()}};
+    for (const auto& [what, bytes] : files) {
+        const QString path = home.file(QString::fromLatin1(what));
+        writeFile(path, bytes);
+        auto table = zeroTable();
+        EXPECT_EQ(loadableEntryCount(path), loadTableFile(path, *table)) << what;
+    }
+    EXPECT_EQ(loadableEntryCount(home.file(QStringLiteral("good"))), 3);
+    EXPECT_EQ(loadableEntryCount(home.file(QStringLiteral("cut after the count"))), 3);
+    EXPECT_EQ(loadableEntryCount(home.file(QStringLiteral("missing"))), 0);
+    ASSERT_TRUE(QFile::link(home.file(QStringLiteral("good")), home.file(QStringLiteral("link"))));
+    EXPECT_EQ(loadableEntryCount(home.file(QStringLiteral("link"))), 0) << "a link is not followed";
+}
