@@ -4,6 +4,7 @@
 #include "core/texts/TextTable.h"
 #include "ui/common/AppContext.h"
 #include "ui/common/ListSupport.h"
+#include "ui/common/NumberedChoices.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -47,16 +48,13 @@ ExternalDvdPage::ExternalDvdPage(AppContext& context, QWidget* parent)
             m_group, QStringLiteral("循环模式"), QStringLiteral("repeatHeading%1").arg(column + 1), x + 98, 20, 112);
     }
 
-    QStringList tracks{QString()};
-    for (int t = 1; t <= kDvdTracks; ++t)
-        tracks << QString::asprintf("%02d", t);
     for (int k = 0; k < 8; ++k) {
         const int x = 8 + 214 * (k / 4);
         const int y = 48 + 38 * (k % 4);
         // The player names are fixed words of the page, the same in both languages.
         label(m_group, QStringLiteral("DVD") + QString::number(k + 1), QStringLiteral("player%1").arg(k + 1), x, y, 38);
         m_tracks[std::size_t(k)] = combo(m_group, QStringLiteral("track%1").arg(k + 1), x + 40, y, 54);
-        m_tracks[std::size_t(k)]->addItems(tracks);
+        offerNumbers(m_tracks[std::size_t(k)], kDvdTracks, twoDigits);
         m_repeats[std::size_t(k)] = combo(m_group, QStringLiteral("repeat%1").arg(k + 1), x + 98, y, 112);
         m_repeats[std::size_t(k)]->addItems(
             {QStringLiteral("单曲一次"), QStringLiteral("单曲循环"), QStringLiteral("循序播放")});

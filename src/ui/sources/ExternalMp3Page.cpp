@@ -1,6 +1,7 @@
 #include "ui/sources/ExternalMp3Page.h"
 
 #include "core/schedule/SourceSettings.h"
+#include "ui/common/NumberedChoices.h"
 
 #include <QComboBox>
 
@@ -10,9 +11,6 @@ namespace quorvan {
 
 ExternalMp3Page::ExternalMp3Page(QWidget* parent) : QWidget(parent) {
     resize(440, 210);
-    QStringList tracks{QString()};
-    for (int t = 1; t <= kExtMp3Tracks; ++t)
-        tracks << QString::asprintf("%02d", t);
     const QStringList modes{QStringLiteral("单曲一次"), QStringLiteral("单曲循环"), QStringLiteral("全部循环")};
     for (int k = 0; k < 8; ++k) {
         const int x = 12 + 216 * (k / 4);
@@ -20,7 +18,7 @@ ExternalMp3Page::ExternalMp3Page(QWidget* parent) : QWidget(parent) {
         auto* track = new QComboBox(this);
         track->setObjectName(QStringLiteral("track%1").arg(k + 1));
         track->setGeometry(x, y, 70, 22);
-        track->addItems(tracks);
+        offerNumbers(track, kExtMp3Tracks, twoDigits);
         m_tracks[std::size_t(k)] = track;
         auto* repeat = new QComboBox(this);
         repeat->setObjectName(QStringLiteral("repeat%1").arg(k + 1));

@@ -3,6 +3,7 @@
 #include "core/schedule/SourceSettings.h"
 #include "core/texts/TextTable.h"
 #include "ui/common/AppContext.h"
+#include "ui/common/NumberedChoices.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -26,9 +27,6 @@ ExternalRadioPage::ExternalRadioPage(AppContext& context, QWidget* parent)
         m_headings[column] = heading;
     }
 
-    QStringList presets{QString()};
-    for (int p = 1; p <= kRadioPresets; ++p)
-        presets << QString::number(p);
     for (int k = 0; k < 8; ++k) {
         const int x = 12 + 216 * (k / 4);
         const int y = 48 + 38 * (k % 4);
@@ -40,7 +38,7 @@ ExternalRadioPage::ExternalRadioPage(AppContext& context, QWidget* parent)
         preset->setObjectName(QStringLiteral("preset%1").arg(k + 1));
         preset->setGeometry(x + 100, y, 70, 22);
         preset->setMaxVisibleItems(16);
-        preset->addItems(presets);
+        offerNumbers(preset, kRadioPresets, [](int p) { return QString::number(p); });
         m_presets[std::size_t(k)] = preset;
     }
 }

@@ -3,6 +3,7 @@
 #include "core/schedule/SourceSettings.h"
 #include "core/texts/TextTable.h"
 #include "ui/common/AppContext.h"
+#include "ui/common/NumberedChoices.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -26,10 +27,7 @@ LocalFmPage::LocalFmPage(AppContext& context, QWidget* parent)
     m_label->setBuddy(m_frequencies); // the list is named by its label
 
     // Position 0 is the empty line (no FM source); position n is 87.0 MHz + (n - 1) * 0.1 MHz.
-    QStringList lines{QString()};
-    for (int n = 1; n <= kFmPositions; ++n)
-        lines << fmLine(n);
-    m_frequencies->addItems(lines);
+    offerNumbers(m_frequencies, kFmPositions, fmLine);
 }
 
 void LocalFmPage::showSelections(const SourcePanelState& state) {
