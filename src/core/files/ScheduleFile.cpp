@@ -3,8 +3,11 @@
 #include <QDir>
 #include <QFile>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <bit>
+#include <cerrno>
 #include <cstring>
 #include <vector>
 
@@ -32,44 +35,65 @@ void put32(unsigned char* p, std::uint32_t v) {
     put16(p + 2, v >> 16);
 }
 
-// The bytes of a file as the loader sees them: whatever lies outside reads as 0, so a short or damaged file
-// gives zeros where its bytes are missing.
-class Bytes {
-public:
-    Bytes(const unsigned char* data, qint64 size) : m_data(data), m_size(std::max<qint64>(size, 0)) {}
+// The name in a record's name field: its UTF-16 units up to the first NUL, at most kMaxSongNameUnits of them,
+// kept as stored (surrogates and marks alike).
+QString decodeName(const unsigned char* field) {
+    int units = 0;
+    while (units < kMaxSongNameUnits && (field[2 * units] | field[2 * units + 1]) != 0)
+        ++units;
+    QString name(units, Qt::Uninitialized);
+    if (units > 0)
+        std::memcpy(name.data(), field, std::size_t(units) * 2);
+    return name;
+}
 
-    unsigned at(qint64 offset) const { return offset >= 0 && offset < m_size ? m_data[offset] : 0u; }
-    // length bytes from offset; out points to them, or to `scratch` filled with them and zeros.
-    const unsigned char* span(qint64 offset, qint64 length, unsigned char* scratch) const {
-        if (offset >= 0 && offset + length <= m_size)
+// The bytes of a file as the loader sees them, a block at a time: `length` bytes from `offset`, with zeros where
+// the file has none (a short or damaged file). A block stays valid until the next one is asked for.
+class MemoryBytes {
+public:
+    MemoryBytes(const unsigned char* data, qint64 size) : m_data(data), m_size(size) {}
+
+    const unsigned char* block(qint64 offset, qint64 length) {
+        if (offset + length <= m_size)
             return m_data + offset;
-        for (qint64 i = 0; i < length; ++i)
-            scratch[i] = static_cast<unsigned char>(at(offset + i));
-        return scratch;
-    }
-    // The name at offset: its UTF-16 units up to the first NUL, at most kMaxSongNameUnits of them.
-    QString name(qint64 offset) const {
-        const qint64 inFile = offset >= 0 && offset < m_size ? m_size - offset : 0;
-        const int whole = int(std::min<qint64>(inFile / 2, kMaxSongNameUnits));
-        if (inFile == 0)
-            return {};
-        const unsigned char* p = m_data + offset;
-        int units = 0;
-        while (units < whole && (p[2 * units] | p[2 * units + 1]) != 0)
-            ++units;
-        // A unit cut in half by the end of the file keeps its low byte.
-        const bool halfUnit = units == whole && whole < kMaxSongNameUnits && inFile % 2 == 1 && p[2 * units] != 0;
-        QString name(units + (halfUnit ? 1 : 0), Qt::Uninitialized);
-        if (units > 0)
-            std::memcpy(name.data(), p, std::size_t(units) * 2); // as stored, surrogates and marks alike
-        if (halfUnit)
-            name[units] = QChar(char16_t(p[2 * units]));
-        return name;
+        m_scratch.assign(std::size_t(length), 0);
+        if (offset < m_size)
+            std::memcpy(m_scratch.data(), m_data + offset, std::size_t(m_size - offset));
+        return m_scratch.data();
     }
 
 private:
     const unsigned char* m_data;
     qint64 m_size;
+    std::vector<unsigned char> m_scratch;
+};
+
+// Read with pread into one buffer of at most one entry's block (160 KB), which the decoder then reads while it
+// is in the cache; the file is read as it was when opened: bytes it gains meanwhile read as zeros.
+class FileBytes {
+public:
+    FileBytes(int fd, qint64 size) : m_fd(fd), m_size(size) {}
+
+    const unsigned char* block(qint64 offset, qint64 length) {
+        m_buffer.resize(std::size_t(length));
+        qint64 got = 0;
+        const qint64 wanted = std::clamp<qint64>(m_size - offset, 0, length);
+        while (got < wanted) {
+            const ssize_t n = ::pread(m_fd, m_buffer.data() + got, std::size_t(wanted - got), offset + got);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                break; // an error or the end: the rest reads as zeros
+            got += n;
+        }
+        std::memset(m_buffer.data() + got, 0, std::size_t(length - got));
+        return m_buffer.data();
+    }
+
+private:
+    int m_fd;
+    qint64 m_size;
+    std::vector<unsigned char> m_buffer;
 };
 
 void decodeEntryHeader(const unsigned char* h, TimingEntry& e) {
@@ -146,6 +170,34 @@ void encodeRecord(const QString& name, bool onCard, unsigned char* r) {
     std::memcpy(r + kNameOffset, name.utf16(), std::size_t(units) * 2); // the NUL comes from the zero fill
 }
 
+template <class Source> int decodeTable(Source& file, ScheduleTable& table) {
+    table.entries.clear();
+    const unsigned char* header = file.block(0, kHeaderSize);
+    const int count = u16(header + 4);
+    if (u16(header) != kFormatTag || count > kMaxEntries)
+        return 0;
+    std::vector<qint64> offsets(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i)
+        offsets[std::size_t(i)] = u32(header + 8 + 8 * i); // the stored block sizes are not needed to read
+    table.entries.resize(std::size_t(count));
+    for (int i = 0; i < count; ++i) {
+        const qint64 offset = offsets[std::size_t(i)];
+        TimingEntry& e = table.entries[std::size_t(i)];
+        const unsigned char* h = file.block(offset, kEntryHeaderSize);
+        decodeEntryHeader(h, e);
+        const int songs = h[90];
+        e.used = true;
+        if (songs == 0)
+            continue;
+        const unsigned char* records = file.block(offset + kEntryHeaderSize, qint64(kRecordSize) * songs);
+        e.playlist.reserve(songs);
+        for (int j = 0; j < songs; ++j)
+            e.playlist << decodeName(records + qint64(kRecordSize) * j + kNameOffset);
+        e.playlistOnCard = records[0] == 'E' || records[0] == 'e';
+    }
+    return count;
+}
+
 template <class Sink> bool writeWith(const ScheduleTable& table, Sink&& sink) {
     const int count = std::min(table.count(), kMaxEntries);
     // Buffer a few megabytes at a time: few system calls, little memory.
@@ -210,12 +262,16 @@ QString dataFilePath(const QString& programFolder, const QString& fileName) {
 }
 
 int loadTableFile(const QString& path, ScheduleTable& table, ReadStatus* status) {
-    FileRead read = readRegularFile(path, kMaxScheduleFileBytes);
+    RegularFile file;
+    const bool open = file.open(path, kMaxScheduleFileBytes);
     if (status)
-        *status = read.status;
-    if (!read.ok())
-        read.bytes.clear(); // refused or missing: an empty table
-    return parseTable(read.bytes.constData(), read.ok() ? read.bytes.size() : -1, table);
+        *status = file.status();
+    if (!open) {
+        table.entries.clear(); // refused or missing: an empty table
+        return 0;
+    }
+    FileBytes bytes(file.file().handle(), file.size());
+    return decodeTable(bytes, table);
 }
 
 int loadableEntryCount(const QString& path) {
@@ -230,34 +286,12 @@ int loadableEntryCount(const QString& path) {
 }
 
 int parseTable(const char* data, qint64 size, ScheduleTable& table) {
-    table.entries.clear();
-    const Bytes file(reinterpret_cast<const unsigned char*>(data), size);
-    if (size < 0)
+    if (size < 0) {
+        table.entries.clear();
         return 0;
-    unsigned char scratch[kHeaderSize];
-    const unsigned char* header = file.span(0, kHeaderSize, scratch);
-    const int count = u16(header + 4);
-    if (u16(header) != kFormatTag || count > kMaxEntries)
-        return 0;
-    std::vector<qint64> offsets(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i)
-        offsets[std::size_t(i)] = u32(header + 8 + 8 * i); // the stored block sizes are not needed to read
-    table.entries.resize(std::size_t(count));
-    for (int i = 0; i < count; ++i) {
-        const qint64 offset = offsets[std::size_t(i)];
-        TimingEntry& e = table.entries[std::size_t(i)];
-        unsigned char entryScratch[kEntryHeaderSize];
-        const unsigned char* h = file.span(offset, kEntryHeaderSize, entryScratch);
-        decodeEntryHeader(h, e);
-        const int songs = h[90];
-        e.used = true;
-        e.playlist.reserve(songs);
-        for (int j = 0; j < songs; ++j)
-            e.playlist << file.name(offset + kEntryHeaderSize + qint64(kRecordSize) * j + kNameOffset);
-        const unsigned drive = file.at(offset + kEntryHeaderSize);
-        e.playlistOnCard = songs > 0 && (drive == 'E' || drive == 'e');
     }
-    return count;
+    MemoryBytes bytes(reinterpret_cast<const unsigned char*>(data), size);
+    return decodeTable(bytes, table);
 }
 
 SaveResult saveTableFile(const QString& path, const ScheduleTable& table) {
