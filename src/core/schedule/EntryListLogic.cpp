@@ -3,6 +3,7 @@
 #include "core/files/ScheduleTypes.h"
 #include "core/schedule/EntryFormat.h"
 #include "core/schedule/ScheduleModel.h"
+#include "core/settings/NameTables.h"
 #include "core/texts/TextTable.h"
 
 namespace quorvan {
@@ -46,6 +47,14 @@ QStringList timingRowCells(int row, const TimingEntry& entry, const TextTable& t
             formatPower(entry.powerMask, names, texts)};
 }
 
+QStringList presetRowCells(int row, const TimingEntry& entry, const TextTable& texts, const NameTables& names) {
+    const QString key = texts.text(TextId::RemoteKey) + QString::number(row + 1);
+    if (!entry.used)
+        return {QString(), key, QString(), QString(), QString()};
+    return {QString(), key, formatSources(entry.sourceMask, texts), formatZones(entry.zoneMask, names),
+            formatPower(entry.powerMask, names, texts)};
+}
+
 EntryListLogic::EntryListLogic(RowList& rows, EntryListHost& host, const TextTable& texts, const NameTables& names)
     : m_rows(rows), m_host(host), m_texts(texts), m_names(names) {}
 
@@ -63,7 +72,7 @@ int EntryListLogic::showDocument(ScheduleDocument* document) {
     }
     m_rows.selectRow(0);
     if (count > 0) {
-        m_host.loadEntry(document->entry(0));
+        m_host.loadEntry(0, document->entry(0));
         m_shownRow = 0;
     } else {
         newEntry();
@@ -74,11 +83,12 @@ int EntryListLogic::showDocument(ScheduleDocument* document) {
 void EntryListLogic::showRow(int row, const TimingEntry* entry) {
     if (!entry || row < 0 || row >= m_rows.rowCount())
         return;
-    m_rows.setCells(row, timingRowCells(row, *entry, m_texts, m_names));
+    m_rows.setCells(row, m_document && m_document->fixedSize() ? presetRowCells(row, *entry, m_texts, m_names)
+                                                               : timingRowCells(row, *entry, m_texts, m_names));
 }
 
 void EntryListLogic::newEntry() {
-    if (!m_document || m_newRowPending)
+    if (!m_document || m_newRowPending || m_document->fixedSize())
         return;
     if (m_busy == 0 && !leaveShownEntry())
         return;
@@ -92,7 +102,7 @@ void EntryListLogic::newEntry() {
     m_rows.insertRow(n);
     m_rows.setNumberCell(n, QStringLiteral("*"));
     m_rows.selectRow(n);
-    m_host.loadEntry(zeroEntry());
+    m_host.loadEntry(n, zeroEntry());
     m_shownRow = n;
 }
 
@@ -102,6 +112,15 @@ void EntryListLogic::saveEntry() {
     Busy busy(m_busy);
     if (!m_host.mayWrite())
         return;
+    if (m_document->fixedSize()) {
+        const int target = storeFixed();
+        if (target >= 0 && m_host.saveDocument(EntryChange::Changed, target) && target != m_shownRow) {
+            // Saved to another key than the row's: the list follows the editor, so that both name one key.
+            m_rows.selectRow(target);
+            m_shownRow = target;
+        }
+        return;
+    }
     if (m_newRowPending) {
         m_newRowPending = false;
         const int r = m_rows.rowCount() - 1;
@@ -119,9 +138,23 @@ void EntryListLogic::saveEntry() {
     m_host.saveDocument(EntryChange::Changed, s);
 }
 
+int EntryListLogic::storeFixed() {
+    const int target = m_host.storeTarget(m_shownRow);
+    const TimingEntry entry = m_host.storeEntry();
+    if (!m_document->replace(target, entry))
+        return -1;
+    showRow(target, &entry);
+    return target;
+}
+
 bool EntryListLogic::storeShownEntry() {
     if (!m_host.mayWrite())
         return false;
+    if (m_document->fixedSize()) {
+        // The operator is on the way to another row: the list stays on it.
+        const int target = storeFixed();
+        return target < 0 || m_host.saveDocument(EntryChange::Changed, target);
+    }
     const TimingEntry entry = m_host.storeEntry();
     const int pendingRow = m_rows.rowCount() - 1;
     if (m_newRowPending && m_shownRow == pendingRow) {
@@ -153,11 +186,11 @@ void EntryListLogic::returnTo(const EditorPlace& place) {
             m_rows.removeRow(m_rows.rowCount() - 1);
         }
         m_rows.selectRow(place.row);
-        m_host.loadEntry(m_document->entry(place.row));
+        m_host.loadEntry(place.row, m_document->entry(place.row));
         m_shownRow = place.row;
     } else if (m_newRowPending) {
         m_rows.selectRow(m_rows.rowCount() - 1);
-        m_host.loadEntry(zeroEntry());
+        m_host.loadEntry(m_rows.rowCount() - 1, zeroEntry());
         m_shownRow = m_rows.rowCount() - 1;
     } else {
         newEntry();
@@ -209,6 +242,17 @@ void EntryListLogic::deleteEntry() {
     Busy busy(m_busy);
     if (!m_newRowPending && !m_host.mayWrite())
         return;
+    if (m_document->fixedSize()) {
+        // The key keeps its row with an empty preset; the editor keeps showing the deleted preset until another
+        // row is chosen, and a Save stores it again.
+        const int s = m_rows.selectedRow();
+        if (!m_document->remove(s))
+            return;
+        showRow(s, &m_document->entry(s));
+        m_rows.selectRow(s);
+        m_host.saveDocument(EntryChange::Deleted, s);
+        return;
+    }
     deleteRows();
     // The editor shows the entry that now occupies the selected row.
     if (!m_newRowPending)
@@ -216,7 +260,7 @@ void EntryListLogic::deleteEntry() {
 }
 
 void EntryListLogic::duplicateEntry() {
-    if (!m_document)
+    if (!m_document || m_document->fixedSize())
         return;
     if (m_busy == 0 && !leaveShownEntry())
         return;
@@ -242,7 +286,7 @@ void EntryListLogic::duplicateEntry() {
     if (!m_host.saveDocument(EntryChange::Added, row))
         return;
     m_rows.selectRow(row);
-    m_host.loadEntry(m_document->entry(row));
+    m_host.loadEntry(row, m_document->entry(row));
     m_shownRow = row;
 }
 
@@ -252,21 +296,21 @@ void EntryListLogic::showEntry(int index) {
     Busy busy(m_busy);
     const int row = std::min(index, m_document->count() - 1);
     m_rows.selectRow(row);
-    m_host.loadEntry(m_document->entry(row));
+    m_host.loadEntry(row, m_document->entry(row));
     m_shownRow = row;
 }
 
 void EntryListLogic::reloadShownEntry() {
     if (m_shownRow >= 0 && m_shownRow < m_document->count())
-        m_host.loadEntry(m_document->entry(m_shownRow));
+        m_host.loadEntry(m_shownRow, m_document->entry(m_shownRow));
     else if (m_newRowPending && m_shownRow == m_rows.rowCount() - 1)
-        m_host.loadEntry(zeroEntry());
+        m_host.loadEntry(m_shownRow, zeroEntry());
 }
 
 void EntryListLogic::loadSelected() {
     const int s = m_rows.selectedRow();
     if (s >= 0 && s < m_document->count()) {
-        m_host.loadEntry(m_document->entry(s));
+        m_host.loadEntry(s, m_document->entry(s));
         m_shownRow = s;
     } else if (m_newRowPending && s == m_rows.rowCount() - 1) {
         m_shownRow = s;

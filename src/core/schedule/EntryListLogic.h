@@ -33,7 +33,8 @@ enum class LeaveAnswer { Save, Discard, Stay };
 class EntryListHost {
 public:
     virtual ~EntryListHost() = default;
-    virtual void loadEntry(const TimingEntry& entry) = 0;
+    // The editor shows entry, the one of row (a new entry: the row it will take).
+    virtual void loadEntry(int row, const TimingEntry& entry) = 0;
     // The edited entry; from now on the editor counts it as saved.
     virtual TimingEntry storeEntry() = 0;
     // Asked before the table is changed to be written: false when the file must not be written now (the
@@ -49,6 +50,9 @@ public:
     virtual LeaveAnswer askToLeave() = 0;
     // The Save button's own check of the editor (it tells the operator when it refuses).
     virtual bool entryCanBeSaved() = 0;
+    // The row a Save of the shown entry stores to: the shown row, or for the remote keys the key chosen in the
+    // editor.
+    virtual int storeTarget(int shownRow) { return shownRow; }
 };
 
 // The headings of the timing list's columns, in the current language.
@@ -57,9 +61,14 @@ QStringList timingListHeadings(const TextTable& texts);
 // The cells of one list row for an entry: number, weekdays, start, end, sources, zones, power. An unused entry
 // gives empty cells, the number included.
 QStringList timingRowCells(int row, const TimingEntry& entry, const TextTable& texts, const NameTables& names);
+// The cells of one remote-key row: an empty number, the key's name, then sources, zones and power (empty for an
+// empty preset).
+QStringList presetRowCells(int row, const TimingEntry& entry, const TextTable& texts, const NameTables& names);
 
-// Row and table bookkeeping of the timing list: while newRowPending is set the last row ("*") is a new entry
-// that is not stored yet; otherwise row i shows entry i. Every change to the table is saved at once.
+// Row and document bookkeeping of the timing list and the remote keys: row i shows entry i. In a schedule, while
+// newRowPending is set the last row ("*") is a new entry that is not stored yet. The remote keys have twelve
+// fixed rows: nothing is added, Delete empties a preset and Save stores to the key chosen in the editor
+// (storeTarget). Every change to the document is saved at once.
 class EntryListLogic {
 public:
     EntryListLogic(RowList& rows, EntryListHost& host, const TextTable& texts, const NameTables& names);
@@ -101,6 +110,9 @@ public:
 
 private:
     void deleteRows();
+    // Stores the editor's entry to the row storeTarget names in a fixed-size document; that row, or -1 when it
+    // lies outside.
+    int storeFixed();
     void loadSelected();
     bool storeShownEntry();
     void reloadShownEntry();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/schedule/EntryListLogic.h"
+
 #include <QWidget>
 
 class QScrollArea;
@@ -15,8 +17,8 @@ class ShellActions;
 struct TimingEntry;
 
 // The page of the remote-key presets: twelve fixed rows, one per key of the remote control, with the preset
-// editor docked below.
-class RemoteKeyPage : public QWidget {
+// editor docked below. The rows are kept by the same bookkeeping as the timing list's.
+class RemoteKeyPage : public QWidget, private RowList, private EntryListHost {
     Q_OBJECT
 public:
     static constexpr int kColumnCount = 5;
@@ -26,35 +28,53 @@ public:
 
     // Attaches the remote-key document and fills the twelve rows. Refused (0) for no document or a schedule.
     int showDocument(ScheduleDocument* document);
-    void showRow(int row, const TimingEntry* entry);
     void layoutPage();
     void retranslate();
 
-    // Stores the editor's preset under the key chosen in its key list (the editor's Save).
-    // Stores the editor's preset to the key chosen in it and writes the file; false when not written.
-    bool savePreset();
-    // Clears the selected row's preset (the editor's Delete).
-    void deletePreset();
+    // Stores the editor's preset to the key chosen in it and writes the file (the editor's Save).
+    void savePreset() { m_logic.saveEntry(); }
+    // Empties the selected row's preset (the editor's Delete).
+    void deletePreset() { m_logic.deleteEntry(); }
     // Before another row or document is shown or the program ends: unsaved edits in the editor are saved (as
     // its Save button would) or discarded as the operator chooses. False when the operator stays.
-    bool leaveShownPreset();
+    bool leaveShownPreset() { return m_logic.leaveShownEntry(); }
     // Selects and shows the preset of key k (from 0).
-    void showKey(int k);
-    // The key whose preset the editor shows, -1 before a table is shown.
-    int shownKey() const { return m_document ? m_shownRow : -1; }
+    void showKey(int k) { m_logic.showEntry(k); }
+    // The key whose preset the editor shows, -1 before a document is shown.
+    int shownKey() const { return m_logic.document() ? m_logic.editorPlace().row : -1; }
     bool editorHasUnsavedChanges() const;
-    void followSelection(int notifiedRow);
 
     QTableWidget* list() const { return m_list; }
     RemoteKeyEditor& editor() const { return *m_editor; }
-    const ScheduleDocument* document() const { return m_document; }
+    const ScheduleDocument* document() const { return m_logic.document(); }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    QString keyName(int row) const;
-    int selectedRow() const;
+    // RowList
+    int rowCount() const override;
+    void insertRow(int row) override;
+    void removeRow(int row) override;
+    void removeAllRows() override;
+    void setCells(int row, const QStringList& cells) override;
+    void setNumberCell(int row, const QString& text) override;
+    int selectedRow() const override;
+    void selectRow(int row) override;
+    // EntryListHost
+    void loadEntry(int row, const TimingEntry& entry) override;
+    TimingEntry storeEntry() override;
+    bool mayWrite() override;
+    bool saveDocument(EntryChange change, int entry) override;
+    void listFull() override {}
+    bool hasUnsavedChanges() override;
+    LeaveAnswer askToLeave() override;
+    bool entryCanBeSaved() override { return true; }
+    int storeTarget(int shownRow) override;
+
+    // Runs write (a question or a write that may fail); when it showed the file again, the editor goes back to
+    // its key with the operator's edit, unsaved.
+    template <class Write> bool keepingEdit(Write&& write);
 
     AppContext& m_context;
     ShellActions& m_shell;
@@ -62,14 +82,8 @@ private:
     RemoteKeyEditor* m_editor;
     QScrollArea* m_editorDock;
     EditorSplit* m_split;
-    ScheduleDocument* m_document = nullptr;
-    // Runs write (a question or a write that may fail); when it showed the file again, the editor goes back to
-    // its key with the operator's edit, unsaved.
-    template <class Write> bool keepingEdit(Write&& write);
-
-    int m_shownRow = -1;   // the key whose preset the editor shows
-    int m_documentsShown = 0; // counts showTable calls
-    bool m_asking = false; // while the question is open, selection changes are not the operator's moves
+    EntryListLogic m_logic;
+    int m_documentsShown = 0; // counts showDocument calls: tells whether a write showed the file again
 };
 
 } // namespace quorvan

@@ -319,7 +319,7 @@ void TimingListPage::selectRow(int row) {
     m_list->scrollToItem(m_list->item(row, 0));
 }
 
-void TimingListPage::loadEntry(const TimingEntry& entry) {
+void TimingListPage::loadEntry(int, const TimingEntry& entry) {
     m_editor->loadEntry(entry);
 }
 

@@ -90,7 +90,7 @@ private:
     int selectedRow() const override;
     void selectRow(int row) override;
     // EntryListHost
-    void loadEntry(const TimingEntry& entry) override;
+    void loadEntry(int row, const TimingEntry& entry) override;
     TimingEntry storeEntry() override;
     bool mayWrite() override;
     bool saveDocument(EntryChange change, int entry) override;

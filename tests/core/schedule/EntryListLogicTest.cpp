@@ -62,14 +62,18 @@ public:
 class FakeHost : public EntryListHost {
 public:
     TimingEntry shown{};
+    int shownRow = -1;
     TimingEntry toStore{};
+    int key = -1; // the key chosen in a remote-key editor; -1: the shown row
+    int storeTarget(int shownRow) override { return key < 0 ? shownRow : key; }
     int saves = 0;
     int fullMessages = 0;
     bool edited = false; // the operator changed something in the editor since the last load or store
     std::vector<LeaveAnswer> answers;
     int questions = 0;
     bool timesValid = true;
-    void loadEntry(const TimingEntry& entry) override {
+    void loadEntry(int row, const TimingEntry& entry) override {
+        shownRow = row;
         shown = entry;
         edited = false;
     }
@@ -401,4 +405,59 @@ TEST(EntryListLogic, EverySaveSaysWhatItDidForTheUndoHistory) {
     EXPECT_EQ(f.host.lastChange, EntryChange::Deleted);
     EXPECT_EQ(f.host.lastEntry, 2);
     EXPECT_EQ(f.host.saves, 3);
+}
+
+// The remote keys: twelve fixed rows. Save stores to the key chosen in the editor and the list follows; Delete
+// empties the preset and keeps its row; nothing adds a row; leaving with Save stores to the chosen key and the
+// list stays on the row the operator picked.
+TEST(EntryListLogic, TheRemoteKeysKeepTwelveRowsAndSaveToTheChosenKey) {
+    Fixture f;
+    ScheduleTable two;
+    for (std::uint32_t i = 1; i <= 2; ++i) {
+        TimingEntry e{};
+        e.used = true;
+        e.weekdays = i;
+        two.entries.push_back(e);
+    }
+    f.document.replaceAll({DocumentKind::RemotePresets, QStringLiteral("Remote"), QStringLiteral("REMOTE.DAT")}, two);
+    ASSERT_EQ(f.logic.showDocument(&f.document), 1);
+    ASSERT_EQ(f.rows.rowCount(), 12);
+    EXPECT_EQ(f.rows.rows[2], (QStringList{QString(), QStringLiteral("Remote3"), QString(), QString(), QString()}))
+        << f.rows.rows[2].join(u'|').toStdString();
+    EXPECT_FALSE(f.logic.newRowPending()) << "no new row, though presets are empty";
+    f.logic.newEntry();
+    f.logic.duplicateEntry();
+    EXPECT_EQ(f.rows.rowCount(), 12);
+
+    // Save with key 5 chosen while row 0 is shown: key 5 gets it, the list follows.
+    f.host.key = 4;
+    f.host.toStore.weekdays = 0x7F;
+    f.logic.saveEntry();
+    EXPECT_EQ(f.document.entry(4).weekdays, 0x7Fu);
+    EXPECT_EQ(f.document.entry(0).weekdays, 1u);
+    EXPECT_EQ(f.host.lastChange, EntryChange::Changed);
+    EXPECT_EQ(f.host.lastEntry, 4);
+    EXPECT_EQ(f.rows.selected, 4);
+    EXPECT_EQ(f.logic.editorPlace().row, 4);
+
+    // Delete empties the preset; the row and the editor's preset stay.
+    f.host.shown.weekdays = 0x7F;
+    f.logic.deleteEntry();
+    EXPECT_EQ(f.document.count(), 12);
+    EXPECT_FALSE(f.document.entry(4).used);
+    EXPECT_EQ(f.rows.rows[4][1], QStringLiteral("Remote5"));
+    EXPECT_EQ(f.host.lastChange, EntryChange::Deleted);
+    EXPECT_EQ(f.host.shown.weekdays, 0x7Fu) << "the editor keeps the deleted preset";
+    EXPECT_EQ(f.rows.selected, 4);
+
+    // Edits, then a click on row 2 answered with Save: stored to the chosen key, row 2 shown.
+    f.host.key = 8;
+    f.host.edited = true;
+    f.host.answers = {LeaveAnswer::Save};
+    f.host.toStore.weekdays = 0x11;
+    f.rows.click(1);
+    EXPECT_EQ(f.document.entry(8).weekdays, 0x11u);
+    EXPECT_EQ(f.rows.selected, 1);
+    EXPECT_EQ(f.host.shownRow, 1);
+    EXPECT_EQ(f.host.shown.weekdays, 2u);
 }
