@@ -9,6 +9,7 @@
 #include "ui/common/Prompts.h"
 #include "ui/player/MediaEngine.h"
 #include "ui/player/MediaTransport.h"
+#include "ui/sources/SongControls.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -46,14 +47,6 @@ template <typename W> W* named(W* widget, const char* name) {
     return widget;
 }
 
-// Refills a mode list without reporting the temporary selections as the user's choice.
-void refill(QComboBox* box, const QStringList& lines, int selected) {
-    const QSignalBlocker blocker(box);
-    box->clear();
-    box->addItems(lines);
-    box->setCurrentIndex(selected);
-}
-
 } // namespace
 
 MusicPlayerWindow::MusicPlayerWindow(AppContext& context, MediaEngine& engine, QWidget* parent)
@@ -61,31 +54,25 @@ MusicPlayerWindow::MusicPlayerWindow(AppContext& context, MediaEngine& engine, Q
     setModal(false);
     setMinimumSize(480, 320);
 
-    m_songs = named(new DropList(this), "songList");
-    m_songs->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_playModeLabel = named(new QLabel(this), "playModeLabel");
-    m_playMode = named(new QComboBox(this), "playModeChoice");
-    m_repeatModeLabel = named(new QLabel(this), "repeatModeLabel");
-    m_repeatMode = named(new QComboBox(this), "repeatModeChoice");
-    m_moveUp = named(new QPushButton(this), "moveUpButton");
-    m_moveDown = named(new QPushButton(this), "moveDownButton");
-    m_add = named(new QPushButton(this), "addButton");
-    m_delete = named(new QPushButton(this), "deleteButton");
+    m_controls = new SongControls(context, this);
+    m_songs = m_controls->songs;
+    m_playMode = m_controls->playMode;
+    m_repeatMode = m_controls->repeatMode;
     m_openList = named(new QPushButton(this), "openPlaylistButton");
     m_saveList = named(new QPushButton(this), "savePlaylistButton");
-    for (QPushButton* button : {m_moveUp, m_moveDown, m_add, m_delete, m_openList, m_saveList})
+    for (QPushButton* button : {m_openList, m_saveList})
         button->setAutoDefault(false);
 
     auto* side = new QGridLayout;
-    side->addWidget(m_playModeLabel, 0, 0);
+    side->addWidget(m_controls->playModeLabel, 0, 0);
     side->addWidget(m_playMode, 0, 1);
-    side->addWidget(m_repeatModeLabel, 1, 0);
+    side->addWidget(m_controls->repeatModeLabel, 1, 0);
     side->addWidget(m_repeatMode, 1, 1);
     side->setRowMinimumHeight(2, 12);
-    side->addWidget(m_moveUp, 3, 0);
-    side->addWidget(m_moveDown, 3, 1);
-    side->addWidget(m_add, 4, 0);
-    side->addWidget(m_delete, 4, 1);
+    side->addWidget(m_controls->moveUp, 3, 0);
+    side->addWidget(m_controls->moveDown, 3, 1);
+    side->addWidget(m_controls->add, 4, 0);
+    side->addWidget(m_controls->remove, 4, 1);
     side->setRowMinimumHeight(5, 12);
     side->addWidget(m_openList, 6, 0, 1, 2);
     side->addWidget(m_saveList, 7, 0, 1, 2);
@@ -97,13 +84,11 @@ MusicPlayerWindow::MusicPlayerWindow(AppContext& context, MediaEngine& engine, Q
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(body, 1);
 
-    connect(m_add, &QPushButton::clicked, this, &MusicPlayerWindow::addSongs);
-    connect(m_delete, &QPushButton::clicked, this, &MusicPlayerWindow::deleteSong);
-    connect(m_moveUp, &QPushButton::clicked, this, &MusicPlayerWindow::moveSongUp);
-    connect(m_moveDown, &QPushButton::clicked, this, &MusicPlayerWindow::moveSongDown);
+    connect(m_controls, &SongControls::filesOffered, this, &MusicPlayerWindow::addReadable);
+    connect(m_controls, &SongControls::deleteRequested, this, &MusicPlayerWindow::deleteSong);
+    connect(m_controls, &SongControls::moveRequested, this, &MusicPlayerWindow::moveSelected);
     connect(m_openList, &QPushButton::clicked, this, &MusicPlayerWindow::openPlaylist);
     connect(m_saveList, &QPushButton::clicked, this, &MusicPlayerWindow::savePlaylistAs);
-    connect(m_songs, &DropList::pathsDropped, this, &MusicPlayerWindow::addDropped);
     connect(m_songs, &QListWidget::itemDoubleClicked, this,
             [this](QListWidgetItem* item) { playSong(m_songs->row(item)); });
     connect(m_playMode, &QComboBox::currentIndexChanged, this, [this](int index) {
@@ -161,17 +146,15 @@ void MusicPlayerWindow::showEvent(QShowEvent* event) {
 void MusicPlayerWindow::retranslate() {
     const TextTable& texts = m_context.texts;
     setWindowTitle(texts.text(TextId::MusicPlay));
-    m_playModeLabel->setText(texts.text(TextId::PlayMode));
-    m_repeatModeLabel->setText(texts.text(TextId::RepeatMode));
-    m_moveUp->setText(texts.text(TextId::MoveUp));
-    m_moveDown->setText(texts.text(TextId::MoveDown));
-    m_add->setText(texts.text(TextId::Add));
-    m_delete->setText(texts.text(TextId::Delete));
+    m_controls->retranslate();
     m_openList->setText(texts.text(TextId::OpenPlaylist));
     m_saveList->setText(texts.text(TextId::SavePlaylist));
-    refill(m_playMode, {texts.text(TextId::PlayInOrder), texts.text(TextId::PlayRandom)}, m_order.playMode());
-    refill(m_repeatMode, {texts.text(TextId::RepeatOnce), texts.text(TextId::RepeatAll)}, m_order.repeatMode());
-    m_songs->setAccessibleName(texts.text(TextId::Songs));
+    {
+        // The first time the lists are filled they show the stored modes.
+        const QSignalBlocker quietPlay(m_playMode), quietRepeat(m_repeatMode);
+        m_playMode->setCurrentIndex(m_order.playMode());
+        m_repeatMode->setCurrentIndex(m_order.repeatMode());
+    }
     for (int i = 0; i < m_songs->count(); ++i)
         showMissing(m_songs->item(i), m_songs->item(i)->data(kMissingRole).toBool());
     if (auto* transport = qobject_cast<MediaTransport*>(m_transport))
@@ -180,12 +163,7 @@ void MusicPlayerWindow::retranslate() {
 }
 
 void MusicPlayerWindow::addSongs() {
-    const QStringList chosen = m_context.prompts.chooseFiles(m_context.texts.text(TextId::Add), songFileFilter());
-    addReadable(chosen);
-}
-
-void MusicPlayerWindow::addDropped(const QStringList& paths) {
-    addReadable(songFilesIn(paths));
+    m_controls->add->click();
 }
 
 void MusicPlayerWindow::addReadable(const QStringList& paths) {
@@ -263,21 +241,11 @@ void MusicPlayerWindow::deleteSong() {
     keepList();
 }
 
-void MusicPlayerWindow::moveSongUp() {
+void MusicPlayerWindow::moveSelected(int step) {
     const int row = selectedRow();
     if (row < 0)
         return;
-    const int target = m_order.moveUp(row);
-    showSongs();
-    selectRow(target);
-    keepList();
-}
-
-void MusicPlayerWindow::moveSongDown() {
-    const int row = selectedRow();
-    if (row < 0)
-        return;
-    const int target = m_order.moveDown(row);
+    const int target = step < 0 ? m_order.moveUp(row) : m_order.moveDown(row);
     showSongs();
     selectRow(target);
     keepList();

@@ -15,6 +15,7 @@ namespace quorvan {
 
 struct AppContext;
 class MediaEngine;
+class SongControls;
 
 // The computer's music player: a play list, play and repeat modes, the engine's transport controls, and a
 // one-second timer that moves on to the next song when the engine reports a stop. Created once, hidden;
@@ -29,20 +30,18 @@ public:
 
     MusicPlayerWindow(AppContext& context, MediaEngine& engine, QWidget* parent = nullptr);
 
-    // Captions of the current language; both mode lists are refilled with the stored modes selected.
+    // Captions of the current language; both mode lists show the stored modes.
     void retranslate();
     // Whether a song is believed to play (for the main window's status bar).
     bool playing() const { return m_order.playing(); }
 
     void addSongs();
-    // Adds the song files among dropped files and folders, as Add does.
-    void addDropped(const QStringList& paths);
     // Replaces the songs with a play list's; stops what played.
     void openPlaylist();
     void savePlaylistAs();
     void deleteSong();
-    void moveSongUp();
-    void moveSongDown();
+    // Moves the selected song one line up (-1) or down (1).
+    void moveSelected(int step);
     void playSong(int row);
     void tick();
     // Greys the lines of songs whose files have gone (a file check per song).
@@ -74,15 +73,10 @@ private:
     MediaEngine& m_engine;
     PlayOrder m_order;
     QWidget* m_transport = nullptr;
-    DropList* m_songs;
-    QLabel* m_playModeLabel;
-    QLabel* m_repeatModeLabel;
+    SongControls* m_controls;
+    DropList* m_songs; // the controls' list, mode lists and buttons
     QComboBox* m_playMode;
     QComboBox* m_repeatMode;
-    QPushButton* m_moveUp;
-    QPushButton* m_moveDown;
-    QPushButton* m_add;
-    QPushButton* m_delete;
     QPushButton* m_openList;
     QPushButton* m_saveList;
     bool m_keepFailed = false;

@@ -7,6 +7,7 @@
 #include "ui/common/AppContext.h"
 #include "ui/common/ListSupport.h"
 #include "ui/common/Prompts.h"
+#include "ui/sources/SongControls.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -34,40 +35,30 @@ template <typename W> W* placed(W* widget, const QString& name, int x, int y, in
 
 LocalMp3Page::LocalMp3Page(AppContext& context, QWidget* parent) : QWidget(parent), m_context(context) {
     resize(kWidth, kHeight);
-    m_group =
-        placed(new QGroupBox(QStringLiteral("主机MP3"), this), QStringLiteral("localMp3Group"), 0, 0, kWidth, kHeight);
-    m_songs = placed(new DropList(m_group), QStringLiteral("songList"), 10, 22, 240, 178);
-    m_songs->setSelectionMode(QAbstractItemView::SingleSelection);
-
-    m_playModeLabel =
-        placed(new QLabel(QStringLiteral("播放模式"), m_group), QStringLiteral("playModeLabel"), 262, 22, 76, 22);
-    m_playMode = placed(new QComboBox(m_group), QStringLiteral("playModeChoice"), 340, 22, 90, 22);
-    m_repeatModeLabel =
-        placed(new QLabel(QStringLiteral("循环模式"), m_group), QStringLiteral("repeatModeLabel"), 262, 50, 76, 22);
-    m_repeatMode = placed(new QComboBox(m_group), QStringLiteral("repeatModeChoice"), 340, 50, 90, 22);
-
+    m_group = placed(new QGroupBox(this), QStringLiteral("localMp3Group"), 0, 0, kWidth, kHeight);
+    m_controls = new SongControls(context, m_group);
+    m_songs = m_controls->songs;
+    m_songs->setGeometry(10, 22, 240, 178);
+    m_controls->playModeLabel->setGeometry(262, 22, 76, 22);
+    m_controls->playMode->setGeometry(340, 22, 90, 22);
+    m_controls->repeatModeLabel->setGeometry(262, 50, 76, 22);
+    m_controls->repeatMode->setGeometry(340, 50, 90, 22);
     // Both options share the group box, so Qt keeps exactly one of them checked.
-    m_internal = placed(new QRadioButton(QStringLiteral("主机内存"), m_group), QStringLiteral("internalStorage"), 262,
-                        80, 168, 22);
-    m_card =
-        placed(new QRadioButton(QStringLiteral("SD卡"), m_group), QStringLiteral("cardStorage"), 262, 104, 168, 22);
+    m_internal = placed(new QRadioButton(m_group), QStringLiteral("internalStorage"), 262, 80, 168, 22);
+    m_card = placed(new QRadioButton(m_group), QStringLiteral("cardStorage"), 262, 104, 168, 22);
     m_internal->setChecked(true);
+    m_controls->moveUp->setGeometry(262, 136, 80, 26);
+    m_controls->moveDown->setGeometry(350, 136, 80, 26);
+    m_controls->add->setGeometry(262, 170, 80, 26);
+    m_controls->remove->setGeometry(350, 170, 80, 26);
+    // The storage choice comes between the modes and the buttons in the Tab order, as it does on the page.
+    setTabOrder(m_controls->repeatMode, m_internal);
+    setTabOrder(m_internal, m_card);
+    setTabOrder(m_card, m_controls->moveUp);
 
-    m_moveUp =
-        placed(new QPushButton(QStringLiteral("上移"), m_group), QStringLiteral("moveUpButton"), 262, 136, 80, 26);
-    m_moveDown =
-        placed(new QPushButton(QStringLiteral("下移"), m_group), QStringLiteral("moveDownButton"), 350, 136, 80, 26);
-    m_add = placed(new QPushButton(QStringLiteral("添加"), m_group), QStringLiteral("addButton"), 262, 170, 80, 26);
-    m_delete =
-        placed(new QPushButton(QStringLiteral("删除"), m_group), QStringLiteral("deleteButton"), 350, 170, 80, 26);
-    for (QPushButton* button : {m_moveUp, m_moveDown, m_add, m_delete})
-        button->setAutoDefault(false);
-
-    connect(m_songs, &DropList::pathsDropped, this, [this](const QStringList& paths) { addFiles(songFilesIn(paths)); });
-    connect(m_add, &QPushButton::clicked, this, &LocalMp3Page::addSongs);
-    connect(m_delete, &QPushButton::clicked, this, &LocalMp3Page::deleteSong);
-    connect(m_moveUp, &QPushButton::clicked, this, &LocalMp3Page::moveSongUp);
-    connect(m_moveDown, &QPushButton::clicked, this, &LocalMp3Page::moveSongDown);
+    connect(m_controls, &SongControls::filesOffered, this, &LocalMp3Page::addFiles);
+    connect(m_controls, &SongControls::deleteRequested, this, &LocalMp3Page::deleteSong);
+    connect(m_controls, &SongControls::moveRequested, this, &LocalMp3Page::moveSelected);
 }
 
 void LocalMp3Page::showSelections(const SourcePanelState& state) {
@@ -76,8 +67,8 @@ void LocalMp3Page::showSelections(const SourcePanelState& state) {
     m_songs->setCurrentRow(-1);
     m_songs->clearSelection();
     (state.onCard ? m_card : m_internal)->setChecked(true);
-    m_playMode->setCurrentIndex(state.playMode);
-    m_repeatMode->setCurrentIndex(state.repeatMode);
+    m_controls->playMode->setCurrentIndex(state.playMode);
+    m_controls->repeatMode->setCurrentIndex(state.repeatMode);
 }
 
 void LocalMp3Page::readSelections(SourcePanelState& state) const {
@@ -85,29 +76,16 @@ void LocalMp3Page::readSelections(SourcePanelState& state) const {
     for (int i = 0; i < m_songs->count(); ++i)
         state.songs << m_songs->item(i)->text();
     state.onCard = m_card->isChecked();
-    state.playMode = std::max(m_playMode->currentIndex(), 0);
-    state.repeatMode = std::max(m_repeatMode->currentIndex(), 0);
+    state.playMode = std::max(m_controls->playMode->currentIndex(), 0);
+    state.repeatMode = std::max(m_controls->repeatMode->currentIndex(), 0);
 }
 
 void LocalMp3Page::retranslate() {
-    m_songs->setAccessibleName(m_context.texts.text(TextId::Songs));
     const TextTable& texts = m_context.texts;
+    m_controls->retranslate();
     m_group->setTitle(texts.text(TextId::LocalMp3));
-    m_playModeLabel->setText(texts.text(TextId::PlayMode));
-    m_repeatModeLabel->setText(texts.text(TextId::RepeatMode));
     m_internal->setText(texts.text(TextId::InternalStorage));
     m_card->setText(texts.text(TextId::CardStorage));
-    m_moveUp->setText(texts.text(TextId::MoveUp));
-    m_moveDown->setText(texts.text(TextId::MoveDown));
-    m_add->setText(texts.text(TextId::Add));
-    m_delete->setText(texts.text(TextId::Delete));
-    // In place: a language switch must not change the entry's modes.
-    setComboTexts(m_playMode, {texts.text(TextId::PlayInOrder), texts.text(TextId::PlayRandom)});
-    setComboTexts(m_repeatMode, {texts.text(TextId::RepeatOnce), texts.text(TextId::RepeatAll)});
-}
-
-void LocalMp3Page::addSongs() {
-    addFiles(m_context.prompts.chooseFiles(m_context.texts.text(TextId::Add), songFileFilter()));
 }
 
 void LocalMp3Page::addFiles(const QStringList& paths) {
@@ -133,14 +111,6 @@ void LocalMp3Page::deleteSong() {
     delete m_songs->takeItem(row);
     if (m_songs->count() > 0)
         m_songs->setCurrentRow(std::min(row, m_songs->count() - 1));
-}
-
-void LocalMp3Page::moveSongUp() {
-    moveSelected(-1);
-}
-
-void LocalMp3Page::moveSongDown() {
-    moveSelected(1);
 }
 
 int LocalMp3Page::selectedRow() const {

@@ -14,6 +14,7 @@ class QRadioButton;
 namespace quorvan {
 
 struct AppContext;
+class SongControls;
 struct SourcePanelState;
 
 // Host MP3 page of the source panel: the play list of the controller's own player, its modes and storage.
@@ -30,33 +31,24 @@ public:
     // Captions of the current language; the mode lists are refilled and show their first entries.
     void retranslate();
 
-    void addSongs();
     // Appends readable files, as Add does with the files chosen (and a drop on the list with its song files): at
     // most 255 songs, the operator is told when more were given.
     void addFiles(const QStringList& paths);
     void deleteSong();
-    void moveSongUp();
-    void moveSongDown();
+    // Moves the selected song one line up (-1) or down (1).
+    void moveSelected(int step);
 
     QListWidget* songList() const { return m_songs; }
 
 private:
     int selectedRow() const;
-    void moveSelected(int step);
 
     AppContext& m_context;
     QGroupBox* m_group;
-    QLabel* m_playModeLabel;
-    QLabel* m_repeatModeLabel;
-    QComboBox* m_playMode;
-    QComboBox* m_repeatMode;
+    SongControls* m_controls;
+    DropList* m_songs; // the controls' list
     QRadioButton* m_internal;
     QRadioButton* m_card;
-    DropList* m_songs;
-    QPushButton* m_moveUp;
-    QPushButton* m_moveDown;
-    QPushButton* m_add;
-    QPushButton* m_delete;
 };
 
 } // namespace quorvan
