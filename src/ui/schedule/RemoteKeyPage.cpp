@@ -25,7 +25,7 @@ RemoteKeyPage::RemoteKeyPage(AppContext& context, ShellActions& shell, QWidget* 
                             {50, 100, 100, 120, 120})),
       m_editor(new RemoteKeyEditor(context, this)), m_editorDock(makeEditorDock(this, m_editor)),
       m_split(new EditorSplit(this, m_list, m_editorDock, kBand, context.settings, QStringLiteral("keyEditorHeight"))),
-      m_logic(*this, *this, context.texts, context.names) {
+      m_rows(m_list), m_logic(m_rows, *this, context.texts, context.names) {
     m_list->setRowCount(kRemoteKeyCount);
     connect(m_editor, &RemoteKeyEditor::saveRequested, this, &RemoteKeyPage::savePreset);
     connect(m_editor, &RemoteKeyEditor::deleteRequested, this, [this] {
@@ -73,40 +73,6 @@ void RemoteKeyPage::resizeEvent(QResizeEvent* event) {
 
 bool RemoteKeyPage::editorHasUnsavedChanges() const {
     return m_logic.document() && m_editor->hasUnsavedChanges();
-}
-
-int RemoteKeyPage::rowCount() const {
-    return m_list->rowCount();
-}
-void RemoteKeyPage::insertRow(int row) {
-    m_list->insertRow(row);
-}
-void RemoteKeyPage::removeRow(int row) {
-    m_list->removeRow(row);
-}
-void RemoteKeyPage::removeAllRows() {
-    m_list->setRowCount(0);
-}
-void RemoteKeyPage::setCells(int row, const QStringList& cells) {
-    setRowTexts(m_list, row, cells);
-}
-void RemoteKeyPage::setNumberCell(int row, const QString& text) {
-    setCellText(m_list, row, 0, text);
-}
-
-int RemoteKeyPage::selectedRow() const {
-    const QList<QTableWidgetSelectionRange> ranges = m_list->selectedRanges();
-    return ranges.isEmpty() ? -1 : ranges.front().topRow();
-}
-
-void RemoteKeyPage::selectRow(int row) {
-    if (row < 0 || row >= m_list->rowCount()) {
-        m_list->clearSelection();
-        return;
-    }
-    m_list->setCurrentCell(row, 0);
-    m_list->selectRow(row);
-    m_list->scrollToItem(m_list->item(row, 1));
 }
 
 void RemoteKeyPage::loadEntry(int row, const TimingEntry& entry) {

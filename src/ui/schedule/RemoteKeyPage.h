@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/schedule/EntryListLogic.h"
+#include "ui/schedule/TableRows.h"
 
 #include <QWidget>
 
@@ -18,7 +19,7 @@ struct TimingEntry;
 
 // The page of the remote-key presets: twelve fixed rows, one per key of the remote control, with the preset
 // editor docked below. The rows are kept by the same bookkeeping as the timing list's.
-class RemoteKeyPage : public QWidget, private RowList, private EntryListHost {
+class RemoteKeyPage : public QWidget, private EntryListHost {
     Q_OBJECT
 public:
     static constexpr int kColumnCount = 5;
@@ -52,15 +53,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    // RowList
-    int rowCount() const override;
-    void insertRow(int row) override;
-    void removeRow(int row) override;
-    void removeAllRows() override;
-    void setCells(int row, const QStringList& cells) override;
-    void setNumberCell(int row, const QString& text) override;
-    int selectedRow() const override;
-    void selectRow(int row) override;
     // EntryListHost
     void loadEntry(int row, const TimingEntry& entry) override;
     TimingEntry storeEntry() override;
@@ -82,6 +74,7 @@ private:
     RemoteKeyEditor* m_editor;
     QScrollArea* m_editorDock;
     EditorSplit* m_split;
+    TableRows m_rows;
     EntryListLogic m_logic;
     int m_documentsShown = 0; // counts showDocument calls: tells whether a write showed the file again
 };

@@ -48,7 +48,7 @@ TimingListPage::TimingListPage(AppContext& context, ShellActions& shell, QWidget
       m_editor(new EntryEditor(context, this)), m_editorDock(makeEditorDock(this, m_editor)),
       m_split(new EditorSplit(this, m_listArea, m_editorDock, kBand, context.settings,
                               QStringLiteral("timingEditorHeight"))),
-      m_logic(*this, *this, context.texts, context.names) {
+      m_rows(m_list), m_logic(m_rows, *this, context.texts, context.names) {
     // List | Week, then Print for the week; the list or the week; the line that counts the clashes.
     for (QToolButton* button : {m_listButton, m_weekButton}) {
         button->setCheckable(true);
@@ -283,40 +283,6 @@ void TimingListPage::retranslate() {
 void TimingListPage::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     layoutPage();
-}
-
-int TimingListPage::rowCount() const {
-    return m_list->rowCount();
-}
-void TimingListPage::insertRow(int row) {
-    m_list->insertRow(row);
-}
-void TimingListPage::removeRow(int row) {
-    m_list->removeRow(row);
-}
-void TimingListPage::removeAllRows() {
-    m_list->setRowCount(0);
-}
-void TimingListPage::setCells(int row, const QStringList& cells) {
-    setRowTexts(m_list, row, cells);
-}
-void TimingListPage::setNumberCell(int row, const QString& text) {
-    setCellText(m_list, row, 0, text);
-}
-
-int TimingListPage::selectedRow() const {
-    const QList<QTableWidgetSelectionRange> ranges = m_list->selectedRanges();
-    return ranges.isEmpty() ? -1 : ranges.front().topRow();
-}
-
-void TimingListPage::selectRow(int row) {
-    if (row < 0 || row >= m_list->rowCount()) {
-        m_list->clearSelection();
-        return;
-    }
-    m_list->setCurrentCell(row, 0);
-    m_list->selectRow(row);
-    m_list->scrollToItem(m_list->item(row, 0));
 }
 
 void TimingListPage::loadEntry(int, const TimingEntry& entry) {

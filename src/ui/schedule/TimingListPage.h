@@ -2,6 +2,7 @@
 
 #include "core/schedule/Clashes.h"
 #include "core/schedule/EntryListLogic.h"
+#include "ui/schedule/TableRows.h"
 
 #include <QWidget>
 
@@ -29,7 +30,7 @@ struct TimingEntry;
 // The page of a normal schedule: one list row per timing entry, or the week view of the entries (a List / Week
 // switch above them), with the entry editor docked below. Entries that clash carry a warning mark and a line under
 // the list counts the clashes; both follow every change at once.
-class TimingListPage : public QWidget, private RowList, private EntryListHost {
+class TimingListPage : public QWidget, private EntryListHost {
     Q_OBJECT
 public:
     static constexpr int kColumnCount = 7;
@@ -80,15 +81,6 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    // RowList
-    int rowCount() const override;
-    void insertRow(int row) override;
-    void removeRow(int row) override;
-    void removeAllRows() override;
-    void setCells(int row, const QStringList& cells) override;
-    void setNumberCell(int row, const QString& text) override;
-    int selectedRow() const override;
-    void selectRow(int row) override;
     // EntryListHost
     void loadEntry(int row, const TimingEntry& entry) override;
     TimingEntry storeEntry() override;
@@ -126,6 +118,7 @@ private:
     EntryEditor* m_editor;
     QScrollArea* m_editorDock;
     EditorSplit* m_split;
+    TableRows m_rows;
     EntryListLogic m_logic;
     int m_tablesShown = 0; // counts showTable calls: tells whether a write showed the file again
 };
