@@ -4,6 +4,7 @@
 #include "core/files/ScheduleFile.h"
 #include "core/files/ScheduleFileCheck.h"
 #include "core/history/BackupStore.h"
+#include "core/schedule/BulkChanges.h"
 #include "core/schedule/Clashes.h"
 #include "core/schedule/EntryFormat.h"
 #include "core/schedule/ScheduleModel.h"
@@ -18,6 +19,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
+#include <QTime>
 
 #include <optional>
 
@@ -382,6 +385,221 @@ int cmdTexts(const QStringList& args, std::FILE* out, std::FILE* err) {
     return kOk;
 }
 
+// 1-based numbers and ranges ("1,3-5", "mon-fri,sat" with names): each number from 1 to most once, in order.
+// names, when given, are the words for 1, 2, …. False on anything else.
+bool parseNumberList(const QString& text, int most, QList<int>& numbers, const QStringList& names = {}) {
+    const auto number = [&](const QString& word, int& n) {
+        const qsizetype named = names.indexOf(word.toLower());
+        if (named >= 0) {
+            n = int(named) + 1;
+            return true;
+        }
+        bool ok = false;
+        n = word.toInt(&ok);
+        return ok && n >= 1 && n <= most;
+    };
+    QList<bool> taken(most + 1, false);
+    for (const QString& part : text.split(u',')) {
+        const QStringList ends = part.trimmed().split(u'-');
+        int first = 0, last = 0;
+        if (ends.size() > 2 || !number(ends.first(), first) || !number(ends.last(), last) || last < first)
+            return false;
+        for (int n = first; n <= last; ++n)
+            taken[n] = true;
+    }
+    numbers.clear();
+    for (int n = 1; n <= most; ++n)
+        if (taken[n])
+            numbers << n;
+    return true;
+}
+
+// "+10" / "-10" minutes, "+1:30" / "-0:05:30" hours, minutes and seconds: the signed seconds, below a day.
+bool parseOffset(const QString& text, int& seconds) {
+    static const QRegularExpression minutes(QStringLiteral("^([+-])(\\d{1,4})$"));
+    static const QRegularExpression clock(QStringLiteral("^([+-])(\\d{1,2}):([0-5]\\d)(?::([0-5]\\d))?$"));
+    QRegularExpressionMatch m = minutes.match(text);
+    if (m.hasMatch()) {
+        seconds = m.captured(2).toInt() * 60;
+    } else if ((m = clock.match(text)).hasMatch()) {
+        seconds = m.captured(2).toInt() * 3600 + m.captured(3).toInt() * 60 + m.captured(4).toInt();
+    } else {
+        return false;
+    }
+    if (m.captured(1) == u'-')
+        seconds = -seconds;
+    return std::abs(seconds) < kSecondsPerDay;
+}
+
+// A schedule file to change: its entries, or false after saying why on standard error. A file that is not there
+// counts as empty when missingIsEmpty; one that cannot be read, or fails its checks, is never written over.
+bool readForChange(const QString& path, ScheduleTable& table, bool missingIsEmpty, std::FILE* err) {
+    FileRead read = readRegularFile(path, kMaxScheduleFileBytes);
+    if (read.status.failure == ReadFailure::Missing && missingIsEmpty)
+        return true;
+    if (!read.ok()) {
+        print(err, QStringLiteral("quorvan-dat: ") + read.status.error + u'\n');
+        return false;
+    }
+    const std::vector<FileProblem> problems = checkScheduleBytes(read.bytes.constData(), read.bytes.size());
+    if (!problems.empty()) {
+        print(err, QStringLiteral("quorvan-dat: %1: %2; not changed\n").arg(path, problemText(problems.front())));
+        return false;
+    }
+    parseTable(read.bytes.constData(), read.bytes.size(), table);
+    return true;
+}
+
+int writeChanged(const QString& path, const ScheduleTable& table, std::FILE* err) {
+    const SaveResult saved = saveTableFile(path, table);
+    if (!saved) {
+        print(err, QStringLiteral("quorvan-dat: cannot write ") + saved.error + u'\n');
+        return kFailed;
+    }
+    return kOk;
+}
+
+int cmdShift(const QStringList& args, std::FILE* /*out*/, std::FILE* err) {
+    // A negative offset looks like an option: it is taken out before the options are parsed.
+    static const QRegularExpression negative(QStringLiteral("^-\\d"));
+    QStringList rest;
+    QString offsetText;
+    for (const QString& a : args) {
+        if (offsetText.isEmpty() && negative.match(a).hasMatch())
+            offsetText = a;
+        else
+            rest << a;
+    }
+    QCommandLineParser parser;
+    const QCommandLineOption entriesOption(QStringLiteral("entries"), QString(), QStringLiteral("LIST"));
+    parser.addOption(entriesOption);
+    QString why;
+    if (!parseCommand(parser, QStringLiteral("shift"), rest, why))
+        return usageError(err, why);
+    QStringList positional = parser.positionalArguments();
+    if (offsetText.isEmpty() && positional.size() == 2)
+        offsetText = positional.takeLast();
+    int seconds = 0;
+    if (positional.size() != 1 || offsetText.isEmpty())
+        return usageError(err, QStringLiteral("shift takes FILE OFFSET"));
+    if (!parseOffset(offsetText, seconds))
+        return usageError(err, QStringLiteral("shift: an offset is +N or -N minutes, or +H:MM[:SS] or -H:MM[:SS]"));
+    QList<int> numbers;
+    if (parser.isSet(entriesOption) && !parseNumberList(parser.value(entriesOption), 9999, numbers))
+        return usageError(err, QStringLiteral("shift: --entries takes numbers and ranges from 1, such as 1,3-5"));
+    const QString path = positional.first();
+    ScheduleTable table;
+    if (!readForChange(path, table, false, err))
+        return kFailed;
+    QList<int> which;
+    bool missing = false;
+    for (const int n : numbers) {
+        if (n > table.count()) {
+            print(err, QStringLiteral("quorvan-dat: %1: %2\n")
+                           .arg(path, Problem{TextId::NoSuchEntry, {QString::number(n)}}.inEnglish()));
+            missing = true;
+        }
+        which << n - 1;
+    }
+    if (missing)
+        return kFailed;
+    if (!parser.isSet(entriesOption))
+        for (int i = 0; i < table.count(); ++i)
+            which << i;
+    const QList<int> refused = shiftEntries(table.entries, which, seconds);
+    for (const int i : refused)
+        print(err, QStringLiteral("quorvan-dat: %1: %2\n")
+                       .arg(path, Problem{TextId::ShiftLeavesTheDay, {QString::number(i + 1)}}.inEnglish()));
+    return refused.isEmpty() ? writeChanged(path, table, err) : kFailed;
+}
+
+int cmdBells(const QStringList& args, std::FILE* /*out*/, std::FILE* err) {
+    QCommandLineParser parser;
+    const auto valued = [](const char* name, const char* value) {
+        return QCommandLineOption(QString::fromLatin1(name), QString(), QString::fromLatin1(value));
+    };
+    const QCommandLineOption first = valued("first", "HH:MM"), lesson = valued("lesson", "MINUTES"),
+                             count = valued("count", "N"), breaks = valued("breaks", "M1,M2"),
+                             at = valued("at", "WHEN"), ring = valued("ring", "SECONDS"), days = valued("days", "LIST"),
+                             zones = valued("zones", "LIST"), power = valued("power", "LIST"),
+                             song = valued("song", "NAME"), internal(QStringLiteral("internal"));
+    parser.addOptions({first, lesson, count, breaks, at, ring, days, zones, power, song, internal});
+    QString why;
+    if (!parseCommand(parser, QStringLiteral("bells"), args, why))
+        return usageError(err, why);
+    if (parser.positionalArguments().size() != 1)
+        return usageError(err, QStringLiteral("bells takes one FILE"));
+    const auto bad = [&](const QString& option, const QString& wanted) {
+        return usageError(err, QStringLiteral("bells: --%1 takes %2").arg(option, wanted));
+    };
+    BellPattern p;
+    const QTime start = QTime::fromString(parser.value(first), QStringLiteral("HH:mm"));
+    if (!parser.isSet(first) || !start.isValid())
+        return bad(QStringLiteral("first"), QStringLiteral("the first lesson's start as HH:MM"));
+    p.firstStart = start.msecsSinceStartOfDay() / 1000;
+    bool ok = false;
+    p.lessonMinutes = parser.value(lesson).toInt(&ok);
+    if (!ok || p.lessonMinutes < 1 || p.lessonMinutes > 24 * 60)
+        return bad(QStringLiteral("lesson"), QStringLiteral("the lesson's minutes"));
+    p.lessons = parser.value(count).toInt(&ok);
+    if (!ok || p.lessons < 1 || p.lessons > kMaxEntries)
+        return bad(QStringLiteral("count"), QStringLiteral("the number of lessons, 1 to 256"));
+    if (parser.isSet(breaks)) {
+        p.breakMinutes.clear();
+        for (const QString& b : parser.value(breaks).split(u',')) {
+            p.breakMinutes << b.trimmed().toInt(&ok);
+            if (!ok || p.breakMinutes.last() < 0 || p.breakMinutes.last() > 24 * 60)
+                return bad(QStringLiteral("breaks"), QStringLiteral("minutes such as 10,20,10"));
+        }
+    }
+    static const QStringList whens{QStringLiteral("start"), QStringLiteral("end"), QStringLiteral("both")};
+    const qsizetype when = whens.indexOf(parser.isSet(at) ? parser.value(at) : QStringLiteral("both"));
+    if (when < 0)
+        return bad(QStringLiteral("at"), QStringLiteral("start, end or both"));
+    p.at = when == 0 ? BellPattern::At::Start : when == 1 ? BellPattern::At::End : BellPattern::At::Both;
+    if (parser.isSet(ring)) {
+        p.ringSeconds = parser.value(ring).toInt(&ok);
+        if (!ok || p.ringSeconds < 1 || p.ringSeconds >= kSecondsPerDay)
+            return bad(QStringLiteral("ring"), QStringLiteral("the ring's seconds"));
+    }
+    static const QStringList dayNames{QStringLiteral("sun"), QStringLiteral("mon"), QStringLiteral("tue"),
+                                      QStringLiteral("wed"), QStringLiteral("thu"), QStringLiteral("fri"),
+                                      QStringLiteral("sat")};
+    QList<int> numbers;
+    if (!parseNumberList(parser.isSet(days) ? parser.value(days) : QStringLiteral("mon-fri"), 7, numbers, dayNames))
+        return bad(QStringLiteral("days"), QStringLiteral("days sun mon tue wed thu fri sat, lists and ranges"));
+    p.weekdays = 0;
+    for (const int d : numbers)
+        p.weekdays |= 1u << (d - 1);
+    if (!parseNumberList(parser.isSet(zones) ? parser.value(zones) : QStringLiteral("1-40"), kZoneCount, numbers))
+        return bad(QStringLiteral("zones"), QStringLiteral("zone numbers 1 to 40, lists and ranges"));
+    for (const int z : numbers)
+        setZoneBit(p.zoneMask, z - 1, true);
+    numbers.clear();
+    if (parser.isSet(power) && !parseNumberList(parser.value(power), kPowerChannelCount, numbers))
+        return bad(QStringLiteral("power"), QStringLiteral("channel numbers 1 to 37, lists and ranges"));
+    for (const int c : numbers)
+        setPowerBit(p.powerMask, c - 1, true);
+    p.songs = parser.values(song);
+    p.onCard = !parser.isSet(internal);
+    for (const QString& name : p.songs)
+        if (name.isEmpty() || name.size() > kMaxSongNameUnits || name.contains(u'/') || name.contains(QChar(0)))
+            return bad(QStringLiteral("song"), QStringLiteral("a file name of at most 260 characters, no folder"));
+
+    const QString path = parser.positionalArguments().first();
+    ScheduleTable table;
+    if (!readForChange(path, table, true, err))
+        return kFailed;
+    BellsResult bells = makeBells(p, table.count());
+    if (!bells.refusal.isEmpty()) {
+        print(err, QStringLiteral("quorvan-dat: %1: %2\n").arg(path, bells.refusal.inEnglish()));
+        return kFailed;
+    }
+    for (TimingEntry& e : bells.entries)
+        table.entries.push_back(std::move(e));
+    return writeChanged(path, table, err);
+}
+
 } // namespace
 
 QString usage() {
@@ -405,6 +623,14 @@ QString usage() {
         "  texts en|zh                        print the user-interface texts, one per line\n"
         "  backups HOME [FILE]                list the kept versions of the data files: file, time, bytes,\n"
         "                                     entries and a damaged or import mark\n"
+        "  shift FILE OFFSET [--entries LIST] move the start and end of entries (all, or LIST: 1,3-5) by\n"
+        "                                     OFFSET: +N or -N minutes, or +H:MM[:SS] or -H:MM[:SS]; exit 1,\n"
+        "                                     FILE untouched, when any would leave 00:00:00-23:59:59\n"
+        "  bells FILE --first HH:MM --lesson MINUTES --count N --song NAME [--song NAME ...]\n"
+        "        [--breaks M1,M2,...] [--at start|end|both] [--ring SECONDS] [--days LIST]\n"
+        "        [--zones LIST] [--power LIST] [--internal]\n"
+        "                                     append a day of bells to FILE (missing: empty); defaults\n"
+        "                                     --breaks 10 --at both --ring 10 --days mon-fri --zones 1-40\n"
         "  --help                             print this help\n"
         "  --version                          print the version\n");
 }
@@ -439,6 +665,10 @@ int run(const QStringList& args, std::FILE* out, std::FILE* err) {
         return cmdClashes(rest, out, err);
     if (command == QStringLiteral("report"))
         return cmdReport(rest, out, err);
+    if (command == QStringLiteral("shift"))
+        return cmdShift(rest, out, err);
+    if (command == QStringLiteral("bells"))
+        return cmdBells(rest, out, err);
 
     // The other commands take no options: only their positional arguments are passed on.
     using Handler = int (*)(const QStringList&, std::FILE*, std::FILE*);

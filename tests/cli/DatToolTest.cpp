@@ -702,3 +702,108 @@ TEST(DatToolFromJson, RefusesWhatCheckRejectsInTheSameWords) {
         EXPECT_EQ(readFile(dir.file(u"out.DAT"_s)), QByteArray("old")) << c.jsonPath;
     }
 }
+
+namespace {
+
+// "HH:MM:SS-HH:MM:SS" of every entry of a schedule file.
+QStringList timesIn(const QString& path) {
+    ScheduleTable table;
+    loadTableFile(path, table);
+    QStringList times;
+    for (const TimingEntry& e : table.entries)
+        times << QString::asprintf("%02d:%02d:%02d-%02d:%02d:%02d", e.startHour, e.startMinute, e.startSecond,
+                                   e.endHour, e.endMinute, e.endSecond);
+    return times;
+}
+
+} // namespace
+
+TEST(DatToolShift, MovesTheChosenEntriesOrNothingAtAll) {
+    TempHome home;
+    ScheduleTable table;
+    for (const int hour : {8, 12, 23}) {
+        TimingEntry e = exampleEntry(); // hh:00:00-hh:30:00
+        e.startHour = e.endHour = std::uint8_t(hour);
+        appendEntry(table, e);
+    }
+    const QString file = home.file(u"SCH01.DAT"_s);
+    ASSERT_TRUE(saveTableFile(file, table).ok);
+
+    EXPECT_EQ(dat({u"shift"_s, file, u"+10"_s, u"--entries"_s, u"1,3"_s}).code, 0);
+    EXPECT_EQ(str(timesIn(file)),
+              str(QStringList{u"08:10:00-08:40:00"_s, u"12:00:00-12:30:00"_s, u"23:10:00-23:40:00"_s}));
+    EXPECT_EQ(dat({u"shift"_s, file, u"-1:10:30"_s}).code, 0) << "a negative offset is no option";
+    EXPECT_EQ(str(timesIn(file)),
+              str(QStringList{u"06:59:30-07:29:30"_s, u"10:49:30-11:19:30"_s, u"21:59:30-22:29:30"_s}));
+
+    // Past midnight, or an entry the file lacks: each named, the file as it was.
+    const QByteArray before = readFile(file);
+    Result r = dat({u"shift"_s, file, u"+1:31"_s, u"--entries"_s, u"2-3"_s});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(str(r.err),
+              str(u"quorvan-dat: "_s + file + u": Entry 3: its start or end would leave 00:00:00-23:59:59.\n"_s));
+    r = dat({u"shift"_s, file, u"-7:00"_s});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(lines(r.err).size(), 1) << str(r.err);
+    r = dat({u"shift"_s, file, u"+5"_s, u"--entries"_s, u"2,4"_s});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(u"Entry 4: there is no such entry."_s)) << str(r.err);
+    EXPECT_EQ(readFile(file), before);
+
+    for (const QStringList& usage :
+         {QStringList{u"shift"_s, file}, QStringList{u"shift"_s, file, u"10"_s},
+          QStringList{u"shift"_s, file, u"+1:5"_s}, QStringList{u"shift"_s, file, u"+5"_s, u"--entries"_s, u"3-1"_s},
+          QStringList{u"shift"_s, file, u"-x"_s}})
+        EXPECT_EQ(dat(usage).code, 2) << str(usage.join(u' '));
+    EXPECT_EQ(readFile(file), before);
+    EXPECT_EQ(dat({u"shift"_s, home.file(u"none.DAT"_s), u"+5"_s}).code, 1);
+}
+
+TEST(DatToolBells, AppendsADayOfBellsAsThePatternSays) {
+    TempHome home;
+    const QString file = home.file(u"SCH02.DAT"_s); // not there yet: counts as empty
+    Result r =
+        dat({u"bells"_s,   file,          u"--first"_s, u"08:00"_s,       u"--lesson"_s, u"45"_s,     u"--count"_s,
+             u"3"_s,       u"--breaks"_s, u"10,0"_s,    u"--song"_s,      u"bell.mp3"_s, u"--song"_s, u"上课.mp3"_s,
+             u"--zones"_s, u"1,3"_s,      u"--days"_s,  u"mon,wed-fri"_s, u"--power"_s,  u"6"_s});
+    ASSERT_EQ(r.code, 0) << str(r.err);
+    // 08:00-08:45, 08:55-09:40, 09:40-10:25: the bell at 09:40 rings once.
+    EXPECT_EQ(str(timesIn(file)),
+              str(QStringList{u"08:00:00-08:00:10"_s, u"08:45:00-08:45:10"_s, u"08:55:00-08:55:10"_s,
+                              u"09:40:00-09:40:10"_s, u"10:25:00-10:25:10"_s}));
+    ScheduleTable table;
+    ASSERT_EQ(loadTableFile(file, table), 5);
+    const TimingEntry& e = table.entries[3];
+    EXPECT_EQ(e.weekdays, 0x3Au);
+    EXPECT_EQ(e.zoneMask[0], 0x5u);
+    EXPECT_EQ(e.powerMask[1], 0x1u) << "channel 6 is the first bit of word 1";
+    EXPECT_EQ(e.sourceMask, 1u);
+    EXPECT_EQ(str(e.playlist.join(u'|')), "bell.mp3|上课.mp3");
+    EXPECT_TRUE(e.playlistOnCard);
+
+    // Appended after what is there, --internal and the defaults; then refusals leave the file as it was.
+    r = dat({u"bells"_s, file, u"--first"_s, u"13:00"_s, u"--lesson"_s, u"40"_s, u"--count"_s, u"1"_s, u"--at"_s,
+             u"end"_s, u"--ring"_s, u"5"_s, u"--song"_s, u"b.mp3"_s, u"--internal"_s});
+    ASSERT_EQ(r.code, 0) << str(r.err);
+    ASSERT_EQ(loadTableFile(file, table), 6);
+    EXPECT_EQ(str(timesIn(file).last()), "13:40:00-13:40:05");
+    EXPECT_FALSE(table.entries[5].playlistOnCard);
+    EXPECT_EQ(table.entries[5].weekdays, 0x3Eu);
+    EXPECT_EQ(table.entries[5].zoneMask[0], 0xFFu);
+    const QByteArray before = readFile(file);
+    r = dat({u"bells"_s, file, u"--lesson"_s, u"1"_s, u"--song"_s, u"b.mp3"_s, u"--first"_s, u"06:00"_s, u"--count"_s,
+             u"126"_s, u"--breaks"_s, u"1"_s});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(u"252 bells and the 6 entries there are make more than 256."_s)) << str(r.err);
+    const QStringList base{u"bells"_s, file, u"--lesson"_s, u"10"_s, u"--song"_s, u"b.mp3"_s};
+    r = dat(base + QStringList{u"--first"_s, u"23:50"_s, u"--count"_s, u"1"_s});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(u"The bell at 24:00:00 would end after 23:59:59."_s)) << str(r.err);
+    EXPECT_EQ(dat({u"bells"_s, file, u"--first"_s, u"08:00"_s, u"--lesson"_s, u"45"_s, u"--count"_s, u"1"_s}).code, 1)
+        << "no song";
+    EXPECT_EQ(dat(base + QStringList{u"--first"_s, u"8"_s, u"--count"_s, u"1"_s}).code, 2);
+    EXPECT_EQ(dat(base + QStringList{u"--first"_s, u"08:00"_s, u"--count"_s, u"1"_s, u"--days"_s, u"mon-xyz"_s}).code,
+              2);
+    EXPECT_EQ(dat(base + QStringList{u"--first"_s, u"08:00"_s, u"--count"_s, u"1"_s, u"--zones"_s, u"41"_s}).code, 2);
+    EXPECT_EQ(readFile(file), before);
+}

@@ -247,6 +247,14 @@ struct TextId {
         PathAndReason,
         VersionTooLarge,
         ListFull,
+        BellsNoSong,
+        BellsTooManySongs,
+        BellsNoWeekday,
+        BellsNoLesson,
+        BellsPastMidnight,
+        BellsTooMany,
+        ShiftLeavesTheDay,
+        NoSuchEntry,
         End
     };
 };

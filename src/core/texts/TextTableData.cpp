@@ -617,6 +617,19 @@ const AddedText kAdded[kAddedCount] = {
     {u"%1: a version of %2 bytes is larger than the %3 bytes kept of a file; it was not kept",
      u"%1：该版本有 %2 字节，超过每个文件保留的 %3 字节，未保留"},
     /* 1120 */ {u"The list is full: a schedule holds at most 256 entries.", u"列表已满：一个时程表最多256条。"},
+    /* 1121 */ {u"The bells need at least one song.", u"铃声至少需要一首歌曲。"},
+    /* 1122 */ {u"The bells can play at most %1 songs.", u"铃声最多只能播放 %1 首歌曲。"},
+    /* 1123 */ {u"The bells need at least one weekday.", u"铃声至少需要选择一天。"},
+    /* 1124 */
+    {u"The pattern needs at least one lesson of at least a minute and a ring of at least a second.",
+     u"模式至少需要一节课（至少一分钟），铃声至少响一秒。"},
+    /* 1125 */ {u"The bell at %1 would end after 23:59:59.", u"%1 的铃声会在 23:59:59 之后结束。"},
+    /* 1126 */
+    {u"%1 bells and the %2 entries there are make more than %3.", u"%1 个铃声加上已有的 %2 条时程超过 %3 条。"},
+    /* 1127 */
+    {u"Entry %1: its start or end would leave 00:00:00-23:59:59.",
+     u"第 %1 条：开始或结束时间会超出 00:00:00-23:59:59。"},
+    /* 1128 */ {u"Entry %1: there is no such entry.", u"第 %1 条：没有这一条时程。"},
 };
 
 } // namespace quorvan::textdata
