@@ -13,11 +13,25 @@ class BackupStore;
 
 // What a step did, for its name in the undo history and for the page to show afterwards.
 struct StepLabel {
-    enum class Kind { AddEntry, ChangeEntry, DeleteEntry, SavePreset, ClearPreset, Copy, Import, Restore };
+    enum class Kind {
+        AddEntry,
+        ChangeEntry,
+        DeleteEntry,
+        SavePreset,
+        ClearPreset,
+        Copy,
+        Import,
+        Restore,
+        DeleteEntries,
+        DuplicateEntries,
+        ShiftEntries,
+        AddBells
+    };
     Kind kind = Kind::ChangeEntry;
     QString document; // the data file of the document the step is about, "SCH01.DAT"
-    int entry = -1;   // the entry (or remote key) from 0, -1 when none
-    QString detail;   // Restore: when the restored version was kept
+    int entry = -1;   // the entry (or remote key) from 0, -1 when none; the first one of several
+    QString detail;   // Restore: when the restored version was kept; ShiftEntries: the offset, "+0:10:00"
+    int count = 1;    // how many entries a step on several changed
 };
 
 // One change to one data file: the states before and after, with what turns one into the other.

@@ -30,6 +30,14 @@ QString stepText(const StepLabel& label, const TextTable& texts, const std::vect
         return texts.text(TextId::StepImport);
     case StepLabel::Kind::Restore:
         return texts.text(TextId::StepRestore).arg(document, label.detail);
+    case StepLabel::Kind::DeleteEntries:
+        return texts.text(TextId::StepDeleteEntries).arg(QString::number(label.count), document);
+    case StepLabel::Kind::DuplicateEntries:
+        return texts.text(TextId::StepDuplicateEntries).arg(QString::number(label.count), document);
+    case StepLabel::Kind::ShiftEntries:
+        return texts.text(TextId::StepShiftEntries).arg(QString::number(label.count), document, label.detail);
+    case StepLabel::Kind::AddBells:
+        return texts.text(TextId::StepAddBells).arg(QString::number(label.count), document);
     }
     return {};
 }

@@ -59,6 +59,15 @@ QList<int> shiftEntries(std::vector<TimingEntry>& entries, const QList<int>& whi
     return refused;
 }
 
+QString offsetText(int seconds) {
+    const int s = std::abs(seconds);
+    return QStringLiteral("%1%2:%3:%4")
+        .arg(seconds < 0 ? QStringLiteral("-") : QStringLiteral("+"))
+        .arg(s / 3600)
+        .arg(s / 60 % 60, 2, 10, QChar(u'0'))
+        .arg(s % 60, 2, 10, QChar(u'0'));
+}
+
 std::vector<int> bellTimes(const BellPattern& p) {
     std::vector<int> times;
     int start = p.firstStart;

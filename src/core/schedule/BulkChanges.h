@@ -16,6 +16,8 @@ namespace quorvan {
 // list names those entries (from 0), empty when the shift was made. An entry that runs past midnight (its end
 // before its start) shifts like any other.
 QList<int> shiftEntries(std::vector<TimingEntry>& entries, const QList<int>& which, int seconds);
+// An offset as the undo history names it: "+0:10:00", "-1:05:30".
+QString offsetText(int seconds);
 
 // A day of bells: lessons one after another with breaks between them, a bell at a lesson's start, its end or
 // both.

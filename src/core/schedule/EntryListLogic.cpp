@@ -1,6 +1,7 @@
 #include "core/schedule/EntryListLogic.h"
 
 #include "core/files/ScheduleTypes.h"
+#include "core/schedule/BulkChanges.h"
 #include "core/schedule/EntryFormat.h"
 #include "core/schedule/ScheduleModel.h"
 #include "core/settings/NameTables.h"
@@ -63,6 +64,7 @@ int EntryListLogic::showDocument(ScheduleDocument* document) {
         return 0;
     Busy busy(m_busy);
     m_newRowPending = false;
+    leaveSeveral();
     m_document = document;
     m_rows.removeAllRows();
     const int count = document->count();
@@ -90,6 +92,7 @@ void EntryListLogic::showRow(int row, const TimingEntry* entry) {
 void EntryListLogic::newEntry() {
     if (!m_document || m_newRowPending || m_document->fixedSize())
         return;
+    leaveSeveral();
     if (m_busy == 0 && !leaveShownEntry())
         return;
     Busy busy(m_busy);
@@ -107,7 +110,7 @@ void EntryListLogic::newEntry() {
 }
 
 void EntryListLogic::saveEntry() {
-    if (!m_document)
+    if (!m_document || m_several)
         return;
     Busy busy(m_busy);
     if (!m_host.mayWrite())
@@ -173,13 +176,30 @@ bool EntryListLogic::storeShownEntry() {
 }
 
 EntryListLogic::EditorPlace EntryListLogic::editorPlace() const {
-    return {m_shownRow, m_newRowPending && m_shownRow == m_rows.rowCount() - 1};
+    return {m_shownRow, m_newRowPending && m_shownRow == m_rows.rowCount() - 1,
+            m_several ? selectedEntries() : QList<int>{}};
 }
 
 void EntryListLogic::returnTo(const EditorPlace& place) {
     if (!m_document)
         return;
     Busy busy(m_busy);
+    QList<int> several;
+    for (const int row : place.several)
+        if (row < m_document->count())
+            several << row;
+    if (several.size() > 1) {
+        // The same entries selected together again, as far as the document still has them.
+        if (m_newRowPending) {
+            m_newRowPending = false;
+            m_rows.removeRow(m_rows.rowCount() - 1);
+        }
+        m_rows.selectRows(several);
+        m_several = true;
+        m_shownRow = -1;
+        m_host.showSelectionCount(int(several.size()));
+        return;
+    }
     if (!place.newRow && place.row >= 0 && place.row < m_document->count()) {
         if (m_newRowPending) {
             m_newRowPending = false;
@@ -237,7 +257,7 @@ void EntryListLogic::deleteRows() {
 }
 
 void EntryListLogic::deleteEntry() {
-    if (!m_document || m_document->count() == 0)
+    if (!m_document || m_document->count() == 0 || m_several)
         return;
     Busy busy(m_busy);
     if (!m_newRowPending && !m_host.mayWrite())
@@ -260,7 +280,7 @@ void EntryListLogic::deleteEntry() {
 }
 
 void EntryListLogic::duplicateEntry() {
-    if (!m_document || m_document->fixedSize())
+    if (!m_document || m_document->fixedSize() || m_several)
         return;
     if (m_busy == 0 && !leaveShownEntry())
         return;
@@ -318,7 +338,22 @@ void EntryListLogic::loadSelected() {
 }
 
 void EntryListLogic::followSelection(int notifiedRow) {
-    if (m_busy > 0 || notifiedRow < 0 || !m_document)
+    if (m_busy > 0 || !m_document)
+        return;
+    if (m_rows.selectedRows().size() > 1) {
+        showSeveral();
+        return;
+    }
+    if (m_several) {
+        // Back to one entry: the one selected, or the row notified when the last one was deselected.
+        Busy busy(m_busy);
+        leaveSeveral();
+        if (m_rows.selectedRow() < 0)
+            m_rows.selectRow(std::clamp(notifiedRow, 0, m_rows.rowCount() - 1));
+        loadSelected();
+        return;
+    }
+    if (notifiedRow < 0)
         return;
     Busy busy(m_busy);
     const int s = m_rows.selectedRow();
@@ -348,6 +383,133 @@ void EntryListLogic::followSelection(int notifiedRow) {
     } else {
         m_rows.selectRow(last);
     }
+}
+
+void EntryListLogic::showSeveral() {
+    Busy busy(m_busy);
+    if (!m_several) {
+        const QList<int> chosen = m_rows.selectedRows();
+        // Leaving the entry the editor shows, as for any other row; staying selects it alone again.
+        if (!leaveShownEntry()) {
+            m_rows.selectRow(m_shownRow);
+            return;
+        }
+        if (m_newRowPending) {
+            // The new entry not stored is dropped, and with it its row.
+            m_newRowPending = false;
+            m_rows.removeRow(m_rows.rowCount() - 1);
+            QList<int> stored;
+            for (const int row : chosen)
+                if (row < m_rows.rowCount())
+                    stored << row;
+            m_rows.selectRows(stored);
+            if (stored.size() < 2) {
+                loadSelected();
+                return;
+            }
+        }
+        m_several = true;
+        m_shownRow = -1;
+    }
+    m_host.showSelectionCount(int(selectedEntries().size()));
+}
+
+void EntryListLogic::leaveSeveral() {
+    if (!m_several)
+        return;
+    m_several = false;
+    m_host.showSelectionCount(0);
+}
+
+QList<int> EntryListLogic::selectedEntries() const {
+    QList<int> entries;
+    if (!m_document)
+        return entries;
+    for (const int row : m_rows.selectedRows())
+        if (row >= 0 && row < m_document->count())
+            entries << row;
+    return entries;
+}
+
+void EntryListLogic::deleteSelected() {
+    const QList<int> chosen = selectedEntries();
+    if (!m_several || chosen.size() < 2) {
+        deleteEntry();
+        return;
+    }
+    Busy busy(m_busy);
+    if (!m_host.confirmDelete(int(chosen.size())) || !m_host.mayWrite())
+        return;
+    for (auto it = chosen.crbegin(); it != chosen.crend(); ++it) {
+        m_document->remove(*it);
+        m_rows.removeRow(*it);
+    }
+    for (int i = 0; i < m_rows.rowCount(); ++i)
+        m_rows.setNumberCell(i, QString::number(i + 1));
+    leaveSeveral();
+    if (!m_host.saveDocument(EntryChange::Deleted, chosen.first(), int(chosen.size())))
+        return;
+    if (m_document->count() == 0) {
+        newEntry();
+        return;
+    }
+    const int row = std::min(int(chosen.first()), m_document->count() - 1);
+    m_rows.selectRow(row);
+    m_host.loadEntry(row, m_document->entry(row));
+    m_shownRow = row;
+}
+
+void EntryListLogic::duplicateSelected() {
+    const QList<int> chosen = selectedEntries();
+    if (!m_several || chosen.size() < 2) {
+        duplicateEntry();
+        return;
+    }
+    Busy busy(m_busy);
+    if (m_document->count() + chosen.size() > m_document->capacity()) {
+        m_host.listFull();
+        return;
+    }
+    if (!m_host.mayWrite())
+        return;
+    const int first = m_document->count();
+    QList<int> copies;
+    for (const int i : chosen) {
+        m_document->append(m_document->entry(i));
+        const int row = m_document->count() - 1;
+        m_rows.insertRow(row);
+        showRow(row, &m_document->entry(row));
+        copies << row;
+    }
+    if (!m_host.saveDocument(EntryChange::Added, first, int(copies.size())))
+        return;
+    m_rows.selectRows(copies);
+    m_host.showSelectionCount(int(copies.size()));
+}
+
+QList<int> EntryListLogic::shiftSelected(int seconds) {
+    if (!m_document)
+        return {};
+    if (!m_several && m_busy == 0 && !leaveShownEntry())
+        return {};
+    Busy busy(m_busy);
+    const QList<int> chosen =
+        m_several ? selectedEntries()
+                  : (m_shownRow >= 0 && m_shownRow < m_document->count() ? QList<int>{m_shownRow} : QList<int>{});
+    if (chosen.isEmpty())
+        return {};
+    std::vector<TimingEntry> entries = m_document->table().entries;
+    const QList<int> refused = shiftEntries(entries, chosen, seconds);
+    if (!refused.isEmpty() || !m_host.mayWrite())
+        return refused;
+    for (const int i : chosen) {
+        m_document->replace(i, entries[std::size_t(i)]);
+        showRow(i, &m_document->entry(i));
+    }
+    if (m_host.saveDocument(EntryChange::Shifted, chosen.first(), int(chosen.size()), offsetText(seconds)) &&
+        !m_several)
+        m_host.loadEntry(m_shownRow, m_document->entry(m_shownRow));
+    return {};
 }
 
 } // namespace quorvan

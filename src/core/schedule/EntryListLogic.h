@@ -19,12 +19,18 @@ public:
     virtual void removeAllRows() = 0;
     virtual void setCells(int row, const QStringList& cells) = 0;
     virtual void setNumberCell(int row, const QString& text) = 0;
-    virtual int selectedRow() const = 0; // -1 when none
-    virtual void selectRow(int row) = 0; // selects, focuses and scrolls the row into view; -1 selects nothing
+    virtual int selectedRow() const = 0; // -1 when none; the first one when several are
+    virtual void selectRow(int row) = 0; // selects only this row, focuses and scrolls it into view; -1: none
+    // Every selected row, in order; a list that takes one selection only has at most one.
+    virtual QList<int> selectedRows() const {
+        const int row = selectedRow();
+        return row < 0 ? QList<int>{} : QList<int>{row};
+    }
+    virtual void selectRows(const QList<int>& rows) { selectRow(rows.value(0, -1)); }
 };
 
-// What a save of the table did, for the undo history.
-enum class EntryChange { Added, Changed, Deleted };
+// What a save of the document did, for the undo history.
+enum class EntryChange { Added, Changed, Deleted, Shifted };
 
 // The operator's answer when leaving an entry whose edits are not saved.
 enum class LeaveAnswer { Save, Discard, Stay };
@@ -40,9 +46,10 @@ public:
     // Asked before the table is changed to be written: false when the file must not be written now (the
     // operator chose to read it again, or to cancel). The table is left as it was.
     virtual bool mayWrite() = 0;
-    // The main window writes the current table to its file; change and entry (from 0) say what was done. False
-    // when the file could not be written: the host has then shown the file as it is again.
-    virtual bool saveDocument(EntryChange change, int entry) = 0;
+    // The main window writes the current document to its file; change, entry (from 0; the first of several),
+    // count and detail (a shift's offset, "+0:10:00") say what was done. False when the file could not be
+    // written: the host has then shown the file as it is again.
+    virtual bool saveDocument(EntryChange change, int entry, int count = 1, const QString& detail = {}) = 0;
     virtual void listFull() = 0; // tell the operator that no entry can be added
     // Whether the editor shows changes not stored since its entry was loaded or stored.
     virtual bool hasUnsavedChanges() = 0;
@@ -53,6 +60,11 @@ public:
     // The row a Save of the shown entry stores to: the shown row, or for the remote keys the key chosen in the
     // editor.
     virtual int storeTarget(int shownRow) { return shownRow; }
+    // Several entries are selected (count ≥ 2): the editor shows none of them and says how many; 0: the editor
+    // shows one entry again.
+    virtual void showSelectionCount(int /*count*/) {}
+    // Whether to delete count (≥ 2) entries.
+    virtual bool confirmDelete(int /*count*/) { return true; }
 };
 
 // The headings of the timing list's columns, in the current language.
@@ -99,11 +111,23 @@ public:
     struct EditorPlace {
         int row = -1;
         bool newRow = false;
+        QList<int> several; // the entries selected together, when several are
     };
     EditorPlace editorPlace() const;
     // After the table was shown again from its file: the editor goes back to place (a row the file no longer
     // has becomes a new row) with its entry from the table, for the host to put the operator's edit back on.
     void returnTo(const EditorPlace& place);
+
+    // The stored entries selected, in order (the new row not counted).
+    QList<int> selectedEntries() const;
+    bool severalSelected() const { return m_several; }
+    // Delete and Duplicate of the list's menu: on one entry as deleteEntry and duplicateEntry; on several, one
+    // change of the document (Delete asks first), the copies appended in order and selected.
+    void deleteSelected();
+    void duplicateSelected();
+    // Moves the selected entries (or the one the editor shows) by seconds as one change. Refused, nothing
+    // changed: the entries (from 0) whose start or end would leave the day.
+    QList<int> shiftSelected(int seconds);
 
     bool newRowPending() const { return m_newRowPending; }
     ScheduleDocument* document() const { return m_document; }
@@ -116,6 +140,9 @@ private:
     void loadSelected();
     bool storeShownEntry();
     void reloadShownEntry();
+    // Into and out of showing several entries at once.
+    void showSeveral();
+    void leaveSeveral();
 
     RowList& m_rows;
     EntryListHost& m_host;
@@ -123,6 +150,7 @@ private:
     const NameTables& m_names;
     ScheduleDocument* m_document = nullptr;
     bool m_newRowPending = false;
+    bool m_several = false; // several rows are selected; the editor shows none
     int m_shownRow = -1; // the row whose entry the editor shows
     int m_busy = 0;      // > 0 while the page itself changes the selection
 };

@@ -255,6 +255,17 @@ struct TextId {
         BellsTooMany,
         ShiftLeavesTheDay,
         NoSuchEntry,
+        StepDeleteEntries,
+        StepDuplicateEntries,
+        StepShiftEntries,
+        StepAddBells,
+        EntriesSelected,
+        DeleteEntriesQuestion,
+        ShiftTimes,
+        ShiftTitle,
+        ShiftEarlier,
+        ShiftLater,
+        ShiftRefused,
         End
     };
 };

@@ -630,6 +630,17 @@ const AddedText kAdded[kAddedCount] = {
     {u"Entry %1: its start or end would leave 00:00:00-23:59:59.",
      u"第 %1 条：开始或结束时间会超出 00:00:00-23:59:59。"},
     /* 1128 */ {u"Entry %1: there is no such entry.", u"第 %1 条：没有这一条时程。"},
+    /* 1129 */ {u"delete %1 entries of %2", u"删除%2的 %1 条时程"},
+    /* 1130 */ {u"duplicate %1 entries of %2", u"复制%2的 %1 条时程"},
+    /* 1131 */ {u"shift %1 entries of %2 by %3", u"将%2的 %1 条时程移动 %3"},
+    /* 1132 */ {u"add %1 bells to %2", u"向%2添加 %1 个铃声"},
+    /* 1133 */ {u"%1 entries selected", u"已选择 %1 条时程"},
+    /* 1134 */ {u"Delete %1 entries?", u"删除 %1 条时程？"},
+    /* 1135 */ {u"Shift times...", u"移动时间..."},
+    /* 1136 */ {u"Shift %1 entries", u"移动 %1 条时程"},
+    /* 1137 */ {u"Earlier by", u"提前"},
+    /* 1138 */ {u"Later by", u"推后"},
+    /* 1139 */ {u"The times were not shifted:", u"时间未移动："},
 };
 
 } // namespace quorvan::textdata

@@ -113,7 +113,7 @@ bool RemoteKeyPage::mayWrite() {
     return keepingEdit([this] { return m_shell.mayWriteDocument(); });
 }
 
-bool RemoteKeyPage::saveDocument(EntryChange change, int entry) {
+bool RemoteKeyPage::saveDocument(EntryChange change, int entry, int, const QString&) {
     const StepLabel::Kind kind =
         change == EntryChange::Deleted ? StepLabel::Kind::ClearPreset : StepLabel::Kind::SavePreset;
     return keepingEdit([&] { return m_shell.saveDocument({kind, m_context.model.current().fileName, entry, {}}); });

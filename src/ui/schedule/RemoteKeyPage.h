@@ -57,7 +57,7 @@ private:
     void loadEntry(int row, const TimingEntry& entry) override;
     TimingEntry storeEntry() override;
     bool mayWrite() override;
-    bool saveDocument(EntryChange change, int entry) override;
+    bool saveDocument(EntryChange change, int entry, int count, const QString& detail) override;
     void listFull() override {}
     bool hasUnsavedChanges() override;
     LeaveAnswer askToLeave() override;

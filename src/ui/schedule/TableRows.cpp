@@ -4,6 +4,8 @@
 
 #include <QTableWidget>
 
+#include <algorithm>
+
 namespace quorvan {
 
 int TableRows::rowCount() const {
@@ -40,9 +42,32 @@ void TableRows::selectRow(int row) {
         m_list->clearSelection();
         return;
     }
-    m_list->setCurrentCell(row, 0);
-    m_list->selectRow(row);
-    m_list->scrollTo(m_list->model()->index(row, 0));
+    // Through the selection model: a Ctrl or Shift held down must not turn "this row only" into a toggle.
+    const QModelIndex index = m_list->model()->index(row, 0);
+    m_list->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_list->scrollTo(index);
+}
+
+QList<int> TableRows::selectedRows() const {
+    // Rows are selected whole; a row counts as soon as one of its cells is selected.
+    QList<int> rows;
+    for (const QModelIndex& index : m_list->selectionModel()->selectedIndexes())
+        rows << index.row();
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+void TableRows::selectRows(const QList<int>& rows) {
+    if (rows.isEmpty()) {
+        m_list->clearSelection();
+        return;
+    }
+    selectRow(rows.first());
+    QItemSelection more;
+    for (const int row : rows.mid(1))
+        more.select(m_list->model()->index(row, 0), m_list->model()->index(row, m_list->columnCount() - 1));
+    m_list->selectionModel()->select(more, QItemSelectionModel::Select | QItemSelectionModel::Rows);
 }
 
 } // namespace quorvan

@@ -19,6 +19,8 @@ public:
     void setNumberCell(int row, const QString& text) override;
     int selectedRow() const override;
     void selectRow(int row) override;
+    QList<int> selectedRows() const override;
+    void selectRows(const QList<int>& rows) override;
 
 private:
     QTableWidget* m_list;

@@ -3,6 +3,7 @@
 #include "core/files/ScheduleTypes.h"
 #include "core/schedule/ClashText.h"
 #include "core/schedule/ScheduleModel.h"
+#include "core/texts/Problem.h"
 #include "core/texts/TextTable.h"
 #include "ui/common/AppContext.h"
 #include "ui/common/EditorSplit.h"
@@ -15,18 +16,22 @@
 #include "ui/schedule/ReportDialog.h"
 #include "ui/schedule/WeekView.h"
 
-#include <QHBoxLayout>
 #include <QAction>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStackedWidget>
 #include <QStyle>
 #include <QTableWidget>
+#include <QTimeEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -107,6 +112,10 @@ TimingListPage::TimingListPage(AppContext& context, ShellActions& shell, QWidget
     connect(m_list, &QTableWidget::itemSelectionChanged, this,
             [this] { m_logic.followSelection(m_list->currentRow()); });
     connect(m_list, &QTableWidget::cellClicked, this, [this](int row, int) { m_logic.followSelection(row); });
+    m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_selectionLine = new QLabel(this);
+    m_selectionLine->setObjectName(QStringLiteral("selectionLine"));
+    m_selectionLine->hide();
     buildRowActions();
     discardEnterAndEscape(this);
     layoutPage();
@@ -128,9 +137,10 @@ void TimingListPage::buildRowActions() {
         return a;
     };
     m_newAction = action("newEntryAction", QKeySequence::New, [this] { m_logic.newEntry(); });
-    m_duplicateAction = action("duplicateEntryAction", QKeySequence(Qt::CTRL | Qt::Key_D),
-                               [this] { m_logic.duplicateEntry(); });
-    m_deleteAction = action("deleteEntryAction", QKeySequence::Delete, [this] { m_logic.deleteEntry(); });
+    m_duplicateAction =
+        action("duplicateEntryAction", QKeySequence(Qt::CTRL | Qt::Key_D), [this] { m_logic.duplicateSelected(); });
+    m_deleteAction = action("deleteEntryAction", QKeySequence::Delete, [this] { m_logic.deleteSelected(); });
+    m_shiftAction = action("shiftTimesAction", QKeySequence(), [this] { askShift(); });
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_list, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         QMenu* menu = rowMenu();
@@ -145,17 +155,22 @@ QMenu* TimingListPage::rowMenu() {
     menu->setObjectName(QStringLiteral("entryMenu"));
     menu->setAttribute(Qt::WA_DeleteOnClose);
     const ScheduleDocument* document = m_logic.document();
-    const bool stored = document && m_list->currentRow() >= 0 && m_list->currentRow() < document->count();
+    const bool stored = m_logic.severalSelected() ||
+                        (document && m_list->currentRow() >= 0 && m_list->currentRow() < document->count());
+    m_shiftAction->setEnabled(stored);
     m_duplicateAction->setEnabled(stored);
     m_deleteAction->setEnabled(stored || m_logic.newRowPending());
     menu->addAction(m_newAction);
     menu->addAction(m_duplicateAction);
+    menu->addSeparator();
+    menu->addAction(m_shiftAction);
     menu->addSeparator();
     menu->addAction(m_deleteAction);
     // The keys work whenever the list has focus; the logic itself refuses what does not apply.
     connect(menu, &QMenu::aboutToHide, this, [this] {
         m_duplicateAction->setEnabled(true);
         m_deleteAction->setEnabled(true);
+        m_shiftAction->setEnabled(true);
     });
     return menu;
 }
@@ -267,6 +282,9 @@ void TimingListPage::retranslate() {
     m_newAction->setText(texts.text(TextId::New));
     m_duplicateAction->setText(texts.text(TextId::DuplicateEntry));
     m_deleteAction->setText(texts.text(TextId::Delete));
+    m_shiftAction->setText(texts.text(TextId::ShiftTimes));
+    if (m_logic.severalSelected())
+        showSelectionCount(int(m_logic.selectedEntries().size()));
     m_listButton->setText(texts.text(TextId::ListView));
     m_listButton->setAccessibleName(texts.text(TextId::ListView));
     m_weekButton->setText(texts.text(TextId::WeekView));
@@ -310,16 +328,84 @@ bool TimingListPage::mayWrite() {
     return keepingEdit([this] { return m_shell.mayWriteDocument(); });
 }
 
-bool TimingListPage::saveDocument(EntryChange change, int entry) {
-    const StepLabel::Kind kind = change == EntryChange::Added     ? StepLabel::Kind::AddEntry
-                                 : change == EntryChange::Deleted ? StepLabel::Kind::DeleteEntry
-                                                                  : StepLabel::Kind::ChangeEntry;
+bool TimingListPage::saveDocument(EntryChange change, int entry, int count, const QString& detail) {
+    const bool several = count > 1;
+    const StepLabel::Kind kind =
+        change == EntryChange::Shifted   ? StepLabel::Kind::ShiftEntries
+        : change == EntryChange::Added   ? (several ? StepLabel::Kind::DuplicateEntries : StepLabel::Kind::AddEntry)
+        : change == EntryChange::Deleted ? (several ? StepLabel::Kind::DeleteEntries : StepLabel::Kind::DeleteEntry)
+                                         : StepLabel::Kind::ChangeEntry;
     // The edit the editor now counts as stored goes back into it, unsaved, when the write fails.
-    const bool saved = keepingEdit([&] { return m_shell.saveDocument({kind, m_context.model.current().fileName, entry, {}}); });
+    const bool saved = keepingEdit([&] {
+        return m_shell.saveDocument({kind, m_context.model.current().fileName, entry, detail, count});
+    });
     // Saving is never refused for a clash: the line under the list names a new one.
     if (saved)
         showClashes(change == EntryChange::Deleted ? -1 : entry);
     return saved;
+}
+
+void TimingListPage::showSelectionCount(int count) {
+    // The editor shows no entry of several: its controls are off, and a line over it says how many.
+    m_editor->setEnabled(count < 2);
+    if (count < 2) {
+        m_selectionLine->hide();
+        return;
+    }
+    m_selectionLine->setText(m_context.texts.text(TextId::EntriesSelected).arg(count));
+    m_selectionLine->adjustSize();
+    m_selectionLine->move(m_editorDock->geometry().topLeft() + QPoint(12, 0));
+    m_selectionLine->raise();
+    m_selectionLine->show();
+}
+
+bool TimingListPage::confirmDelete(int count) {
+    enum { Delete, Cancel };
+    const TextTable& texts = m_context.texts;
+    return m_context.prompts.question(texts.text(TextId::Message), texts.text(TextId::DeleteEntriesQuestion).arg(count),
+                                      {texts.text(TextId::Delete), texts.text(TextId::CancelButton)}, Cancel) == Delete;
+}
+
+void TimingListPage::shiftSelection(int seconds) {
+    const QList<int> refused = m_logic.shiftSelected(seconds);
+    if (refused.isEmpty())
+        return;
+    QStringList lines{m_context.texts.text(TextId::ShiftRefused)};
+    for (const int i : refused)
+        lines << Problem{TextId::ShiftLeavesTheDay, {QString::number(i + 1)}}.in(m_context.texts);
+    m_context.prompts.message(m_context.texts.text(TextId::Warning), lines.join(u'\n'), Prompts::Icon::Warning);
+}
+
+void TimingListPage::askShift() {
+    const int count = std::max<int>(1, int(m_logic.selectedEntries().size()));
+    const TextTable& texts = m_context.texts;
+    QDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("shiftDialog"));
+    dialog.setWindowTitle(texts.text(TextId::ShiftTitle).arg(count));
+    auto* later = new QRadioButton(texts.text(TextId::ShiftLater), &dialog);
+    later->setObjectName(QStringLiteral("laterChoice"));
+    auto* earlier = new QRadioButton(texts.text(TextId::ShiftEarlier), &dialog);
+    earlier->setObjectName(QStringLiteral("earlierChoice"));
+    later->setChecked(true);
+    auto* offset = new QTimeEdit(QTime(0, 10, 0), &dialog);
+    offset->setObjectName(QStringLiteral("offsetTime"));
+    offset->setDisplayFormat(QStringLiteral("H:mm:ss"));
+    offset->setAccessibleName(texts.text(TextId::ShiftTimes));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+    connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* direction = new QHBoxLayout;
+    direction->addWidget(later);
+    direction->addWidget(earlier);
+    layout->addLayout(direction);
+    layout->addWidget(offset);
+    layout->addWidget(buttons);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const int seconds = offset->time().msecsSinceStartOfDay() / 1000;
+    if (seconds > 0)
+        shiftSelection(earlier->isChecked() ? -seconds : seconds);
 }
 
 void TimingListPage::listFull() {

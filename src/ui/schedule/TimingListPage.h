@@ -40,6 +40,9 @@ public:
     ~TimingListPage() override;
 
     int showDocument(ScheduleDocument* document);
+    // Moves the selected entries (or the one shown) by seconds as one step; a refusal is told, naming the
+    // entries. Shift times… asks for the offset first.
+    void shiftSelection(int seconds);
     void showRow(int row, const TimingEntry* entry);
     void layoutPage();
     void retranslate();
@@ -85,8 +88,11 @@ private:
     void loadEntry(int row, const TimingEntry& entry) override;
     TimingEntry storeEntry() override;
     bool mayWrite() override;
-    bool saveDocument(EntryChange change, int entry) override;
+    bool saveDocument(EntryChange change, int entry, int count, const QString& detail) override;
+    void showSelectionCount(int count) override;
+    bool confirmDelete(int count) override;
     void listFull() override;
+    void askShift();
     bool hasUnsavedChanges() override;
     LeaveAnswer askToLeave() override;
     bool entryCanBeSaved() override;
@@ -114,6 +120,8 @@ private:
     QAction* m_newAction = nullptr;
     QAction* m_duplicateAction = nullptr;
     QAction* m_deleteAction = nullptr;
+    QAction* m_shiftAction = nullptr;
+    QLabel* m_selectionLine = nullptr; // over the editor while several entries are selected
     std::vector<Clash> m_clashes;
     EntryEditor* m_editor;
     QScrollArea* m_editorDock;

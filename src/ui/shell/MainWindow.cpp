@@ -203,7 +203,7 @@ void MainWindow::retranslateAll() {
         const EntryListLogic::EditorPlace entry = m_timingPage->editorPlace();
         const int key = m_remotePage->shownKey();
         m_context.model.refreshCurrentDocument();
-        if (m_currentPage == m_timingPage && entry.row >= 0)
+        if (m_currentPage == m_timingPage && (entry.row >= 0 || !entry.several.isEmpty()))
             m_timingPage->returnTo(entry);
         else if (m_currentPage == m_remotePage && key >= 0)
             m_remotePage->showKey(key);

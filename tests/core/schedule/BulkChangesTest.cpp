@@ -127,3 +127,8 @@ TEST(BulkChanges, ABellPatternIsRefusedWholeWithItsReason) {
     noDay.weekdays = 0x80; // not a day
     EXPECT_EQ(makeBells(noDay, 0).refusal.text, TextId::BellsNoWeekday);
 }
+
+TEST(BulkChanges, AnOffsetIsNamedWithItsSign) {
+    EXPECT_EQ(offsetText(600), QStringLiteral("+0:10:00"));
+    EXPECT_EQ(offsetText(-(3600 + 5 * 60 + 30)), QStringLiteral("-1:05:30"));
+}

@@ -86,7 +86,9 @@ public:
         ++writeChecks;
         return writable;
     }
-    bool saveDocument(EntryChange change, int entry) override {
+    bool saveDocument(EntryChange change, int entry, int count, const QString& detail) override {
+        lastCount = count;
+        lastDetail = detail;
         ++saves;
         lastChange = change;
         lastEntry = entry;
@@ -94,6 +96,8 @@ public:
     }
     bool writable = true;     // what mayWrite answers
     bool saveSucceeds = true; // what saveDocument answers
+    int lastCount = 0;
+    QString lastDetail;
     int writeChecks = 0;
     EntryChange lastChange = EntryChange::Changed;
     int lastEntry = -2;

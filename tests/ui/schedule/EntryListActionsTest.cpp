@@ -2,6 +2,7 @@
 #include "UiHarness.h"
 
 #include "core/files/ScheduleFile.h"
+#include "ui/history/UndoHistory.h"
 #include "ui/schedule/EntryEditor.h"
 #include "ui/schedule/TimingListPage.h"
 #include "ui/sources/LocalMp3Page.h"
@@ -10,12 +11,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QPushButton>
 #include <QDir>
 #include <QDropEvent>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
+#include <QPushButton>
+#include <QSet>
 #include <QTabBar>
 #include <QTableWidget>
 #include <QTest>
@@ -50,9 +53,9 @@ struct Schedule {
     }
     TimingListPage& page() const { return w->timingPage(); }
     QTableWidget* list() const { return page().list(); }
-    void clickRow(int row) const {
+    void clickRow(int row, Qt::KeyboardModifiers keys = {}) const {
         list()->scrollToItem(list()->item(row, 1));
-        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {},
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, keys,
                           list()->visualItemRect(list()->item(row, 1)).center());
     }
     int entriesInFile() const {
@@ -61,6 +64,13 @@ struct Schedule {
     }
     QListWidget* songs() const { return page().editor().sourcePanel().mp3Page()->songList(); }
 };
+
+int selectedRowCount(QTableWidget* list) {
+    QSet<int> rows;
+    for (const QModelIndex& index : list->selectionModel()->selectedIndexes())
+        rows.insert(index.row());
+    return int(rows.size());
+}
 
 QStringList menuLines(QMenu* menu) {
     QStringList lines;
@@ -94,7 +104,7 @@ TEST(EntryListActions, MenuOffersNewDuplicateDeleteWithTheirKeysInBothLanguages)
     s.clickRow(1);
     QMenu* menu = s.page().rowMenu();
     EXPECT_EQ(menuLines(menu), QStringList({QStringLiteral("New\tCtrl+N"), QStringLiteral("Duplicate\tCtrl+D"),
-                                            QStringLiteral("Delete\tDel")}));
+                                            QStringLiteral("Shift times...\t"), QStringLiteral("Delete\tDel")}));
     EXPECT_TRUE(s.page().duplicateAction()->isEnabled());
     menu->close();
 
@@ -104,7 +114,8 @@ TEST(EntryListActions, MenuOffersNewDuplicateDeleteWithTheirKeysInBothLanguages)
     for (QAction* a : zhMenu->actions())
         if (!a->isSeparator())
             texts << a->text();
-    EXPECT_EQ(texts, QStringList({QStringLiteral("新建"), QStringLiteral("复制为新时程"), QStringLiteral("删除")}));
+    EXPECT_EQ(texts, QStringList({QStringLiteral("新建"), QStringLiteral("复制为新时程"), QStringLiteral("移动时间..."),
+                                  QStringLiteral("删除")}));
     zhMenu->close();
 }
 
@@ -249,4 +260,66 @@ TEST(EntryListActions, TabLeavesTheListForTheEditorAndTheArrowsMoveWithinIt) {
     EXPECT_EQ(s.list()->currentRow(), 1) << "Tab moves no selection";
     QWidget* focus = QApplication::focusWidget();
     EXPECT_TRUE(focus && s.page().editor().isAncestorOf(focus)) << (focus ? qPrintable(focus->objectName()) : "none");
+}
+
+// Several rows at once: Shift+click selects a range, the editor then shows none of them and says how many (in
+// either language), Shift times moves them all as one step, and undo gives the file back byte for byte. Delete on
+// several asks once; Ctrl+click back to one row shows that entry again.
+TEST(EntryListActions, SeveralSelectedEntriesShiftAndDeleteAsOneStep) {
+    Schedule s(5);
+    TimingListPage& page = s.page();
+    const QByteArray before = readFile(s.h.dataFile(QStringLiteral("SCH01.DAT")));
+    s.clickRow(1);
+    s.clickRow(3, Qt::ShiftModifier);
+    EXPECT_EQ(selectedRowCount(page.list()), 3);
+    EXPECT_FALSE(page.editor().isEnabled());
+    auto* line = page.findChild<QLabel*>(QStringLiteral("selectionLine"));
+    ASSERT_TRUE(line);
+    EXPECT_TRUE(line->isVisible());
+    EXPECT_EQ(line->text(), QStringLiteral("3 entries selected"));
+    s.h.texts.loadChinese();
+    s.w->retranslateAll();
+    EXPECT_EQ(line->text(), QStringLiteral("已选择 3 条时程")) << "the selection survives a language switch";
+    EXPECT_EQ(selectedRowCount(page.list()), 3);
+    EXPECT_FALSE(page.editor().isEnabled());
+    s.h.texts.loadEnglish();
+    s.w->retranslateAll();
+
+    page.shiftSelection(10 * 60);
+    auto table = makeTable();
+    loadTableFile(s.h.dataFile(QStringLiteral("SCH01.DAT")), *table);
+    EXPECT_EQ(table->entries[0].startMinute, 0);
+    for (int i = 1; i <= 3; ++i)
+        EXPECT_EQ(table->entries[std::size_t(i)].startMinute, 10) << i;
+    EXPECT_EQ(table->entries[4].startMinute, 0);
+    EXPECT_EQ(selectedRowCount(page.list()), 3) << "the selection survives the save";
+    EXPECT_EQ(s.w->history().undoText().toStdString(), "shift 3 entries of Schedule1 by +0:10:00");
+
+    // A shift past midnight is refused, naming the entry; nothing changes.
+    const QByteArray shifted = readFile(s.h.dataFile(QStringLiteral("SCH01.DAT")));
+    s.h.prompts.messages.clear();
+    page.shiftSelection(15 * 3600);
+    ASSERT_EQ(s.h.prompts.messages.size(), 1u);
+    EXPECT_TRUE(s.h.prompts.messages[0].text.contains(QStringLiteral("Entry 4: its start or end would leave")))
+        << s.h.prompts.messages[0].text.toStdString();
+    EXPECT_EQ(readFile(s.h.dataFile(QStringLiteral("SCH01.DAT"))), shifted);
+
+    s.w->undo();
+    EXPECT_EQ(readFile(s.h.dataFile(QStringLiteral("SCH01.DAT"))), before);
+
+    // Ctrl+click three times leaves one row: the editor shows it again.
+    s.clickRow(1);
+    s.clickRow(2, Qt::ControlModifier);
+    s.clickRow(4, Qt::ControlModifier);
+    EXPECT_FALSE(page.editor().isEnabled());
+    s.h.prompts.answers.push_back(0); // Delete
+    s.list()->setFocus();
+    QTest::keyClick(s.list(), Qt::Key_Delete);
+    ASSERT_FALSE(s.h.prompts.questions.empty());
+    EXPECT_EQ(s.h.prompts.questions.back().text, QStringLiteral("Delete 3 entries?"));
+    EXPECT_EQ(s.entriesInFile(), 2);
+    EXPECT_EQ(s.w->history().undoText(), QStringLiteral("delete 3 entries of Schedule1"));
+    EXPECT_TRUE(page.editor().isEnabled());
+    EXPECT_FALSE(line->isVisible());
+    EXPECT_EQ(page.editor().startTime()->time(), QTime(11, 0, 0)) << "the entry that took the first deleted row";
 }
