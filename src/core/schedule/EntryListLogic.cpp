@@ -512,4 +512,45 @@ QList<int> EntryListLogic::shiftSelected(int seconds) {
     return {};
 }
 
+bool EntryListLogic::appendEntries(const std::vector<TimingEntry>& entries) {
+    if (!m_document || entries.empty() || m_document->fixedSize())
+        return false;
+    if (!m_several && m_busy == 0 && !leaveShownEntry())
+        return false;
+    Busy busy(m_busy);
+    if (m_document->count() + int(entries.size()) > m_document->capacity()) {
+        m_host.listFull();
+        return false;
+    }
+    if (!m_host.mayWrite())
+        return false;
+    if (m_newRowPending) {
+        m_newRowPending = false;
+        m_rows.removeRow(m_rows.rowCount() - 1);
+    }
+    leaveSeveral();
+    const int first = m_document->count();
+    QList<int> added;
+    for (const TimingEntry& e : entries) {
+        m_document->append(e);
+        const int row = m_document->count() - 1;
+        m_rows.insertRow(row);
+        showRow(row, &m_document->entry(row));
+        added << row;
+    }
+    if (!m_host.saveDocument(EntryChange::Bells, first, int(added.size())))
+        return false;
+    if (added.size() == 1) {
+        m_rows.selectRow(first);
+        m_host.loadEntry(first, m_document->entry(first));
+        m_shownRow = first;
+    } else {
+        m_rows.selectRows(added);
+        m_several = true;
+        m_shownRow = -1;
+        m_host.showSelectionCount(int(added.size()));
+    }
+    return true;
+}
+
 } // namespace quorvan

@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <vector>
+
 namespace quorvan {
 
 class NameTables;
@@ -30,7 +32,7 @@ public:
 };
 
 // What a save of the document did, for the undo history.
-enum class EntryChange { Added, Changed, Deleted, Shifted };
+enum class EntryChange { Added, Changed, Deleted, Shifted, Bells };
 
 // The operator's answer when leaving an entry whose edits are not saved.
 enum class LeaveAnswer { Save, Discard, Stay };
@@ -128,6 +130,9 @@ public:
     // Moves the selected entries (or the one the editor shows) by seconds as one change. Refused, nothing
     // changed: the entries (from 0) whose start or end would leave the day.
     QList<int> shiftSelected(int seconds);
+    // Appends entries made elsewhere (a day of bells) as one change, after leaving the shown entry; they are
+    // selected afterwards. False when nothing was added (no room, the file may not be written, the operator stayed).
+    bool appendEntries(const std::vector<TimingEntry>& entries);
 
     bool newRowPending() const { return m_newRowPending; }
     ScheduleDocument* document() const { return m_document; }

@@ -266,6 +266,19 @@ struct TextId {
         ShiftEarlier,
         ShiftLater,
         ShiftRefused,
+        BellPatternButton,
+        BellPatternTitle,
+        FirstLesson,
+        LessonMinutes,
+        LessonCount,
+        BreakMinutes,
+        BellsAt,
+        AtLessonStart,
+        AtLessonEnd,
+        AtStartAndEnd,
+        RingSeconds,
+        BellsToAdd,
+        BreaksInvalid,
         End
     };
 };

@@ -641,6 +641,20 @@ const AddedText kAdded[kAddedCount] = {
     /* 1137 */ {u"Earlier by", u"提前"},
     /* 1138 */ {u"Later by", u"推后"},
     /* 1139 */ {u"The times were not shifted:", u"时间未移动："},
+    /* 1140 */ {u"Bell pattern...", u"铃声模式..."},
+    /* 1141 */ {u"A day of bells from a pattern", u"按模式生成一天的铃声"},
+    /* 1142 */ {u"First lesson at", u"第一节课开始"},
+    /* 1143 */ {u"Lesson (minutes)", u"每节课（分钟）"},
+    /* 1144 */ {u"Lessons", u"节数"},
+    /* 1145 */ {u"Breaks (minutes; the last repeats)", u"课间（分钟；最后一个重复）"},
+    /* 1146 */ {u"Bells at", u"响铃时刻"},
+    /* 1147 */ {u"lesson start", u"上课"},
+    /* 1148 */ {u"lesson end", u"下课"},
+    /* 1149 */ {u"start and end", u"上课和下课"},
+    /* 1150 */ {u"Ring (seconds)", u"响铃（秒）"},
+    /* 1151 */ {u"%1 entries will be added", u"将添加 %1 条时程"},
+    /* 1152 */
+    {u"The breaks are minutes separated by commas, such as 10,20,10.", u"课间请用逗号分隔的分钟数，例如 10,20,10。"},
 };
 
 } // namespace quorvan::textdata

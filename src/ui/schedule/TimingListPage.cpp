@@ -12,6 +12,7 @@
 #include "ui/common/Messages.h"
 #include "ui/common/Prompts.h"
 #include "ui/common/ShellActions.h"
+#include "ui/schedule/BellPatternDialog.h"
 #include "ui/schedule/EntryEditor.h"
 #include "ui/schedule/ReportDialog.h"
 #include "ui/schedule/WeekView.h"
@@ -43,7 +44,7 @@ TimingListPage::TimingListPage(AppContext& context, ShellActions& shell, QWidget
     : QWidget(parent), m_context(context), m_shell(shell), m_listArea(new QWidget(this)),
       m_listButton(new QToolButton(m_listArea)), m_weekButton(new QToolButton(m_listArea)),
       m_printButton(new QPushButton(m_listArea)), m_reportButton(new QPushButton(m_listArea)),
-      m_views(new QStackedWidget(m_listArea)),
+      m_bellButton(new QPushButton(m_listArea)), m_views(new QStackedWidget(m_listArea)),
       m_list(makeReportList(m_views, QStringLiteral("timingList"),
                             {QStringLiteral("序号"), QStringLiteral("星期"), QStringLiteral("开始时间"),
                              QStringLiteral("结束时间"), QStringLiteral("节目"), QStringLiteral("音频矩阵"),
@@ -66,6 +67,8 @@ TimingListPage::TimingListPage(AppContext& context, ShellActions& shell, QWidget
     m_printButton->setAutoDefault(false);
     m_reportButton->setObjectName(QStringLiteral("reportButton"));
     m_reportButton->setAutoDefault(false);
+    m_bellButton->setObjectName(QStringLiteral("bellPatternButton"));
+    m_bellButton->setAutoDefault(false);
     m_listButton->setChecked(true);
     m_weekScroll->setObjectName(QStringLiteral("weekScroll"));
     m_weekScroll->setWidget(m_week);
@@ -83,6 +86,7 @@ TimingListPage::TimingListPage(AppContext& context, ShellActions& shell, QWidget
     bar->addWidget(m_weekButton);
     bar->addStretch(1);
     bar->addWidget(m_printButton);
+    bar->addWidget(m_bellButton);
     bar->addWidget(m_reportButton);
     auto* area = new QVBoxLayout(m_listArea);
     area->setContentsMargins(0, 0, 0, 0);
@@ -100,6 +104,7 @@ TimingListPage::TimingListPage(AppContext& context, ShellActions& shell, QWidget
     });
     connect(m_printButton, &QPushButton::clicked, this, [this] { printWeek(); });
     connect(m_reportButton, &QPushButton::clicked, this, [this] { openReport(); });
+    connect(m_bellButton, &QPushButton::clicked, this, [this] { openBellPattern(); });
     connect(m_week, &WeekView::entryClicked, this, [this](int entry) {
         if (entry >= 0 && entry < m_list->rowCount())
             m_list->selectRow(entry); // the list notifies the selection as if the row were clicked
@@ -231,6 +236,19 @@ void TimingListPage::openReport() {
     dialog.exec();
 }
 
+void TimingListPage::openBellPattern() {
+    const ScheduleDocument* document = m_logic.document();
+    if (!document)
+        return;
+    BellPatternDialog dialog(m_context, document->table(), this);
+    if (dialog.exec() == QDialog::Accepted)
+        addBells(dialog.entries());
+}
+
+bool TimingListPage::addBells(const std::vector<TimingEntry>& entries) {
+    return m_logic.appendEntries(entries);
+}
+
 void TimingListPage::showClashes(int saved) {
     const ScheduleDocument* document = m_logic.document();
     const ScheduleTable* table = document ? &document->table() : nullptr;
@@ -291,6 +309,7 @@ void TimingListPage::retranslate() {
     m_weekButton->setAccessibleName(texts.text(TextId::WeekView));
     m_printButton->setText(texts.text(TextId::PrintButton));
     m_reportButton->setText(texts.text(TextId::ReportButton));
+    m_bellButton->setText(texts.text(TextId::BellPatternButton));
     m_week->setAccessibleName(texts.text(TextId::WeekView));
     m_weekScroll->setAccessibleName(texts.text(TextId::WeekView));
     showClashes();
@@ -331,7 +350,8 @@ bool TimingListPage::mayWrite() {
 bool TimingListPage::saveDocument(EntryChange change, int entry, int count, const QString& detail) {
     const bool several = count > 1;
     const StepLabel::Kind kind =
-        change == EntryChange::Shifted   ? StepLabel::Kind::ShiftEntries
+        change == EntryChange::Bells     ? StepLabel::Kind::AddBells
+        : change == EntryChange::Shifted ? StepLabel::Kind::ShiftEntries
         : change == EntryChange::Added   ? (several ? StepLabel::Kind::DuplicateEntries : StepLabel::Kind::AddEntry)
         : change == EntryChange::Deleted ? (several ? StepLabel::Kind::DeleteEntries : StepLabel::Kind::DeleteEntry)
                                          : StepLabel::Kind::ChangeEntry;

@@ -43,6 +43,9 @@ public:
     // Moves the selected entries (or the one shown) by seconds as one step; a refusal is told, naming the
     // entries. Shift times… asks for the offset first.
     void shiftSelection(int seconds);
+    // Bell pattern…: the dialog, then its entries appended as one step; addBells appends entries made by it.
+    void openBellPattern();
+    bool addBells(const std::vector<TimingEntry>& entries);
     void showRow(int row, const TimingEntry* entry);
     void layoutPage();
     void retranslate();
@@ -112,6 +115,7 @@ private:
     QToolButton* m_weekButton;
     QPushButton* m_printButton;
     QPushButton* m_reportButton;
+    QPushButton* m_bellButton;
     QStackedWidget* m_views;
     QTableWidget* m_list;
     QScrollArea* m_weekScroll;

@@ -3,6 +3,7 @@
 
 #include "core/files/ScheduleFile.h"
 #include "ui/history/UndoHistory.h"
+#include "ui/schedule/BellPatternDialog.h"
 #include "ui/schedule/EntryEditor.h"
 #include "ui/schedule/TimingListPage.h"
 #include "ui/sources/LocalMp3Page.h"
@@ -14,11 +15,13 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 #include <QSet>
+#include <QSpinBox>
 #include <QTabBar>
 #include <QTableWidget>
 #include <QTest>
@@ -322,4 +325,44 @@ TEST(EntryListActions, SeveralSelectedEntriesShiftAndDeleteAsOneStep) {
     EXPECT_TRUE(page.editor().isEnabled());
     EXPECT_FALSE(line->isVisible());
     EXPECT_EQ(page.editor().startTime()->time(), QTime(11, 0, 0)) << "the entry that took the first deleted row";
+}
+
+// Bell pattern: the preview lists the bells after the schedule's own entries with their clashes marked, a
+// refusal shows in the preview line and on Add, and the bells added are one step that undo takes back.
+TEST(EntryListActions, ABellPatternIsPreviewedWithItsClashesAndAddedAsOneStep) {
+    Schedule s(2); // 08:00-08:01 and 09:00-09:01, Monday to Friday, zone 1
+    const QByteArray before = readFile(s.h.dataFile(QStringLiteral("SCH01.DAT")));
+    BellPatternDialog dialog(*s.h.context, s.h.model->document().table());
+    dialog.firstStart()->setTime(QTime(8, 0));
+    dialog.lessonMinutes()->setValue(50);
+    dialog.lessons()->setValue(2);
+    dialog.breaks()->setText(QStringLiteral("10"));
+    const QString song = s.h.home.file(QStringLiteral("bell.mp3"));
+    writeFile(song, "ID3");
+    dialog.songs().addFiles({song});
+    // 08:00, 08:50, 09:00, 09:50: the bells at 08:00 and 09:00 clash with the two entries in zone 1.
+    ASSERT_EQ(dialog.preview()->rowCount(), 4) << dialog.previewLine()->text().toStdString();
+    EXPECT_EQ(dialog.preview()->item(0, 0)->text(), QStringLiteral("3"));
+    EXPECT_EQ(dialog.preview()->item(1, 2)->text(), QStringLiteral("08:50:00"));
+    EXPECT_FALSE(dialog.preview()->item(0, 0)->toolTip().isEmpty());
+    EXPECT_TRUE(dialog.preview()->item(1, 0)->toolTip().isEmpty());
+    EXPECT_TRUE(dialog.previewLine()->text().startsWith(QStringLiteral("4 entries will be added")))
+        << dialog.previewLine()->text().toStdString();
+
+    dialog.firstStart()->setTime(QTime(23, 30));
+    EXPECT_EQ(dialog.preview()->rowCount(), 0);
+    EXPECT_EQ(dialog.previewLine()->text(), QStringLiteral("The bell at 24:20:00 would end after 23:59:59."));
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Rejected) << "a refused pattern does not close the dialog";
+    ASSERT_EQ(s.h.prompts.messages.size(), 1u);
+
+    dialog.firstStart()->setTime(QTime(13, 0));
+    dialog.accept();
+    ASSERT_EQ(dialog.entries().size(), 4u);
+    ASSERT_TRUE(s.page().addBells(dialog.entries()));
+    EXPECT_EQ(s.entriesInFile(), 6);
+    EXPECT_EQ(selectedRowCount(s.list()), 4) << "the bells added are selected";
+    EXPECT_EQ(s.w->history().undoText().toStdString(), "add 4 bells to Schedule1");
+    s.w->undo();
+    EXPECT_EQ(readFile(s.h.dataFile(QStringLiteral("SCH01.DAT"))), before);
 }
