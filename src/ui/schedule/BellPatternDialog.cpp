@@ -95,6 +95,7 @@ BellPatternDialog::BellPatternDialog(AppContext& context, const ScheduleTable& s
 
     m_preview =
         makeReportList(this, QStringLiteral("bellPreview"), timingListHeadings(texts), {50, 120, 80, 80, 80, 120, 120});
+    m_preview->setMinimumHeight(180);
     m_previewLine = named(new QLabel(this), "bellPreviewLine");
 
     auto* buttons = new QDialogButtonBox(this);
