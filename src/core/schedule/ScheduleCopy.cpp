@@ -113,4 +113,28 @@ CopyOutcome copyEntries(const QString& programFolder, const std::vector<Document
     return outcome;
 }
 
+CopyOutcome appendCopies(const QString& programFolder, const DocumentInfo& target,
+                         const std::vector<TimingEntry>& entries) {
+    CopyOutcome outcome;
+    if (target.kind == DocumentKind::RemotePresets) {
+        outcome.refusal = TextId::CopyToAlarm;
+        return outcome;
+    }
+    ScheduleTable table;
+    ReadStatus read;
+    loadForCopy(programFolder, target, table, &read);
+    if (read.refused()) {
+        outcome.save = SaveResult::failure(read.problem);
+        return outcome;
+    }
+    if (table.count() + int(entries.size()) > kMaxEntries) {
+        outcome.refusal = TextId::ListFull;
+        return outcome;
+    }
+    table.entries.insert(table.entries.end(), entries.begin(), entries.end());
+    outcome.appended = true;
+    outcome.save = saveTable(programFolder, target.fileName, table);
+    return outcome;
+}
+
 } // namespace quorvan

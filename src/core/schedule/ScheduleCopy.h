@@ -44,4 +44,10 @@ struct CopyOutcome {
 CopyOutcome copyEntries(const QString& programFolder, const std::vector<DocumentInfo>& documents, int s, int o, int t,
                         int v, ScheduleTable& source, ScheduleTable& target);
 
+// Appends copies of entries at the end of the target document's file, as it holds them now, and saves it.
+// Refused, the file untouched: a file that is there but cannot be read (save says why), or more than 256
+// entries in all (refusal).
+CopyOutcome appendCopies(const QString& programFolder, const DocumentInfo& target,
+                         const std::vector<TimingEntry>& entries);
+
 } // namespace quorvan

@@ -279,6 +279,9 @@ struct TextId {
         RingSeconds,
         BellsToAdd,
         BreaksInvalid,
+        CopyToButton,
+        CopyToTitle,
+        CopyToWhere,
         End
     };
 };

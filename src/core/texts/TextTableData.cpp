@@ -655,6 +655,9 @@ const AddedText kAdded[kAddedCount] = {
     /* 1151 */ {u"%1 entries will be added", u"将添加 %1 条时程"},
     /* 1152 */
     {u"The breaks are minutes separated by commas, such as 10,20,10.", u"课间请用逗号分隔的分钟数，例如 10,20,10。"},
+    /* 1153 */ {u"Copy to...", u"复制到..."},
+    /* 1154 */ {u"Copy %1 entries", u"复制 %1 条时程"},
+    /* 1155 */ {u"To the end of", u"追加到"},
 };
 
 } // namespace quorvan::textdata

@@ -1,7 +1,10 @@
 #include "ui/schedule/TimingListPage.h"
 
+#include "core/files/ScheduleFile.h"
 #include "core/files/ScheduleTypes.h"
+#include "core/history/ChangeRecorder.h"
 #include "core/schedule/ClashText.h"
+#include "core/schedule/ScheduleCopy.h"
 #include "core/schedule/ScheduleModel.h"
 #include "core/texts/Problem.h"
 #include "core/texts/TextTable.h"
@@ -21,6 +24,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
@@ -146,6 +150,7 @@ void TimingListPage::buildRowActions() {
         action("duplicateEntryAction", QKeySequence(Qt::CTRL | Qt::Key_D), [this] { m_logic.duplicateSelected(); });
     m_deleteAction = action("deleteEntryAction", QKeySequence::Delete, [this] { m_logic.deleteSelected(); });
     m_shiftAction = action("shiftTimesAction", QKeySequence(), [this] { askShift(); });
+    m_copyToAction = action("copyToAction", QKeySequence(), [this] { askCopyTo(); });
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_list, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         QMenu* menu = rowMenu();
@@ -163,12 +168,14 @@ QMenu* TimingListPage::rowMenu() {
     const bool stored = m_logic.severalSelected() ||
                         (document && m_list->currentRow() >= 0 && m_list->currentRow() < document->count());
     m_shiftAction->setEnabled(stored);
+    m_copyToAction->setEnabled(stored);
     m_duplicateAction->setEnabled(stored);
     m_deleteAction->setEnabled(stored || m_logic.newRowPending());
     menu->addAction(m_newAction);
     menu->addAction(m_duplicateAction);
     menu->addSeparator();
     menu->addAction(m_shiftAction);
+    menu->addAction(m_copyToAction);
     menu->addSeparator();
     menu->addAction(m_deleteAction);
     // The keys work whenever the list has focus; the logic itself refuses what does not apply.
@@ -176,6 +183,7 @@ QMenu* TimingListPage::rowMenu() {
         m_duplicateAction->setEnabled(true);
         m_deleteAction->setEnabled(true);
         m_shiftAction->setEnabled(true);
+        m_copyToAction->setEnabled(true);
     });
     return menu;
 }
@@ -301,6 +309,7 @@ void TimingListPage::retranslate() {
     m_duplicateAction->setText(texts.text(TextId::DuplicateEntry));
     m_deleteAction->setText(texts.text(TextId::Delete));
     m_shiftAction->setText(texts.text(TextId::ShiftTimes));
+    m_copyToAction->setText(texts.text(TextId::CopyToButton));
     if (m_logic.severalSelected())
         showSelectionCount(int(m_logic.selectedEntries().size()));
     m_listButton->setText(texts.text(TextId::ListView));
@@ -426,6 +435,63 @@ void TimingListPage::askShift() {
     const int seconds = offset->time().msecsSinceStartOfDay() / 1000;
     if (seconds > 0)
         shiftSelection(earlier->isChecked() ? -seconds : seconds);
+}
+
+QList<int> TimingListPage::chosenEntries() const {
+    if (m_logic.severalSelected())
+        return m_logic.selectedEntries();
+    const EntryListLogic::EditorPlace place = m_logic.editorPlace();
+    const ScheduleDocument* document = m_logic.document();
+    return document && !place.newRow && place.row >= 0 && place.row < document->count() ? QList<int>{place.row}
+                                                                                        : QList<int>{};
+}
+
+bool TimingListPage::copySelectionTo(int documentIndex) {
+    const QList<int> chosen = chosenEntries();
+    const std::vector<DocumentInfo>& documents = m_context.model.documents();
+    if (chosen.isEmpty() || documentIndex < 0 || std::size_t(documentIndex) >= documents.size() ||
+        documentIndex == m_context.model.currentIndex())
+        return false;
+    std::vector<TimingEntry> copies;
+    for (const int i : chosen)
+        copies.push_back(m_logic.document()->entry(i));
+    const DocumentInfo& target = documents[std::size_t(documentIndex)];
+    const QString programFolder = m_context.model.programFolder();
+    // The target file is kept and recorded before it is written: the copy is one undoable step.
+    ChangeRecorder recorder(dataFolderPath(programFolder), {target.fileName}, &m_context.backups);
+    const CopyOutcome outcome = appendCopies(programFolder, target, copies);
+    const TextTable& texts = m_context.texts;
+    if (outcome.refusal != 0) {
+        m_context.prompts.message(texts.text(TextId::Warning), texts.text(outcome.refusal), Prompts::Icon::Stop);
+        return false;
+    }
+    if (!outcome.save.ok) {
+        m_context.prompts.message(texts.text(TextId::Warning), saveFailureText(texts, outcome.save),
+                                  Prompts::Icon::Stop);
+        return false;
+    }
+    m_shell.addStep(recorder.finish({StepLabel::Kind::Copy, target.fileName, -1, {}, int(copies.size())}));
+    return true;
+}
+
+void TimingListPage::askCopyTo() {
+    const QList<int> chosen = chosenEntries();
+    if (chosen.isEmpty())
+        return;
+    const TextTable& texts = m_context.texts;
+    QStringList captions;
+    QList<int> positions;
+    const std::vector<DocumentInfo>& documents = m_context.model.documents();
+    for (std::size_t i = 0; i < documents.size(); ++i)
+        if (documents[i].kind == DocumentKind::NormalSchedule && int(i) != m_context.model.currentIndex()) {
+            captions << documents[i].caption;
+            positions << int(i);
+        }
+    bool ok = false;
+    const QString chosenCaption = QInputDialog::getItem(this, texts.text(TextId::CopyToTitle).arg(chosen.size()),
+                                                        texts.text(TextId::CopyToWhere), captions, 0, false, &ok);
+    if (ok)
+        copySelectionTo(positions.value(int(captions.indexOf(chosenCaption)), -1));
 }
 
 void TimingListPage::listFull() {

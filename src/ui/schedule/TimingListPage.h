@@ -46,6 +46,9 @@ public:
     // Bell pattern…: the dialog, then its entries appended as one step; addBells appends entries made by it.
     void openBellPattern();
     bool addBells(const std::vector<TimingEntry>& entries);
+    // Copy to…: the selected entries (or the one shown) appended to the end of another schedule's file, one step.
+    void askCopyTo();
+    bool copySelectionTo(int documentIndex);
     void showRow(int row, const TimingEntry* entry);
     void layoutPage();
     void retranslate();
@@ -96,6 +99,7 @@ private:
     bool confirmDelete(int count) override;
     void listFull() override;
     void askShift();
+    QList<int> chosenEntries() const; // the entries the menu's actions act on
     bool hasUnsavedChanges() override;
     LeaveAnswer askToLeave() override;
     bool entryCanBeSaved() override;
@@ -125,6 +129,7 @@ private:
     QAction* m_duplicateAction = nullptr;
     QAction* m_deleteAction = nullptr;
     QAction* m_shiftAction = nullptr;
+    QAction* m_copyToAction = nullptr;
     QLabel* m_selectionLine = nullptr; // over the editor while several entries are selected
     std::vector<Clash> m_clashes;
     EntryEditor* m_editor;

@@ -2,6 +2,7 @@
 
 #include "core/files/ScheduleFile.h"
 #include "core/schedule/ScheduleCopy.h"
+#include "core/texts/TextId.h"
 #include "core/texts/TextTable.h"
 
 #include <QFileInfo>
@@ -130,4 +131,27 @@ TEST(ScheduleCopy, AFailedOrRefusedTargetIsReportedAndNotWritten) {
     EXPECT_TRUE(linked.save.error.contains(QStringLiteral("symbolic link"))) << linked.save.error.toStdString();
     EXPECT_TRUE(QFileInfo(f.home.file(QStringLiteral("zone_data/SCH02.DAT"))).isSymLink());
     EXPECT_EQ(readFile(outside), QByteArray("not ours"));
+}
+
+TEST(ScheduleCopy, CopiesGoToTheEndOfAnotherScheduleOrNowhere) {
+    CopyFixture f;
+    f.write(QStringLiteral("SCH02.DAT"), 254, 10);
+    const std::vector<TimingEntry> two(2, exampleEntry());
+    EXPECT_TRUE(appendCopies(f.home.path(), f.model->documents()[1], two).copied());
+    auto t = makeTable();
+    ASSERT_EQ(loadTable(f.home.path(), QStringLiteral("SCH02.DAT"), *t), 256);
+    EXPECT_EQ(t->entries[253].weekdays, 263u);
+    EXPECT_TRUE(t->entries[255] == exampleEntry());
+
+    // Full, or onto the remote keys, or a target that is a link: refused, nothing written.
+    const QByteArray full = f.bytes(QStringLiteral("SCH02.DAT"));
+    EXPECT_EQ(appendCopies(f.home.path(), f.model->documents()[1], two).refusal, TextId::ListFull);
+    EXPECT_EQ(f.bytes(QStringLiteral("SCH02.DAT")), full);
+    EXPECT_EQ(appendCopies(f.home.path(), f.model->documents()[4], two).refusal, TextId::CopyToAlarm);
+    ASSERT_TRUE(QFile::link(f.home.file(QStringLiteral("zone_data/SCH02.DAT")),
+                            f.home.file(QStringLiteral("zone_data/SCH03.DAT"))));
+    const CopyOutcome linked = appendCopies(f.home.path(), f.model->documents()[2], two);
+    EXPECT_FALSE(linked.save.ok);
+    EXPECT_TRUE(QFileInfo(f.home.file(QStringLiteral("zone_data/SCH03.DAT"))).isSymLink());
+    EXPECT_EQ(f.bytes(QStringLiteral("SCH02.DAT")), full);
 }

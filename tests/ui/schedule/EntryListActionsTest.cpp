@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -107,7 +108,8 @@ TEST(EntryListActions, MenuOffersNewDuplicateDeleteWithTheirKeysInBothLanguages)
     s.clickRow(1);
     QMenu* menu = s.page().rowMenu();
     EXPECT_EQ(menuLines(menu), QStringList({QStringLiteral("New\tCtrl+N"), QStringLiteral("Duplicate\tCtrl+D"),
-                                            QStringLiteral("Shift times...\t"), QStringLiteral("Delete\tDel")}));
+                                            QStringLiteral("Shift times...\t"), QStringLiteral("Copy to...\t"),
+                                            QStringLiteral("Delete\tDel")}));
     EXPECT_TRUE(s.page().duplicateAction()->isEnabled());
     menu->close();
 
@@ -118,7 +120,7 @@ TEST(EntryListActions, MenuOffersNewDuplicateDeleteWithTheirKeysInBothLanguages)
         if (!a->isSeparator())
             texts << a->text();
     EXPECT_EQ(texts, QStringList({QStringLiteral("新建"), QStringLiteral("复制为新时程"), QStringLiteral("移动时间..."),
-                                  QStringLiteral("删除")}));
+                                  QStringLiteral("复制到..."), QStringLiteral("删除")}));
     zhMenu->close();
 }
 
@@ -309,6 +311,21 @@ TEST(EntryListActions, SeveralSelectedEntriesShiftAndDeleteAsOneStep) {
 
     s.w->undo();
     EXPECT_EQ(readFile(s.h.dataFile(QStringLiteral("SCH01.DAT"))), before);
+
+    // Copy to… the end of Schedule2, which is not there yet: one step, which undo takes back.
+    s.clickRow(1);
+    s.clickRow(3, Qt::ShiftModifier);
+    ASSERT_EQ(selectedRowCount(page.list()), 3);
+    ASSERT_TRUE(page.copySelectionTo(1));
+    auto second = makeTable();
+    ASSERT_EQ(loadTableFile(s.h.dataFile(QStringLiteral("SCH02.DAT")), *second), 3);
+    EXPECT_EQ(second->entries[0].startHour, 9);
+    EXPECT_EQ(second->entries[2].startHour, 11);
+    EXPECT_EQ(s.w->history().undoText().toStdString(), "copy into Schedule2");
+    s.w->undo();
+    EXPECT_FALSE(QFileInfo::exists(s.h.dataFile(QStringLiteral("SCH02.DAT"))));
+    EXPECT_EQ(readFile(s.h.dataFile(QStringLiteral("SCH01.DAT"))), before);
+    s.w->selectDocument(0); // the undo showed Schedule2
 
     // Ctrl+click three times leaves one row: the editor shows it again.
     s.clickRow(1);
