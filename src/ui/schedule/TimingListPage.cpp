@@ -109,11 +109,17 @@ TimingListPage::TimingListPage(AppContext& context, ShellActions& shell, QWidget
     connect(m_printButton, &QPushButton::clicked, this, [this] { printWeek(); });
     connect(m_reportButton, &QPushButton::clicked, this, [this] { openReport(); });
     connect(m_bellButton, &QPushButton::clicked, this, [this] { openBellPattern(); });
-    connect(m_week, &WeekView::entryClicked, this, [this](int entry) {
-        if (entry >= 0 && entry < m_list->rowCount())
-            m_list->selectRow(entry); // the list notifies the selection as if the row were clicked
+    connect(m_week, &WeekView::entryClicked, this, [this](int entry, bool adding) {
+        if (entry < 0 || entry >= m_list->rowCount())
+            return;
+        // The list notifies the selection as if the row were clicked (with Ctrl: added or taken out).
+        if (adding)
+            m_list->selectionModel()->select(m_list->model()->index(entry, 0),
+                                             QItemSelectionModel::Toggle | QItemSelectionModel::Rows);
+        else
+            m_list->selectRow(entry);
     });
-    connect(m_list, &QTableWidget::itemSelectionChanged, this, [this] { m_week->setSelected(m_list->currentRow()); });
+    connect(m_list, &QTableWidget::itemSelectionChanged, this, [this] { m_week->setSelected(m_rows.selectedRows()); });
     m_printButton->setVisible(false);
     connect(m_editor, &EntryEditor::newRequested, this, [this] { m_logic.newEntry(); });
     connect(m_editor, &EntryEditor::saveRequested, this, [this] { m_logic.saveEntry(); });
@@ -289,6 +295,7 @@ void TimingListPage::showClashes(int saved) {
     }
     m_clashLine->setText(line);
     m_week->showSchedule(table, table ? table->count() : 0, m_clashes, m_list->currentRow());
+    m_week->setSelected(m_rows.selectedRows());
 }
 
 void TimingListPage::showRow(int row, const TimingEntry* entry) {

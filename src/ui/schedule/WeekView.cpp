@@ -65,17 +65,17 @@ void WeekView::showSchedule(const ScheduleTable* table, int count, const std::ve
     m_table = table;
     m_count = table ? count : 0;
     m_clashes = clashes;
-    m_selected = selected;
+    m_selected = selected < 0 ? QList<int>{} : QList<int>{selected};
     const double secondsPerPixel = 3600.0 / kHourHeight;
     m_blocks = m_table ? layOutWeek(*m_table, m_count, m_clashes, int(kMinimumBlockHeight * secondsPerPixel))
                        : std::vector<WeekBlock>{};
     update();
 }
 
-void WeekView::setSelected(int entry) {
-    if (entry == m_selected)
+void WeekView::setSelected(const QList<int>& entries) {
+    if (entries == m_selected)
         return;
-    m_selected = entry;
+    m_selected = entries;
     update();
 }
 
@@ -147,7 +147,7 @@ void WeekView::paint(QPainter& painter, const QRectF& area, double headerTop, bo
             painter.setPen(QPen(pal.color(QPalette::Base), 1.2, Qt::DashLine));
             painter.drawLine(r.topLeft() + QPointF(1, 1), r.topRight() + QPointF(-1, 1));
         }
-        const bool selected = showSelection && block.entry == m_selected;
+        const bool selected = showSelection && m_selected.contains(block.entry);
         if (block.clashes || selected) {
             painter.setBrush(Qt::NoBrush);
             painter.setPen(block.clashes ? QPen(kClashColour, 2.4) : QPen(pal.color(QPalette::Text), 2.0));
@@ -231,7 +231,7 @@ void WeekView::mousePressEvent(QMouseEvent* event) {
         return;
     const int entry = entryAt(event->position().toPoint());
     if (entry >= 0)
-        emit entryClicked(entry);
+        emit entryClicked(entry, event->modifiers().testFlag(Qt::ControlModifier));
 }
 
 bool WeekView::event(QEvent* event) {

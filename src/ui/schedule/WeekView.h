@@ -28,7 +28,9 @@ public:
 
     // Shows entries 0..count-1 of table (which must outlive the next call); selected is outlined.
     void showSchedule(const ScheduleTable* table, int count, const std::vector<Clash>& clashes, int selected);
-    void setSelected(int entry);
+    void setSelected(int entry) { setSelected(entry < 0 ? QList<int>{} : QList<int>{entry}); }
+    // Several entries selected together: each is outlined.
+    void setSelected(const QList<int>& entries);
 
     // Paints the whole week into area (widget coordinates on screen, page coordinates on paper). The day names go
     // at headerTop (by default the top of area): on screen, the top of the part scrolled into view.
@@ -46,7 +48,8 @@ public:
     QSize minimumSizeHint() const override;
 
 signals:
-    void entryClicked(int entry);
+    // adding: the click held Ctrl, which adds the entry to the selection (or takes it out).
+    void entryClicked(int entry, bool adding);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -61,7 +64,7 @@ private:
     int m_count = 0;
     std::vector<Clash> m_clashes;
     std::vector<WeekBlock> m_blocks;
-    int m_selected = -1;
+    QList<int> m_selected;
 };
 
 } // namespace quorvan

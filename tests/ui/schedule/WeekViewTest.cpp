@@ -142,6 +142,19 @@ TEST(WeekView, ShowsTheSchoolDayMondayFirstSelectsOnClickAndTellsTheRowOnHover) 
         EXPECT_TRUE(tip.contains(h.texts.text(113))) << "the source, LOCAL FM"; // 主机收音机 / LOCAL FM
         EXPECT_TRUE(week.toolTipFor(8, false).contains(h.texts.text(TextId::ClashWith).section(u'%', 0, 0)));
 
+        // Ctrl+click adds a block to the selection: two entries, the editor shows none.
+        const auto bell = std::find_if(week.blocks().begin(), week.blocks().end(),
+                                       [](const WeekBlock& b) { return b.entry == 0 && b.column == 2; });
+        ASSERT_NE(bell, week.blocks().end());
+        const QPoint bellAt = week.blockRect(*bell, area).center().toPoint();
+        page.findChild<QScrollArea*>(QStringLiteral("weekScroll"))->ensureVisible(bellAt.x(), bellAt.y());
+        QTest::mouseClick(&week, Qt::LeftButton, Qt::ControlModifier, bellAt);
+        EXPECT_EQ(page.list()->selectionModel()->selectedIndexes().size(), 2 * page.list()->columnCount());
+        EXPECT_FALSE(page.editor().isEnabled());
+        QTest::mouseClick(&week, Qt::LeftButton, {}, bellAt);
+        EXPECT_TRUE(page.editor().isEnabled()) << "a plain click selects the one block";
+        EXPECT_EQ(page.list()->currentRow(), 0);
+
         QTest::mouseClick(page.listButton(), Qt::LeftButton);
         EXPECT_FALSE(page.weekShown());
         EXPECT_TRUE(page.list()->isVisible());
