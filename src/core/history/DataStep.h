@@ -25,7 +25,8 @@ struct StepLabel {
         DeleteEntries,
         DuplicateEntries,
         ShiftEntries,
-        AddBells
+        AddBells,
+        ChangeEntries
     };
     Kind kind = Kind::ChangeEntry;
     QString document; // the data file of the document the step is about, "SCH01.DAT"

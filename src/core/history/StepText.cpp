@@ -36,6 +36,8 @@ QString stepText(const StepLabel& label, const TextTable& texts, const std::vect
         return texts.text(TextId::StepDuplicateEntries).arg(QString::number(label.count), document);
     case StepLabel::Kind::ShiftEntries:
         return texts.text(TextId::StepShiftEntries).arg(QString::number(label.count), document, label.detail);
+    case StepLabel::Kind::ChangeEntries:
+        return texts.text(TextId::StepChangeEntries).arg(QString::number(label.count), document);
     case StepLabel::Kind::AddBells:
         return texts.text(TextId::StepAddBells).arg(QString::number(label.count), document);
     }

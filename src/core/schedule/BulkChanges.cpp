@@ -68,6 +68,66 @@ QString offsetText(int seconds) {
         .arg(s % 60, 2, 10, QChar(u'0'));
 }
 
+namespace {
+
+bool applyBits(BulkChange::Bits how, bool now, bool chosen) {
+    switch (how) {
+    case BulkChange::Bits::Set:
+        return chosen;
+    case BulkChange::Bits::Add:
+        return now || chosen;
+    case BulkChange::Bits::Remove:
+        return now && !chosen;
+    case BulkChange::Bits::Keep:
+        break;
+    }
+    return now;
+}
+
+} // namespace
+
+ChangeResult changeEntries(std::vector<TimingEntry>& entries, const QList<int>& which, const BulkChange& c) {
+    std::vector<TimingEntry> changed = entries;
+    ChangeResult result;
+    for (const int i : which) {
+        if (i < 0 || std::size_t(i) >= entries.size())
+            continue;
+        TimingEntry& e = changed[std::size_t(i)];
+        for (int d = 0; d < 7; ++d) {
+            const bool on = applyBits(c.weekdays, (e.weekdays >> d) & 1u, (c.weekdayBits >> d) & 1u);
+            e.weekdays = on ? (e.weekdays | (1u << d)) : (e.weekdays & ~(1u << d));
+        }
+        for (int z = 0; z < kZoneCount; ++z)
+            setZoneBit(e.zoneMask, z, applyBits(c.zones, zoneBit(e.zoneMask, z), zoneBit(c.zoneMask, z)));
+        for (int p = 0; p < kPowerChannelCount; ++p)
+            setPowerBit(e.powerMask, p, applyBits(c.power, powerBit(e.powerMask, p), powerBit(c.powerMask, p)));
+        if (c.keepPower != BulkChange::Flag::Keep)
+            e.powerMask[0] = c.keepPower == BulkChange::Flag::On ? (e.powerMask[0] | kKeepPowerBit)
+                                                                 : (e.powerMask[0] & ~kKeepPowerBit);
+        if (c.playMode >= 0)
+            e.mp3PlayMode = std::uint8_t(c.playMode);
+        if (c.repeatMode >= 0)
+            e.mp3RepeatMode = std::uint8_t(c.repeatMode);
+        if (e.sourceMask & source::kHostMp3) {
+            if (!c.replaceSong.isEmpty())
+                std::replace(e.playlist.begin(), e.playlist.end(), c.replaceSong, c.bySong);
+            e.playlist << c.addSongs;
+            if (!c.removeSong.isEmpty())
+                e.playlist.removeAll(c.removeSong);
+            if (e.playlist.size() > kMaxSongs)
+                return {0, {TextId::ChangeTooManySongs, {QString::number(i + 1), QString::number(kMaxSongs)}}};
+            if (e.playlist.isEmpty())
+                e.sourceMask &= ~source::kHostMp3;
+        }
+        if (!(e == entries[std::size_t(i)]))
+            ++result.changed;
+    }
+    if (result.changed == 0)
+        return {0, {TextId::ChangeNothing, {}}};
+    entries = std::move(changed);
+    return result;
+}
+
 std::vector<int> bellTimes(const BellPattern& p) {
     std::vector<int> times;
     int start = p.firstStart;

@@ -19,6 +19,35 @@ QList<int> shiftEntries(std::vector<TimingEntry>& entries, const QList<int>& whi
 // An offset as the undo history names it: "+0:10:00", "-1:05:30".
 QString offsetText(int seconds);
 
+// Change…: for each group of an entry's settings, leave it or change it the same way in every entry chosen.
+struct BulkChange {
+    enum class Bits { Keep, Set, Add, Remove };
+    Bits weekdays = Bits::Keep;
+    std::uint32_t weekdayBits = 0; // bit 0 Sunday … bit 6 Saturday
+    Bits zones = Bits::Keep;
+    std::uint32_t zoneMask[9] = {}; // the 40 zones as the entries' masks hold them
+    Bits power = Bits::Keep;
+    std::uint32_t powerMask[9] = {}; // the 37 channels
+    enum class Flag { Keep, On, Off };
+    Flag keepPower = Flag::Keep;
+    int playMode = -1;   // 0 Order, 1 Random, -1 as it is
+    int repeatMode = -1; // 0 Once, 1 All, -1 as it is
+    // The songs of entries that play from the host MP3 player: every song named replaceSong becomes bySong in
+    // its place; addSongs are appended; every song named removeSong goes (the last one gone, the player is off).
+    QString replaceSong, bySong;
+    QStringList addSongs;
+    QString removeSong;
+};
+
+struct ChangeResult {
+    int changed = 0; // entries that differ afterwards
+    Problem refusal; // why nothing changed; empty otherwise
+};
+// Applies change to the entries numbered in which (from 0). Bits beyond the week's days, the 40 zones and the 37
+// channels stay as they are. Refused, nothing changed: an entry would hold more than 255 songs (named), or no
+// chosen entry would differ.
+ChangeResult changeEntries(std::vector<TimingEntry>& entries, const QList<int>& which, const BulkChange& change);
+
 // A day of bells: lessons one after another with breaks between them, a bell at a lesson's start, its end or
 // both.
 struct BellPattern {

@@ -512,6 +512,30 @@ QList<int> EntryListLogic::shiftSelected(int seconds) {
     return {};
 }
 
+Problem EntryListLogic::changeSelected(const BulkChange& change) {
+    if (!m_document)
+        return {};
+    if (!m_several && m_busy == 0 && !leaveShownEntry())
+        return {};
+    Busy busy(m_busy);
+    const QList<int> chosen = m_several                                             ? selectedEntries()
+                              : m_shownRow >= 0 && m_shownRow < m_document->count() ? QList<int>{m_shownRow}
+                                                                                    : QList<int>{};
+    if (chosen.isEmpty())
+        return {};
+    std::vector<TimingEntry> entries = m_document->table().entries;
+    const ChangeResult result = changeEntries(entries, chosen, change);
+    if (!result.refusal.isEmpty() || !m_host.mayWrite())
+        return result.refusal;
+    for (const int i : chosen) {
+        m_document->replace(i, entries[std::size_t(i)]);
+        showRow(i, &m_document->entry(i));
+    }
+    if (m_host.saveDocument(EntryChange::Changed, chosen.first(), int(chosen.size())) && !m_several)
+        m_host.loadEntry(m_shownRow, m_document->entry(m_shownRow));
+    return {};
+}
+
 bool EntryListLogic::appendEntries(const std::vector<TimingEntry>& entries) {
     if (!m_document || entries.empty() || m_document->fixedSize())
         return false;

@@ -6,7 +6,9 @@
 
 namespace quorvan {
 
+struct BulkChange;
 class NameTables;
+struct Problem;
 class ScheduleDocument;
 class TextTable;
 struct TimingEntry;
@@ -130,6 +132,9 @@ public:
     // Moves the selected entries (or the one the editor shows) by seconds as one change. Refused, nothing
     // changed: the entries (from 0) whose start or end would leave the day.
     QList<int> shiftSelected(int seconds);
+    // Change… on the selected entries (or the one the editor shows) as one change; the refusal when nothing
+    // changed (empty when the change was made, or the file may not be written).
+    Problem changeSelected(const BulkChange& change);
     // Appends entries made elsewhere (a day of bells) as one change, after leaving the shown entry; they are
     // selected afterwards. False when nothing was added (no room, the file may not be written, the operator stayed).
     bool appendEntries(const std::vector<TimingEntry>& entries);

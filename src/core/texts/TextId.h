@@ -282,6 +282,22 @@ struct TextId {
         CopyToButton,
         CopyToTitle,
         CopyToWhere,
+        ChangeTooManySongs,
+        ChangeNothing,
+        StepChangeEntries,
+        ChangeButton,
+        ChangeTitle,
+        LeaveAsItIs,
+        SetTo,
+        AddThese,
+        RemoveThese,
+        KeepPowerLabel,
+        TurnOn,
+        TurnOff,
+        ReplaceSong,
+        BySong,
+        AddSongsLine,
+        RemoveSongLine,
         End
     };
 };

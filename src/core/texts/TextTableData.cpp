@@ -658,6 +658,22 @@ const AddedText kAdded[kAddedCount] = {
     /* 1153 */ {u"Copy to...", u"复制到..."},
     /* 1154 */ {u"Copy %1 entries", u"复制 %1 条时程"},
     /* 1155 */ {u"To the end of", u"追加到"},
+    /* 1156 */ {u"Entry %1 would hold more than %2 songs.", u"第 %1 条的歌曲会超过 %2 首。"},
+    /* 1157 */ {u"None of the selected entries can take this change.", u"所选时程都不能进行这项更改。"},
+    /* 1158 */ {u"change %1 entries of %2", u"更改%2的 %1 条时程"},
+    /* 1159 */ {u"Change...", u"更改..."},
+    /* 1160 */ {u"Change %1 entries", u"更改 %1 条时程"},
+    /* 1161 */ {u"leave as it is", u"保持不变"},
+    /* 1162 */ {u"set to", u"设为"},
+    /* 1163 */ {u"add", u"添加"},
+    /* 1164 */ {u"remove", u"去掉"},
+    /* 1165 */ {u"Keep power", u"保持电源"},
+    /* 1166 */ {u"on", u"开"},
+    /* 1167 */ {u"off", u"关"},
+    /* 1168 */ {u"Replace the song", u"替换歌曲"},
+    /* 1169 */ {u"by", u"为"},
+    /* 1170 */ {u"Add songs (names, one per line)", u"添加歌曲（每行一个文件名）"},
+    /* 1171 */ {u"Remove the song", u"去掉歌曲"},
 };
 
 } // namespace quorvan::textdata

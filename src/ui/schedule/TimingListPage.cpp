@@ -16,6 +16,7 @@
 #include "ui/common/Prompts.h"
 #include "ui/common/ShellActions.h"
 #include "ui/schedule/BellPatternDialog.h"
+#include "ui/schedule/ChangeDialog.h"
 #include "ui/schedule/EntryEditor.h"
 #include "ui/schedule/ReportDialog.h"
 #include "ui/schedule/WeekView.h"
@@ -157,6 +158,7 @@ void TimingListPage::buildRowActions() {
     m_deleteAction = action("deleteEntryAction", QKeySequence::Delete, [this] { m_logic.deleteSelected(); });
     m_shiftAction = action("shiftTimesAction", QKeySequence(), [this] { askShift(); });
     m_copyToAction = action("copyToAction", QKeySequence(), [this] { askCopyTo(); });
+    m_changeAction = action("changeEntriesAction", QKeySequence(), [this] { askChange(); });
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_list, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         QMenu* menu = rowMenu();
@@ -175,12 +177,14 @@ QMenu* TimingListPage::rowMenu() {
                         (document && m_list->currentRow() >= 0 && m_list->currentRow() < document->count());
     m_shiftAction->setEnabled(stored);
     m_copyToAction->setEnabled(stored);
+    m_changeAction->setEnabled(stored);
     m_duplicateAction->setEnabled(stored);
     m_deleteAction->setEnabled(stored || m_logic.newRowPending());
     menu->addAction(m_newAction);
     menu->addAction(m_duplicateAction);
     menu->addSeparator();
     menu->addAction(m_shiftAction);
+    menu->addAction(m_changeAction);
     menu->addAction(m_copyToAction);
     menu->addSeparator();
     menu->addAction(m_deleteAction);
@@ -190,6 +194,7 @@ QMenu* TimingListPage::rowMenu() {
         m_deleteAction->setEnabled(true);
         m_shiftAction->setEnabled(true);
         m_copyToAction->setEnabled(true);
+        m_changeAction->setEnabled(true);
     });
     return menu;
 }
@@ -317,6 +322,7 @@ void TimingListPage::retranslate() {
     m_deleteAction->setText(texts.text(TextId::Delete));
     m_shiftAction->setText(texts.text(TextId::ShiftTimes));
     m_copyToAction->setText(texts.text(TextId::CopyToButton));
+    m_changeAction->setText(texts.text(TextId::ChangeButton));
     if (m_logic.severalSelected())
         showSelectionCount(int(m_logic.selectedEntries().size()));
     m_listButton->setText(texts.text(TextId::ListView));
@@ -370,7 +376,7 @@ bool TimingListPage::saveDocument(EntryChange change, int entry, int count, cons
         : change == EntryChange::Shifted ? StepLabel::Kind::ShiftEntries
         : change == EntryChange::Added   ? (several ? StepLabel::Kind::DuplicateEntries : StepLabel::Kind::AddEntry)
         : change == EntryChange::Deleted ? (several ? StepLabel::Kind::DeleteEntries : StepLabel::Kind::DeleteEntry)
-                                         : StepLabel::Kind::ChangeEntry;
+                                         : (several ? StepLabel::Kind::ChangeEntries : StepLabel::Kind::ChangeEntry);
     // The edit the editor now counts as stored goes back into it, unsaved, when the write fails.
     const bool saved = keepingEdit([&] {
         return m_shell.saveDocument({kind, m_context.model.current().fileName, entry, detail, count});
@@ -479,6 +485,22 @@ bool TimingListPage::copySelectionTo(int documentIndex) {
     }
     m_shell.addStep(recorder.finish({StepLabel::Kind::Copy, target.fileName, -1, {}, int(copies.size())}));
     return true;
+}
+
+void TimingListPage::changeSelection(const BulkChange& change) {
+    const Problem refusal = m_logic.changeSelected(change);
+    if (!refusal.isEmpty())
+        m_context.prompts.message(m_context.texts.text(TextId::Warning), refusal.in(m_context.texts),
+                                  Prompts::Icon::Warning);
+}
+
+void TimingListPage::askChange() {
+    const QList<int> chosen = chosenEntries();
+    if (chosen.isEmpty())
+        return;
+    ChangeDialog dialog(m_context, int(chosen.size()), this);
+    if (dialog.exec() == QDialog::Accepted)
+        changeSelection(dialog.change());
 }
 
 void TimingListPage::askCopyTo() {

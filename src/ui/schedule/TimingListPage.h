@@ -19,6 +19,8 @@ class QToolButton;
 
 namespace quorvan {
 
+struct BulkChange;
+
 struct AppContext;
 class EntryEditor;
 class ScheduleDocument;
@@ -48,6 +50,9 @@ public:
     bool addBells(const std::vector<TimingEntry>& entries);
     // Copy to…: the selected entries (or the one shown) appended to the end of another schedule's file, one step.
     void askCopyTo();
+    // Change…: the dialog, then its change to the selected entries (or the one shown) as one step.
+    void askChange();
+    void changeSelection(const BulkChange& change);
     bool copySelectionTo(int documentIndex);
     void showRow(int row, const TimingEntry* entry);
     void layoutPage();
@@ -130,6 +135,7 @@ private:
     QAction* m_deleteAction = nullptr;
     QAction* m_shiftAction = nullptr;
     QAction* m_copyToAction = nullptr;
+    QAction* m_changeAction = nullptr;
     QLabel* m_selectionLine = nullptr; // over the editor while several entries are selected
     std::vector<Clash> m_clashes;
     EntryEditor* m_editor;

@@ -132,3 +132,55 @@ TEST(BulkChanges, AnOffsetIsNamedWithItsSign) {
     EXPECT_EQ(offsetText(600), QStringLiteral("+0:10:00"));
     EXPECT_EQ(offsetText(-(3600 + 5 * 60 + 30)), QStringLiteral("-1:05:30"));
 }
+
+// Change… on a mixed selection: added zones keep the other bits (beyond the 40 too), a song only some entries
+// hold goes from those, an entry without the host player keeps its list, and what no entry can take is refused.
+TEST(BulkChanges, AChangeOnSeveralEntriesTouchesOnlyWhatItNames) {
+    TimingEntry a = exampleEntry(); // zone 1, "a.mp3", host MP3
+    a.zoneMask[8] = 0x8000;         // a bit beyond the 40 zones
+    TimingEntry b = exampleEntry();
+    b.playlist = {QStringLiteral("b.mp3"), QStringLiteral("a.mp3"), QStringLiteral("c.mp3")};
+    TimingEntry fm = exampleEntry();
+    fm.sourceMask = source::kHostFm; // keeps a stale list the controller does not play
+    std::vector<TimingEntry> entries{a, b, fm};
+
+    BulkChange add;
+    add.zones = BulkChange::Bits::Add;
+    setZoneBit(add.zoneMask, 9, true);
+    add.weekdays = BulkChange::Bits::Add;
+    add.weekdayBits = 1u << 6; // Saturday
+    add.removeSong = QStringLiteral("a.mp3");
+    add.keepPower = BulkChange::Flag::On;
+    const ChangeResult r = changeEntries(entries, {0, 1, 2}, add);
+    ASSERT_TRUE(r.refusal.isEmpty()) << r.refusal.inEnglish().toStdString();
+    EXPECT_EQ(r.changed, 3);
+    EXPECT_EQ(entries[0].zoneMask[0], 1u);
+    EXPECT_TRUE(zoneBit(entries[0].zoneMask, 9));
+    EXPECT_EQ(entries[0].zoneMask[8], 0x8000u) << "bits beyond the 40 zones stay";
+    EXPECT_EQ(entries[0].weekdays, 0x7Eu);
+    EXPECT_TRUE(entries[0].playlist.isEmpty());
+    EXPECT_FALSE(entries[0].sourceMask & source::kHostMp3) << "its only song gone, the player is off";
+    EXPECT_EQ(entries[1].playlist, (QStringList{QStringLiteral("b.mp3"), QStringLiteral("c.mp3")}));
+    EXPECT_EQ(entries[2].playlist, a.playlist) << "no host MP3: the songs are not its";
+    EXPECT_TRUE(entries[2].powerMask[0] & kKeepPowerBit);
+
+    // Set exactly, and a replace that keeps the song's place.
+    BulkChange set;
+    set.zones = BulkChange::Bits::Set;
+    setZoneBit(set.zoneMask, 2, true);
+    set.replaceSong = QStringLiteral("c.mp3");
+    set.bySong = QStringLiteral("d.mp3");
+    ASSERT_TRUE(changeEntries(entries, {1}, set).refusal.isEmpty());
+    EXPECT_EQ(entries[1].zoneMask[0], 0x4u);
+    EXPECT_EQ(entries[1].playlist, (QStringList{QStringLiteral("b.mp3"), QStringLiteral("d.mp3")}));
+
+    // Refusals change nothing.
+    const std::vector<TimingEntry> before = entries;
+    EXPECT_EQ(changeEntries(entries, {1}, set).refusal.text, TextId::ChangeNothing) << "already so";
+    BulkChange many;
+    for (int j = 0; j < 254; ++j)
+        many.addSongs << QStringLiteral("s%1.mp3").arg(j);
+    const ChangeResult full = changeEntries(entries, {0, 1}, many);
+    EXPECT_EQ(full.refusal.inEnglish(), QStringLiteral("Entry 2 would hold more than 255 songs."));
+    EXPECT_TRUE(entries == before);
+}

@@ -4,6 +4,7 @@
 #include "core/files/ScheduleFile.h"
 #include "ui/history/UndoHistory.h"
 #include "ui/schedule/BellPatternDialog.h"
+#include "ui/schedule/ChangeDialog.h"
 #include "ui/schedule/EntryEditor.h"
 #include "ui/schedule/TimingListPage.h"
 #include "ui/sources/LocalMp3Page.h"
@@ -12,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -108,8 +110,8 @@ TEST(EntryListActions, MenuOffersNewDuplicateDeleteWithTheirKeysInBothLanguages)
     s.clickRow(1);
     QMenu* menu = s.page().rowMenu();
     EXPECT_EQ(menuLines(menu), QStringList({QStringLiteral("New\tCtrl+N"), QStringLiteral("Duplicate\tCtrl+D"),
-                                            QStringLiteral("Shift times...\t"), QStringLiteral("Copy to...\t"),
-                                            QStringLiteral("Delete\tDel")}));
+                                            QStringLiteral("Shift times...\t"), QStringLiteral("Change...\t"),
+                                            QStringLiteral("Copy to...\t"), QStringLiteral("Delete\tDel")}));
     EXPECT_TRUE(s.page().duplicateAction()->isEnabled());
     menu->close();
 
@@ -120,7 +122,7 @@ TEST(EntryListActions, MenuOffersNewDuplicateDeleteWithTheirKeysInBothLanguages)
         if (!a->isSeparator())
             texts << a->text();
     EXPECT_EQ(texts, QStringList({QStringLiteral("新建"), QStringLiteral("复制为新时程"), QStringLiteral("移动时间..."),
-                                  QStringLiteral("复制到..."), QStringLiteral("删除")}));
+                                  QStringLiteral("更改..."), QStringLiteral("复制到..."), QStringLiteral("删除")}));
     zhMenu->close();
 }
 
@@ -380,6 +382,37 @@ TEST(EntryListActions, ABellPatternIsPreviewedWithItsClashesAndAddedAsOneStep) {
     EXPECT_EQ(s.entriesInFile(), 6);
     EXPECT_EQ(selectedRowCount(s.list()), 4) << "the bells added are selected";
     EXPECT_EQ(s.w->history().undoText().toStdString(), "add 4 bells to Schedule1");
+    s.w->undo();
+    EXPECT_EQ(readFile(s.h.dataFile(QStringLiteral("SCH01.DAT"))), before);
+}
+
+// Change… on three of four entries: Saturday added, the song replaced; one step that undo takes back.
+TEST(EntryListActions, AChangeOnSeveralEntriesIsOneStep) {
+    Schedule s(4);
+    const QByteArray before = readFile(s.h.dataFile(QStringLiteral("SCH01.DAT")));
+    s.clickRow(0);
+    s.clickRow(2, Qt::ShiftModifier);
+    ChangeDialog dialog(*s.h.context, 3);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Change 3 entries"));
+    dialog.weekdaysHow()->setCurrentIndex(2); // add
+    dialog.weekday(6)->setChecked(true);      // Saturday
+    dialog.replaceSong()->setText(QStringLiteral("a.mp3"));
+    dialog.bySong()->setText(QStringLiteral("bell.mp3"));
+    s.page().changeSelection(dialog.change());
+    auto table = makeTable();
+    ASSERT_EQ(loadTableFile(s.h.dataFile(QStringLiteral("SCH01.DAT")), *table), 4);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(table->entries[std::size_t(i)].weekdays, 0x7Eu) << i;
+        EXPECT_EQ(table->entries[std::size_t(i)].playlist, QStringList{QStringLiteral("bell.mp3")}) << i;
+    }
+    EXPECT_EQ(table->entries[3].weekdays, 0x3Eu);
+    EXPECT_EQ(s.w->history().undoText().toStdString(), "change 3 entries of Schedule1");
+    EXPECT_EQ(selectedRowCount(s.list()), 3);
+
+    // The same again changes nothing: said, and no step.
+    s.page().changeSelection(dialog.change());
+    ASSERT_EQ(s.h.prompts.messages.size(), 1u);
+    EXPECT_EQ(s.h.prompts.messages[0].text, QStringLiteral("None of the selected entries can take this change."));
     s.w->undo();
     EXPECT_EQ(readFile(s.h.dataFile(QStringLiteral("SCH01.DAT"))), before);
 }
