@@ -487,53 +487,44 @@ void EntryListLogic::duplicateSelected() {
     m_host.showSelectionCount(int(copies.size()));
 }
 
-QList<int> EntryListLogic::shiftSelected(int seconds) {
+template <class Apply, class Result>
+Result EntryListLogic::changeChosen(Apply&& apply, EntryChange change, const QString& detail) {
     if (!m_document)
         return {};
     if (!m_several && m_busy == 0 && !leaveShownEntry())
         return {};
     Busy busy(m_busy);
+    // The selected entries, or the one the editor shows.
     const QList<int> chosen =
         m_several ? selectedEntries()
                   : (m_shownRow >= 0 && m_shownRow < m_document->count() ? QList<int>{m_shownRow} : QList<int>{});
     if (chosen.isEmpty())
         return {};
     std::vector<TimingEntry> entries = m_document->table().entries;
-    const QList<int> refused = shiftEntries(entries, chosen, seconds);
-    if (!refused.isEmpty() || !m_host.mayWrite())
-        return refused;
+    const Result refusal = apply(entries, chosen);
+    if (!refusal.isEmpty() || !m_host.mayWrite())
+        return refusal;
     for (const int i : chosen) {
         m_document->replace(i, entries[std::size_t(i)]);
         showRow(i, &m_document->entry(i));
     }
-    if (m_host.saveDocument(EntryChange::Shifted, chosen.first(), int(chosen.size()), offsetText(seconds)) &&
-        !m_several)
+    if (m_host.saveDocument(change, chosen.first(), int(chosen.size()), detail) && !m_several)
         m_host.loadEntry(m_shownRow, m_document->entry(m_shownRow));
     return {};
 }
 
+QList<int> EntryListLogic::shiftSelected(int seconds) {
+    return changeChosen<>([seconds](std::vector<TimingEntry>& entries,
+                                    const QList<int>& chosen) { return shiftEntries(entries, chosen, seconds); },
+                          EntryChange::Shifted, offsetText(seconds));
+}
+
 Problem EntryListLogic::changeSelected(const BulkChange& change) {
-    if (!m_document)
-        return {};
-    if (!m_several && m_busy == 0 && !leaveShownEntry())
-        return {};
-    Busy busy(m_busy);
-    const QList<int> chosen = m_several                                             ? selectedEntries()
-                              : m_shownRow >= 0 && m_shownRow < m_document->count() ? QList<int>{m_shownRow}
-                                                                                    : QList<int>{};
-    if (chosen.isEmpty())
-        return {};
-    std::vector<TimingEntry> entries = m_document->table().entries;
-    const ChangeResult result = changeEntries(entries, chosen, change);
-    if (!result.refusal.isEmpty() || !m_host.mayWrite())
-        return result.refusal;
-    for (const int i : chosen) {
-        m_document->replace(i, entries[std::size_t(i)]);
-        showRow(i, &m_document->entry(i));
-    }
-    if (m_host.saveDocument(EntryChange::Changed, chosen.first(), int(chosen.size())) && !m_several)
-        m_host.loadEntry(m_shownRow, m_document->entry(m_shownRow));
-    return {};
+    return changeChosen<>(
+        [&change](std::vector<TimingEntry>& entries, const QList<int>& chosen) {
+            return changeEntries(entries, chosen, change).refusal;
+        },
+        EntryChange::Changed, QString());
 }
 
 bool EntryListLogic::appendEntries(const std::vector<TimingEntry>& entries) {

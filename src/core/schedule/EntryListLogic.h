@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include <type_traits>
 #include <vector>
 
 namespace quorvan {
@@ -150,6 +151,10 @@ private:
     void loadSelected();
     bool storeShownEntry();
     void reloadShownEntry();
+    // Applies apply(entries, chosen) to a copy of the entries and, when it refuses nothing (an empty result), stores
+    // the chosen ones as one change; the refusal otherwise.
+    template <class Apply, class Result = std::invoke_result_t<Apply, std::vector<TimingEntry>&, const QList<int>&>>
+    Result changeChosen(Apply&& apply, EntryChange change, const QString& detail);
     // Into and out of showing several entries at once.
     void showSeveral();
     void leaveSeveral();
