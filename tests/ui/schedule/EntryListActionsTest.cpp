@@ -416,3 +416,21 @@ TEST(EntryListActions, AChangeOnSeveralEntriesIsOneStep) {
     s.w->undo();
     EXPECT_EQ(readFile(s.h.dataFile(QStringLiteral("SCH01.DAT"))), before);
 }
+
+// Ctrl+A selects every entry (the new row not counted); Ctrl+D appends their copies in order, selected, as one step.
+TEST(EntryListActions, SelectAllAndDuplicateSeveral) {
+    Schedule s(3);
+    s.clickRow(0);
+    s.list()->setFocus();
+    QTest::keyClick(s.list(), Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(selectedRowCount(s.list()), 3);
+    EXPECT_EQ(s.list()->rowCount(), 3) << "no new row while several are selected";
+    QTest::keyClick(s.list(), Qt::Key_D, Qt::ControlModifier);
+    auto table = makeTable();
+    ASSERT_EQ(loadTableFile(s.h.dataFile(QStringLiteral("SCH01.DAT")), *table), 6);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(table->entries[std::size_t(i + 3)] == table->entries[std::size_t(i)]) << i;
+    EXPECT_EQ(selectedRowCount(s.list()), 3);
+    EXPECT_TRUE(s.list()->item(3, 0)->isSelected());
+    EXPECT_EQ(s.w->history().undoText().toStdString(), "duplicate 3 entries of Schedule1");
+}
