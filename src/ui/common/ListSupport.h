@@ -25,6 +25,12 @@ void setRowTexts(QTableWidget* list, int row, const QStringList& texts);
 void setCellText(QTableWidget* list, int row, int column, const QString& text);
 QString cellText(const QTableWidget* list, int row, int column);
 
+// widget, named by its role (the name tests and the accessibility tools find it by).
+template <typename W> W* named(W* widget, const char* name) {
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
 // The check marks of the first N items of a list with check boxes (missing items count as not ticked).
 template <std::size_t N> std::array<bool, N> readChecks(const QListWidget* list) {
     std::array<bool, N> checks{};

@@ -5,6 +5,7 @@
 #include "core/settings/SettingsFiles.h"
 #include "core/texts/TextTable.h"
 #include "ui/common/AppContext.h"
+#include "ui/common/ListSupport.h"
 #include "ui/common/Messages.h"
 #include "ui/common/Prompts.h"
 #include "ui/player/MediaEngine.h"
@@ -40,11 +41,6 @@ QString dialogTitle(const TextTable& texts, int id) {
     if (title.endsWith(QStringLiteral("...")))
         title.chop(3);
     return title;
-}
-
-template <typename W> W* named(W* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
 }
 
 } // namespace

@@ -29,11 +29,6 @@ namespace quorvan {
 
 namespace {
 
-template <typename W> W* named(W* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
 QSpinBox* spin(QWidget* parent, const char* name, int low, int high, int value) {
     auto* box = named(new QSpinBox(parent), name);
     box->setRange(low, high);
@@ -48,7 +43,6 @@ BellPatternDialog::BellPatternDialog(AppContext& context, const ScheduleTable& s
     const TextTable& texts = context.texts;
     setObjectName(QStringLiteral("bellPatternDialog"));
     setWindowTitle(texts.text(TextId::BellPatternTitle));
-    std::fill(std::begin(m_targets.zoneMask), std::end(m_targets.zoneMask), 0u);
     m_targets.zoneMask[0] = 0xFF; // the host's own zones, as a start
 
     m_first = named(new QTimeEdit(QTime(8, 0), this), "firstLesson");

@@ -3,6 +3,7 @@
 #include "core/schedule/EntryFormat.h"
 #include "core/texts/TextTable.h"
 #include "ui/common/AppContext.h"
+#include "ui/common/ListSupport.h"
 #include "ui/schedule/PowerPickerDialog.h"
 #include "ui/schedule/ZonePickerDialog.h"
 
@@ -21,11 +22,6 @@
 namespace quorvan {
 
 namespace {
-
-template <typename W> W* named(W* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 // A row of widgets side by side.
 QWidget* row(QWidget* parent, std::initializer_list<QWidget*> widgets) {

@@ -13,15 +13,6 @@
 
 namespace quorvan {
 
-namespace {
-
-template <typename W> W* named(W* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
-} // namespace
-
 SongControls::SongControls(AppContext& context, QWidget* parent)
     : QObject(parent), songs(named(new DropList(parent), "songList")),
       playModeLabel(named(new QLabel(parent), "playModeLabel")),
