@@ -7,6 +7,7 @@
 #include "core/schedule/BulkChanges.h"
 #include "core/schedule/Clashes.h"
 #include "core/schedule/EntryFormat.h"
+#include "core/schedule/ScheduleCompare.h"
 #include "core/schedule/ScheduleModel.h"
 #include "core/schedule/ScheduleReport.h"
 #include "core/settings/HomeFolder.h"
@@ -600,6 +601,56 @@ int cmdBells(const QStringList& args, std::FILE* /*out*/, std::FILE* err) {
     return writeChanged(path, table, err);
 }
 
+// A schedule for diff: a missing file counts as empty; one that cannot be read, or fails its checks, is named on
+// standard error and gives false.
+bool readForDiff(const QString& path, ScheduleTable& table, std::FILE* err) {
+    const FileRead read = readRegularFile(path, kMaxScheduleFileBytes);
+    if (read.status.failure == ReadFailure::Missing)
+        return true;
+    if (!read.ok()) {
+        print(err, QStringLiteral("quorvan-dat: ") + read.status.error + u'\n');
+        return false;
+    }
+    const std::vector<FileProblem> problems = checkScheduleBytes(read.bytes.constData(), read.bytes.size());
+    if (!problems.empty()) {
+        print(err, QStringLiteral("quorvan-dat: %1: not a valid schedule file (%2; see quorvan-dat check)\n")
+                       .arg(path, problemText(problems.front())));
+        return false;
+    }
+    parseTable(read.bytes.constData(), read.bytes.size(), table);
+    return true;
+}
+
+// Exit 0 when the files hold the same entries, 1 when they differ; a file that cannot be read is a usage-level
+// failure (2), so that 1 always means "they differ".
+int cmdDiff(const QStringList& args, std::FILE* out, std::FILE* err) {
+    if (args.size() != 2)
+        return usageError(err, QStringLiteral("diff takes two FILEs"));
+    ScheduleTable a, b;
+    if (!readForDiff(args[0], a, err) || !readForDiff(args[1], b, err))
+        return kUsage;
+    const ScheduleComparison comparison = compareSchedules(a.entries, b.entries);
+    QString lines;
+    for (const AlignedRow& row : comparison.differences()) {
+        switch (row.kind) {
+        case AlignedRow::Kind::Changed:
+            lines +=
+                QStringLiteral("~\t%1\t%2\t%3\n").arg(row.a + 1).arg(row.b + 1).arg(fieldKeys(row.fields).join(u','));
+            break;
+        case AlignedRow::Kind::Removed:
+            lines += QStringLiteral("-\t%1\n").arg(row.a + 1);
+            break;
+        case AlignedRow::Kind::Added:
+            lines += QStringLiteral("+\t%1\n").arg(row.b + 1);
+            break;
+        case AlignedRow::Kind::Same:
+            break;
+        }
+    }
+    print(out, lines);
+    return comparison.same() ? kOk : kFailed;
+}
+
 } // namespace
 
 QString usage() {
@@ -631,6 +682,9 @@ QString usage() {
         "        [--zones LIST] [--power LIST] [--internal]\n"
         "                                     append a day of bells to FILE (missing: empty); defaults\n"
         "                                     --breaks 10 --at both --ring 10 --days mon-fri --zones 1-40\n"
+        "  diff A B                           one line per difference between two schedules: ~ N M FIELDS\n"
+        "                                     (entry N of A changed into entry M of B), - N (only in A),\n"
+        "                                     + M (only in B); exit 0 the same, 1 different, 2 unreadable\n"
         "  --help                             print this help\n"
         "  --version                          print the version\n");
 }
@@ -675,7 +729,8 @@ int run(const QStringList& args, std::FILE* out, std::FILE* err) {
     const std::pair<QString, Handler> plainCommands[] = {
         {QStringLiteral("json"), cmdJson},   {QStringLiteral("from-json"), cmdFromJson},
         {QStringLiteral("check"), cmdCheck}, {QStringLiteral("card-check"), cmdCardCheck},
-        {QStringLiteral("texts"), cmdTexts}, {QStringLiteral("backups"), cmdBackups}};
+        {QStringLiteral("texts"), cmdTexts}, {QStringLiteral("backups"), cmdBackups},
+        {QStringLiteral("diff"), cmdDiff}};
     for (const auto& [name, handler] : plainCommands) {
         if (command != name)
             continue;

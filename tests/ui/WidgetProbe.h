@@ -2,9 +2,13 @@
 
 #include <QApplication>
 #include <QListWidget>
+#include <QPointer>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QStringList>
 #include <QTimer>
+
+#include "ui/compare/TransferPreviewDialog.h"
 
 #include <functional>
 
@@ -51,6 +55,26 @@ public:
 
 private:
     QTimer m_timer;
+};
+
+// Presses Import (or Export) in every preview of a transfer that comes up while it lives, for tests of what the
+// transfer itself does; `seen` counts them.
+class AcceptTransferPreviews {
+public:
+    AcceptTransferPreviews()
+        : m_watcher([this] {
+              if (auto* dialog = qobject_cast<TransferPreviewDialog*>(QApplication::activeModalWidget());
+                  dialog && dialog->isVisible() && dialog->result() == 0 && dialog != m_last) {
+                  m_last = dialog;
+                  ++seen;
+                  dialog->transferButton()->click();
+              }
+          }) {}
+    int seen = 0;
+
+private:
+    QPointer<TransferPreviewDialog> m_last;
+    Watcher m_watcher;
 };
 
 } // namespace quorvan::test

@@ -152,6 +152,11 @@ QStringList transferSet(const QStringList& documentFiles) {
     return names;
 }
 
+QString namedFilePath(const QString& folder, const QString& name) {
+    const QStringList matches = matchingFiles(folder, name);
+    return matches.isEmpty() ? QString() : QDir(folder).filePath(matches.first());
+}
+
 CopyResult copyNamedFile(const QString& fromFolder, const QString& toFolder, const QString& name, Problem* error,
                          const ChunkCallback& chunkCopied) {
     const QStringList matches = matchingFiles(fromFolder, name);

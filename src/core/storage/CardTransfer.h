@@ -13,6 +13,10 @@ namespace quorvan {
 // the documents' files in list order, then the controller's six special-date files.
 QStringList transferSet(const QStringList& documentFiles);
 
+// The path of the file called `name` in folder, matched in any letter case as a copy matches it (the first of
+// several in binary name order); empty when there is none.
+QString namedFilePath(const QString& folder, const QString& name);
+
 enum class CopyResult {
     Copied,
     NotFound,     // fromFolder holds no file of that name

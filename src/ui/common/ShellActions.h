@@ -7,6 +7,15 @@
 
 namespace quorvan {
 
+// What a document's file is compared with.
+struct CompareWith {
+    enum class Kind { Document, Version, Folder };
+    Kind kind = Kind::Document;
+    int document = -1;     // Document: the other document's index
+    BackupVersion version; // Version: one of the document's kept versions
+    // Folder: the folder is asked for; the file of the same name in it (any letter case) is compared.
+};
+
 // What panes, pages and dialogs ask of the main window. Each call runs at once, before it returns.
 class ShellActions {
 public:
@@ -40,6 +49,8 @@ public:
     virtual void redo() = 0;
     // The kept versions of document index, to look at and restore.
     virtual void openRestoreDialog(int index) = 0;
+    // Shows what turning document index's file into the other one would change, read-only.
+    virtual void compareDocument(int index, const CompareWith& with) = 0;
     // Puts kept versions back as one undoable step and shows the document; false (after telling the operator)
     // when it could not.
     virtual bool restoreVersions(const std::vector<BackupVersion>& versions, const StepLabel& label) = 0;

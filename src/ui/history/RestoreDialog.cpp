@@ -8,6 +8,7 @@
 #include "ui/common/AppContext.h"
 #include "ui/common/ListSupport.h"
 #include "ui/common/ShellActions.h"
+#include "ui/compare/ComparisonView.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -36,11 +37,11 @@ QString startsText(const ScheduleSummary& summary) {
 } // namespace
 
 RestoreDialog::RestoreDialog(AppContext& context, ShellActions& shell, int documentIndex, QWidget* parent)
-    : QDialog(parent), m_context(context), m_shell(shell), m_document(documentIndex), m_table(makeTable()) {
+    : QDialog(parent), m_context(context), m_shell(shell), m_document(documentIndex) {
     const TextTable& texts = context.texts;
     const DocumentInfo& document = context.model.documents()[std::size_t(documentIndex)];
     setWindowTitle(texts.text(TextId::RestoreTitle).arg(document.caption));
-    resize(760, 520);
+    resize(900, 600);
 
     // Newest first; a run of versions with the same bytes and mark (imports of one card keep them every time)
     // is shown once, by its newest.
@@ -53,9 +54,8 @@ RestoreDialog::RestoreDialog(AppContext& context, ShellActions& shell, int docum
         m_kept.push_back(*it);
         bytes.push_back(std::move(kept));
     }
-    const QByteArray now = readRegularFile(dataFilePath(context.model.programFolder(), document.fileName),
-                                           kMaxScheduleFileBytes)
-                               .bytes;
+    m_now = readComparedFile(dataFilePath(context.model.programFolder(), document.fileName), document.kind);
+    const QByteArray& now = m_now.bytes;
 
     m_versions =
         makeReportList(this, QStringLiteral("versionList"),
@@ -83,18 +83,8 @@ RestoreDialog::RestoreDialog(AppContext& context, ShellActions& shell, int docum
                      locale.formattedDataSize(v.size), note});
     }
 
-    m_previewHeading = new QLabel(texts.text(TextId::PreviewHeading), this);
-    const bool remote = document.kind == DocumentKind::RemotePresets;
-    QStringList headings = timingListHeadings(texts);
-    m_preview = makeReportList(this, QStringLiteral("versionPreview"), headings, {50, 120, 80, 80, 80, 120, 120});
-    m_preview->setObjectName(QStringLiteral("versionPreview"));
-    m_preview->setAccessibleName(texts.text(TextId::PreviewHeading));
-    m_previewHeading->setBuddy(m_preview);
-    if (remote) {
-        // Presets have no weekdays or times.
-        for (const int column : {1, 2, 3})
-            m_preview->setColumnHidden(column, true);
-    }
+    m_previewHeading = new QLabel(texts.text(TextId::DifferenceHeading), this);
+    m_comparison = new ComparisonView(texts, context.names, this);
 
     m_wholeImport = new QCheckBox(texts.text(TextId::WholeImport), this);
     m_wholeImport->setObjectName(QStringLiteral("wholeImport"));
@@ -116,7 +106,7 @@ RestoreDialog::RestoreDialog(AppContext& context, ShellActions& shell, int docum
     layout->addWidget(m_empty);
     layout->addWidget(m_versions, 2);
     layout->addWidget(m_previewHeading);
-    layout->addWidget(m_preview, 3);
+    layout->addWidget(m_comparison, 3);
     layout->addLayout(buttons);
 
     connect(m_versions, &QTableWidget::itemSelectionChanged, this, &RestoreDialog::showVersion);
@@ -137,19 +127,23 @@ int RestoreDialog::chosenRow() const {
 void RestoreDialog::showVersion() {
     const int row = chosenRow();
     m_restore->setEnabled(row >= 0);
-    m_preview->setRowCount(0);
     if (row < 0) {
+        m_comparison->clear();
         m_wholeImport->setVisible(false);
         return;
     }
     const BackupVersion& version = m_kept[std::size_t(row)];
     m_wholeImport->setVisible(version.mark == BackupVersion::Mark::Import);
     m_wholeImport->setChecked(false);
-    const QByteArray bytes = BackupStore::read(version);
-    const int count = parseTable(bytes.constData(), bytes.size(), *m_table);
-    m_preview->setRowCount(count);
-    for (int i = 0; i < count; ++i)
-        setRowTexts(m_preview, i, timingRowCells(i, m_table->entries[i], m_context.texts, m_context.names));
+    const TextTable& texts = m_context.texts;
+    const DocumentInfo& document = m_context.model.documents()[std::size_t(m_document)];
+    FileRead kept;
+    kept.bytes = BackupStore::read(version, &kept.status);
+    m_comparison->showComparison(
+        document.caption, m_now,
+        texts.text(TextId::KeptVersionCaption)
+            .arg(document.caption, version.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))),
+        comparedFile(std::move(kept), document.kind), document.kind);
 }
 
 void RestoreDialog::restoreChosen() {

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "core/history/BackupStore.h"
+#include "core/schedule/ScheduleCompare.h"
 
 #include <QDialog>
 
-#include <memory>
 #include <vector>
 
 class QCheckBox;
@@ -15,12 +15,13 @@ class QTableWidget;
 namespace quorvan {
 
 struct AppContext;
+class ComparisonView;
 class ShellActions;
-struct ScheduleTable;
 
 // The kept versions of one document, newest first: when each was kept, its entries, the first start times, its
-// size and whether it was damaged or replaced by an import. The chosen version's entries show below, read-only;
-// Restore puts it back (with every file of its import, when asked) as an undoable step.
+// size and whether it was damaged or replaced by an import. Below, the current file against the chosen version:
+// what restoring it would change. Restore puts it back (with every file of its import, when asked) as an undoable
+// step.
 class RestoreDialog : public QDialog {
     Q_OBJECT
 public:
@@ -28,7 +29,7 @@ public:
     ~RestoreDialog() override;
 
     QTableWidget* versionList() const { return m_versions; }
-    QTableWidget* preview() const { return m_preview; }
+    ComparisonView* comparison() const { return m_comparison; }
     QCheckBox* wholeImport() const { return m_wholeImport; }
     QPushButton* restoreButton() const { return m_restore; }
     QLabel* emptyNote() const { return m_empty; }
@@ -45,10 +46,10 @@ private:
     ShellActions& m_shell;
     const int m_document;
     std::vector<BackupVersion> m_kept;
-    std::unique_ptr<ScheduleTable> m_table;
+    ComparedFile m_now;
     QTableWidget* m_versions;
     QLabel* m_previewHeading;
-    QTableWidget* m_preview;
+    ComparisonView* m_comparison;
     QCheckBox* m_wholeImport;
     QLabel* m_empty;
     QPushButton* m_restore;

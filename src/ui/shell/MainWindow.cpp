@@ -5,16 +5,19 @@
 #include "core/history/ChangeRecorder.h"
 #include "core/history/DamagedFiles.h"
 #include "core/history/Restore.h"
+#include "core/schedule/ScheduleCompare.h"
 #include "core/schedule/ScheduleModel.h"
 #include "core/serial/SerialLink.h"
 #include "core/settings/NameTables.h"
 #include "core/settings/SettingsFiles.h"
+#include "core/storage/CardTransfer.h"
 #include "core/texts/TextTable.h"
 #include "ui/common/AppContext.h"
 #include "ui/common/BusyCursor.h"
 #include "ui/common/DialogUnits.h"
 #include "ui/common/Messages.h"
 #include "ui/common/Prompts.h"
+#include "ui/compare/CompareDialog.h"
 #include "ui/dialogs/CopyDialog.h"
 #include "ui/dialogs/SettingsDialog.h"
 #include "ui/history/RestoreDialog.h"
@@ -29,6 +32,7 @@
 #include "ui/shell/TransferRunner.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QIcon>
 #include <QLabel>
 #include <QScreen>
@@ -417,6 +421,51 @@ void MainWindow::openRestoreDialog(int index) {
     if (index < 0 || std::size_t(index) >= m_context.model.documents().size())
         return;
     RestoreDialog dialog(m_context, *this, index, this);
+    dialog.exec();
+}
+
+void MainWindow::compareDocument(int index, const CompareWith& with) {
+    const std::vector<DocumentInfo>& documents = m_context.model.documents();
+    if (index < 0 || std::size_t(index) >= documents.size())
+        return;
+    const TextTable& texts = m_context.texts;
+    const DocumentInfo& document = documents[std::size_t(index)];
+    const QString programFolder = m_context.model.programFolder();
+    QString otherCaption;
+    QString otherPath;
+    switch (with.kind) {
+    case CompareWith::Kind::Document:
+        if (with.document < 0 || std::size_t(with.document) >= documents.size())
+            return;
+        otherCaption = documents[std::size_t(with.document)].caption;
+        otherPath = dataFilePath(programFolder, documents[std::size_t(with.document)].fileName);
+        break;
+    case CompareWith::Kind::Version:
+        otherCaption = texts.text(TextId::KeptVersionCaption)
+                           .arg(document.caption, with.version.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+        break;
+    case CompareWith::Kind::Folder: {
+        const QString folder = m_context.prompts.chooseFolder(texts.text(TextId::CompareChooseFolder));
+        if (folder.isEmpty())
+            return;
+        otherCaption = texts.text(TextId::FileInFolder).arg(document.fileName, QDir::toNativeSeparators(folder));
+        otherPath = namedFilePath(folder, document.fileName);
+        break;
+    }
+    }
+    // A card may be slow and a schedule up to 41 MB: read on a worker thread, the window painting meanwhile.
+    ComparedFile now, other;
+    TransferRunner(texts, this).runToEnd(texts.text(TextId::ReadingFiles), [&] {
+        now = readComparedFile(dataFilePath(programFolder, document.fileName), document.kind);
+        if (with.kind == CompareWith::Kind::Version) {
+            FileRead kept;
+            kept.bytes = BackupStore::read(with.version, &kept.status);
+            other = comparedFile(std::move(kept), document.kind);
+        } else {
+            other = readComparedFile(otherPath, document.kind);
+        }
+    });
+    CompareDialog dialog(texts, m_context.names, document.caption, now, otherCaption, other, document.kind, this);
     dialog.exec();
 }
 

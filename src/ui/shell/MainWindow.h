@@ -61,6 +61,7 @@ public:
     void undo() override;
     void redo() override;
     void openRestoreDialog(int index) override;
+    void compareDocument(int index, const CompareWith& with) override;
     bool restoreVersions(const std::vector<BackupVersion>& versions, const StepLabel& label) override;
 
     void showPage(QWidget* page);

@@ -90,18 +90,57 @@ bool NavigationTree::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-// The menu of a document's item: its kept versions, to restore one. It acts on the item under the pointer and
-// leaves the selection alone.
+// The menu of a document's item: its kept versions, to restore one; comparisons with the other documents of its
+// kind, its newest kept versions and the file of the same name in a folder. It acts on the item under the
+// pointer and leaves the selection alone.
 void NavigationTree::showContextMenu(QContextMenuEvent* event) {
     QTreeWidgetItem* item = m_tree->itemAt(event->pos());
     const auto found = std::find(m_documentItems.begin(), m_documentItems.end(), item);
     if (!item || found == m_documentItems.end())
         return;
-    const int index = int(found - m_documentItems.begin());
     QMenu menu(this);
-    menu.addAction(m_context.texts.text(TextId::RestoreMenu), this,
-                   [this, index] { m_shell.openRestoreDialog(index); });
+    fillDocumentMenu(menu, int(found - m_documentItems.begin()));
     menu.exec(event->globalPos());
+}
+
+void NavigationTree::fillDocumentMenu(QMenu& menu, int index) {
+    const TextTable& texts = m_context.texts;
+    const std::vector<DocumentInfo>& documents = m_context.model.documents();
+    if (index < 0 || std::size_t(index) >= documents.size())
+        return;
+    const DocumentInfo& document = documents[std::size_t(index)];
+    menu.addAction(texts.text(TextId::RestoreMenu), this, [this, index] { m_shell.openRestoreDialog(index); });
+    QMenu* compare = menu.addMenu(texts.text(TextId::CompareMenu));
+    compare->setObjectName(QStringLiteral("compareMenu"));
+    for (std::size_t d = 0; d < documents.size(); ++d) {
+        if (int(d) == index || documents[d].kind != document.kind)
+            continue;
+        compare->addAction(documents[d].caption, this, [this, index, d] {
+            m_shell.compareDocument(index, {CompareWith::Kind::Document, int(d), {}});
+        });
+    }
+    if (!compare->isEmpty())
+        compare->addSeparator();
+    QMenu* versions = compare->addMenu(texts.text(TextId::CompareKeptVersion));
+    versions->setObjectName(QStringLiteral("keptVersionsMenu"));
+    // The newest versions, newest first: older ones are for the restore dialog's longer list.
+    constexpr int kListed = 20;
+    const std::vector<BackupVersion> kept = m_context.backups.versions(document.fileName);
+    for (auto it = kept.rbegin(); it != kept.rend() && versions->actions().size() < kListed; ++it) {
+        QString text = it->time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        if (it->mark == BackupVersion::Mark::Damaged)
+            text += QStringLiteral(" (%1)").arg(texts.text(TextId::MarkDamaged));
+        else if (it->mark == BackupVersion::Mark::Import)
+            text += QStringLiteral(" (%1)").arg(texts.text(TextId::MarkImport));
+        const BackupVersion version = *it;
+        versions->addAction(text, this, [this, index, version] {
+            m_shell.compareDocument(index, {CompareWith::Kind::Version, -1, version});
+        });
+    }
+    versions->setEnabled(!versions->isEmpty());
+    compare->addAction(texts.text(TextId::CompareFolderFile), this, [this, index] {
+        m_shell.compareDocument(index, {CompareWith::Kind::Folder, -1, {}});
+    });
 }
 
 void NavigationTree::selectChosenDocument() {

@@ -5,6 +5,7 @@
 #include <vector>
 
 class QContextMenuEvent;
+class QMenu;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -30,6 +31,9 @@ public:
     QTreeWidgetItem* documentItem(int index) const;
     QTreeWidgetItem* normalFolder() const { return m_normalFolder; }
     QTreeWidgetItem* remoteFolder() const { return m_remoteFolder; }
+    // The menu of document index's item: Restore..., and Compare with (the other documents of its kind, its kept
+    // versions, the file of the same name in a folder).
+    void fillDocumentMenu(QMenu& menu, int index);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -120,7 +120,8 @@ void ToolBar::importFromCard() {
     DataStep step;
     const TransferRunner runner = transferRunner();
     if (importFromStorage(m_context.prompts, m_context.texts, dataFolderPath(model.programFolder()),
-                          transferSet(documentFiles(model.documents())), &m_context.backups, &step, &runner) != 1)
+                          transferSet(documentFiles(model.documents())), &m_context.backups, &step, &runner, window(),
+                          &m_context.names) != 1)
         return;
     step.label.document = model.current().fileName;
     m_shell.addStep(std::move(step));
@@ -131,7 +132,7 @@ void ToolBar::exportToCard() {
     const ScheduleModel& model = m_context.model;
     const TransferRunner runner = transferRunner();
     exportToStorage(m_context.prompts, m_context.texts, dataFolderPath(model.programFolder()),
-                    transferSet(documentFiles(model.documents())), &runner, window());
+                    transferSet(documentFiles(model.documents())), &runner, window(), &m_context.names);
 }
 
 TransferRunner ToolBar::transferRunner() const {

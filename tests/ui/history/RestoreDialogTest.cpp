@@ -1,6 +1,8 @@
 #include "UiHarness.h"
 
 #include "core/files/ScheduleFile.h"
+#include "ui/common/ListSupport.h"
+#include "ui/compare/ComparisonView.h"
 #include "ui/history/RestoreDialog.h"
 #include "ui/history/UndoHistory.h"
 #include "ui/schedule/TimingListPage.h"
@@ -78,12 +80,23 @@ TEST(RestoreDialog, ListsTheVersionsNewestFirstPreviewsOneAndRestoresItAsAnUndoa
     EXPECT_EQ(list->item(2, 4)->text(), QString());
     EXPECT_FALSE(dialog.emptyNote()->isVisibleTo(&dialog));
 
-    // The newest is chosen at first and shown below; the import's checkbox shows for it only.
-    EXPECT_EQ(dialog.preview()->rowCount(), 3);
+    // The newest is chosen at first and compared below with the file now (10-13 h against 8-10 h: the 10 h entry
+    // is in both); the import's checkbox shows for it only.
+    const ComparisonView* view = dialog.comparison();
+    EXPECT_EQ(view->totals()->text(), QStringLiteral("2 added, 3 removed"));
+    EXPECT_EQ(view->beforeList()->rowCount(), 6);
+    EXPECT_EQ(cellText(view->afterList(), 2, 3), QStringLiteral("10:00:00"));
+    EXPECT_EQ(cellText(view->beforeList(), 2, 3), QStringLiteral("10:00:00"));
     EXPECT_TRUE(dialog.wholeImport()->isVisibleTo(&dialog));
     list->selectRow(1);
-    EXPECT_EQ(dialog.preview()->rowCount(), 2);
-    EXPECT_EQ(dialog.preview()->item(1, 2)->text(), QStringLiteral("08:00:00"));
+    EXPECT_EQ(view->totals()->text(), QStringLiteral("2 changed, 2 removed"));
+    EXPECT_EQ(cellText(view->beforeList(), 1, 0), QStringLiteral("~"));
+    EXPECT_EQ(cellText(view->beforeList(), 1, 3), QStringLiteral("11:00:00"));
+    EXPECT_EQ(cellText(view->afterList(), 1, 3), QStringLiteral("08:00:00"));
+    EXPECT_TRUE(view->afterList()->item(1, 3)->font().bold()) << "the changed start time";
+    EXPECT_FALSE(view->afterList()->item(1, 2)->font().bold()) << "the same weekdays";
+    EXPECT_EQ(cellText(view->beforeList(), 3, 0), QStringLiteral("−"));
+    EXPECT_EQ(cellText(view->afterList(), 3, 3), QString()) << "no entry on the version's side";
     EXPECT_FALSE(dialog.wholeImport()->isVisibleTo(&dialog));
 
     // Restore: the file is the version again, the page shows it, and the step can be undone.
@@ -150,8 +163,9 @@ TEST(RestoreDialog, OpensFromTheTreesMenuAndSaysWhenNothingIsKept) {
     QTimer::singleShot(0, [&] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         ASSERT_NE(menu, nullptr);
-        ASSERT_EQ(menu->actions().size(), 1);
+        ASSERT_EQ(menu->actions().size(), 2);
         EXPECT_EQ(menu->actions()[0]->text(), QStringLiteral("Restore..."));
+        EXPECT_EQ(menu->actions()[1]->text(), QStringLiteral("Compare with"));
         QTimer::singleShot(0, [&] {
             auto* dialog = qobject_cast<RestoreDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);

@@ -1,6 +1,7 @@
 // Undo and redo through the windows: the buttons, the keys, and what the page shows afterwards.
 #include "CardFolders.h"
 #include "UiHarness.h"
+#include "WidgetProbe.h"
 
 #include "core/files/ScheduleFile.h"
 #include "ui/dialogs/CopyDialog.h"
@@ -167,6 +168,7 @@ TEST(Undo, ACopyIntoAnotherScheduleIsUndoneThereEvenWhileAnotherIsShown) {
 }
 
 TEST(Undo, AnImportIsOneStepAndAFailedUndoIsReportedAndLeavesTheHistoryAsItWas) {
+    const AcceptTransferPreviews acceptPreviews;
     FourEntries f("[LanguageSelect]\nID=2\n");
     const QString card = f.h.home.file(QStringLiteral("card"));
     QDir().mkpath(card);

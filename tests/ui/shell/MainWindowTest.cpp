@@ -1,5 +1,6 @@
 #include "PseudoTerminal.h"
 #include "UiHarness.h"
+#include "WidgetProbe.h"
 
 #include "ui/common/DialogUnits.h"
 
@@ -179,6 +180,7 @@ TEST(MainWindow, TreePaneStaysWithinItsWidthLimits) {
 }
 
 TEST(MainWindow, ImportCopiesTheFilesReloadsThePageAndReports) {
+    const AcceptTransferPreviews acceptPreviews;
     UiHarness h;
     h.writeConfig("[LanguageSelect]\nID=1\n");
     MainWindow& w = h.start();

@@ -34,6 +34,7 @@ protected:
 
     TextTable texts;
     FakePrompts prompts;
+    AcceptTransferPreviews acceptPreviews; // these tests are about the transfers themselves
 };
 
 } // namespace
@@ -233,6 +234,7 @@ QByteArray largestSchedule(int seed) {
 } // namespace
 
 TEST(TransferWindow, ExportOfTheLargestSchedulesShowsProgressKeepsTheClockAndCancelsCleanly) {
+    const AcceptTransferPreviews acceptPreviews;
     UiHarness h;
     const QStringList schedules{QStringLiteral("SCH01.DAT"), QStringLiteral("SCH02.DAT"), QStringLiteral("SCH03.DAT"),
                                 QStringLiteral("SCH04.DAT")};
@@ -312,6 +314,7 @@ TEST(TransferWindow, ExportOfTheLargestSchedulesShowsProgressKeepsTheClockAndCan
 }
 
 TEST(TransferWindow, AShortExportShowsNoDialogAndTellsOfSongsMissingFromTheCard) {
+    const AcceptTransferPreviews acceptPreviews;
     UiHarness h;
     h.writeSchedule(QStringLiteral("SCH02.DAT"), 3); // each entry plays "a.mp3" from the card
     const QString card = h.home.file(QStringLiteral("card"));
@@ -342,6 +345,7 @@ TEST(TransferWindow, AShortExportShowsNoDialogAndTellsOfSongsMissingFromTheCard)
 }
 
 TEST(TransferWindow, CancelledImportSaysWhatArrivedAndKeepsEveryDataFileWhole) {
+    const AcceptTransferPreviews acceptPreviews;
     TempHome home;
     TextTable texts;
     texts.loadChinese();
@@ -382,6 +386,7 @@ TEST(TransferWindow, CancelledImportSaysWhatArrivedAndKeepsEveryDataFileWhole) {
 // With bytes to count the dialog counts them; with none (empty or refused files) it counts files, so that it never
 // reads "0.0 of 0.0 MB (100%)" with its bar at nothing.
 TEST(TransferWindow, ProgressCountsFilesWhenThereAreNoBytes) {
+    const AcceptTransferPreviews acceptPreviews;
     TextTable texts;
     texts.loadEnglish();
     TransferProgress bytes;
@@ -409,6 +414,7 @@ TEST(TransferWindow, ProgressCountsFilesWhenThereAreNoBytes) {
 // More missing songs than a message holds: the message offers the whole list, which opens in a window that copies
 // and saves every line.
 TEST(TransferWindow, AllMissingSongsCanBeSeenCopiedAndSaved) {
+    const AcceptTransferPreviews acceptPreviews;
     UiHarness h;
     h.writeConfig("[LanguageSelect]\nID=1\n");
     auto table = makeTable();
@@ -448,6 +454,7 @@ TEST(TransferWindow, AllMissingSongsCanBeSeenCopiedAndSaved) {
 }
 
 TEST(TransferWindow, UndoAndRedoOfAnImportOfTheLargestSchedulesLeaveTheWindowPainting) {
+    const AcceptTransferPreviews acceptPreviews;
     UiHarness h;
     const QStringList schedules{QStringLiteral("SCH01.DAT"), QStringLiteral("SCH02.DAT"), QStringLiteral("SCH03.DAT"),
                                 QStringLiteral("SCH04.DAT")};
