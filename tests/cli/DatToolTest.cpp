@@ -807,3 +807,48 @@ TEST(DatToolBells, AppendsADayOfBellsAsThePatternSays) {
     EXPECT_EQ(dat(base + QStringList{u"--first"_s, u"08:00"_s, u"--count"_s, u"1"_s, u"--zones"_s, u"41"_s}).code, 2);
     EXPECT_EQ(readFile(file), before);
 }
+
+// One line per difference in the alignment's order, the fields by their JSON keys; exit 0 the same, 1 different,
+// 2 when a file cannot be taken (a missing one is empty).
+TEST(DatToolDiff, PrintsTheDifferencesInAlignmentOrderAndExitsByTheOutcome) {
+    TempHome home;
+    const auto write = [&](const QString& name, std::initializer_list<int> hours, int changedAt = -1) {
+        ScheduleTable table;
+        for (const int hour : hours) {
+            TimingEntry e = exampleEntry();
+            e.startHour = std::uint8_t(hour);
+            if (hour == changedAt) {
+                e.endMinute = 45;
+                e.playlist << u"b.mp3"_s;
+            }
+            appendEntry(table, e);
+        }
+        EXPECT_TRUE(saveTableFile(home.file(name), table).ok);
+        return home.file(name);
+    };
+    const QString a = write(u"A.DAT"_s, {7, 8, 9, 10});
+    const QString b = write(u"B.DAT"_s, {8, 9, 10, 11}, 9);
+    Result r = dat({u"diff"_s, a, b});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(str(r.out), "-\t1\n~\t3\t2\tendMinute,playlist\n+\t4\n");
+    EXPECT_TRUE(r.err.isEmpty()) << str(r.err);
+
+    r = dat({u"diff"_s, a, a});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_TRUE(r.out.isEmpty());
+    r = dat({u"diff"_s, home.file(u"none.DAT"_s), write(u"C.DAT"_s, {8, 9})});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(str(r.out), "+\t1\n+\t2\n");
+
+    ASSERT_TRUE(QFile::link(a, home.file(u"link.DAT"_s)));
+    QByteArray damaged = readFile(a);
+    damaged[0] = 0;
+    writeFile(home.file(u"bad.DAT"_s), damaged);
+    for (const QString& unreadable : {home.file(u"link.DAT"_s), home.file(u"bad.DAT"_s)}) {
+        r = dat({u"diff"_s, a, unreadable});
+        EXPECT_EQ(r.code, 2) << str(unreadable);
+        EXPECT_TRUE(r.out.isEmpty());
+        EXPECT_TRUE(r.err.contains(unreadable)) << str(r.err);
+    }
+    EXPECT_EQ(dat({u"diff"_s, a}).code, 2);
+}

@@ -23,7 +23,7 @@ TransferPreviewDialog::TransferPreviewDialog(const TextTable& texts, const NameT
       m_sourceFolder(sourceFolder), m_targetFolder(targetFolder), m_documents(documents) {
     const bool importing = direction == TransferDirection::Import;
     setObjectName(QStringLiteral("transferPreview"));
-    const QString card = QDir::toNativeSeparators(importing ? sourceFolder : targetFolder);
+    const QString card = QDir::toNativeSeparators(QDir::cleanPath(importing ? sourceFolder : targetFolder));
     setWindowTitle(texts.text(importing ? TextId::ImportPreviewTitle : TextId::ExportPreviewTitle).arg(card));
     resize(640, 420);
 
@@ -109,7 +109,7 @@ void TransferPreviewDialog::showDifferences(int row) {
         return;
     const PreviewLine& line = m_preview.lines[std::size_t(row)];
     const auto in = [&](const QString& folder) {
-        return m_texts.text(TextId::FileInFolder).arg(line.name, QDir::toNativeSeparators(folder));
+        return m_texts.text(TextId::FileInFolder).arg(line.name, QDir::toNativeSeparators(QDir::cleanPath(folder)));
     };
     CompareDialog dialog(m_texts, m_names, in(m_targetFolder), *line.target, in(m_sourceFolder), *line.source,
                          m_documents[std::size_t(line.document)].kind, this);

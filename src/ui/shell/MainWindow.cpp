@@ -448,7 +448,8 @@ void MainWindow::compareDocument(int index, const CompareWith& with) {
         const QString folder = m_context.prompts.chooseFolder(texts.text(TextId::CompareChooseFolder));
         if (folder.isEmpty())
             return;
-        otherCaption = texts.text(TextId::FileInFolder).arg(document.fileName, QDir::toNativeSeparators(folder));
+        otherCaption =
+            texts.text(TextId::FileInFolder).arg(document.fileName, QDir::toNativeSeparators(QDir::cleanPath(folder)));
         otherPath = namedFilePath(folder, document.fileName);
         break;
     }
