@@ -710,11 +710,11 @@ const AddedText kAdded[kAddedCount] = {
     /* 1203 */ {u"Export to %1", u"导出到 %1"},
     /* 1204 */
     {u"Nothing is written until you press Import. Untick a file to leave it as it is.",
-     u"按“导入”之前不会写入任何文件。取消勾选的文件保持不变。"},
+     u"按“从主机导入时程”之前不会写入任何文件。取消勾选的文件保持不变。"},
     /* 1205 */
     {u"The folder already holds other versions of these files. Nothing is written until you press Export. Untick a "
      u"file to leave it as it is.",
-     u"该文件夹中已有这些文件的其他版本。按“导出”之前不会写入任何文件。取消勾选的文件保持不变。"},
+     u"该文件夹中已有这些文件的其他版本。按“保存时程到主机”之前不会写入任何文件。取消勾选的文件保持不变。"},
     /* 1206 */ {u"File", u"文件"},
     /* 1207 */ {u"What it changes", u"将发生的变化"},
     /* 1208 */ {u"Show differences...", u"显示差异..."},

@@ -5,9 +5,13 @@
 #include "ui/common/ListSupport.h"
 #include "ui/compare/ComparisonView.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace quorvan {
 
@@ -17,7 +21,9 @@ CompareDialog::CompareDialog(const TextTable& texts, const NameTables& names, co
     : QDialog(parent) {
     setObjectName(QStringLiteral("compareDialog"));
     setWindowTitle(texts.text(TextId::CompareTitle).arg(beforeCaption, afterCaption));
-    resize(1000, 560);
+    // Two lists side by side want the width of the screen.
+    const QRect screen = (parent ? parent->screen() : QGuiApplication::primaryScreen())->availableGeometry();
+    resize(std::min(1240, screen.width() * 19 / 20), std::min(640, screen.height() * 9 / 10));
     m_view = new ComparisonView(texts, names, this);
     m_view->showComparison(beforeCaption, before, afterCaption, after, kind);
     m_close = makeButton(this, QStringLiteral("closeButton"), texts.text(TextId::Close));

@@ -11,6 +11,8 @@
 #include <QSignalBlocker>
 #include <QTableWidget>
 
+#include <algorithm>
+
 namespace quorvan {
 
 namespace {
@@ -126,7 +128,6 @@ void ComparisonView::fillList(QTableWidget* list, bool beforeSide) {
     list->setRowCount(0);
     list->setColumnCount(int(headings.size()));
     setHeadings(list, headings);
-    list->setColumnWidth(0, list->fontMetrics().horizontalAdvance(QStringLiteral("~~")) + 8);
     list->setRowCount(int(m_lines.size()));
     QFont bold = list->font();
     bold.setBold(true);
@@ -162,6 +163,12 @@ void ComparisonView::fillList(QTableWidget* list, bool beforeSide) {
                 item->setFont(bold);
         }
     }
+    // Each column as wide as its widest cell, up to a limit: both sides of a wide schedule still fit a screen, and
+    // a cut cell shows its whole text as a tooltip.
+    constexpr int kWidestColumn = 190;
+    list->resizeColumnsToContents();
+    for (int c = 0; c < list->columnCount(); ++c)
+        list->setColumnWidth(c, std::min(list->columnWidth(c), kWidestColumn));
 }
 
 void ComparisonView::showDetails(int line) {

@@ -41,7 +41,7 @@ RestoreDialog::RestoreDialog(AppContext& context, ShellActions& shell, int docum
     const TextTable& texts = context.texts;
     const DocumentInfo& document = context.model.documents()[std::size_t(documentIndex)];
     setWindowTitle(texts.text(TextId::RestoreTitle).arg(document.caption));
-    resize(900, 600);
+    resize(1100, 640);
 
     // Newest first; a run of versions with the same bytes and mark (imports of one card keep them every time)
     // is shown once, by its newest.
