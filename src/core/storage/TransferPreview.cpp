@@ -19,35 +19,32 @@ FileRead readNamed(const QString& path) {
     return readRegularFile(path, kMaxScheduleFileBytes);
 }
 
-void previewDocumentFile(PreviewLine& line, const DocumentInfo& document, const QString& sourcePath,
-                         const QString& targetPath) {
-    auto source = std::make_shared<ComparedFile>(comparedFile(readNamed(sourcePath), document.kind));
-    switch (source->state) {
+void previewDocumentFile(PreviewLine& line, const DocumentInfo& document) {
+    const ComparedFile source = comparedFile(readNamed(line.sourcePath), document.kind);
+    switch (source.state) {
     case ComparedFile::State::Missing:
         line.outcome = line.targetExists ? Outcome::KeptNotInSource : Outcome::CreatedEmpty;
         return;
     case ComparedFile::State::Unreadable:
         line.outcome = Outcome::SourceUnreadable;
-        line.why = source->why;
+        line.why = source.why;
         return;
     case ComparedFile::State::Damaged:
         line.outcome = Outcome::SourceDamaged;
-        line.damage = source->damage;
+        line.damage = source.damage;
         break;
     case ComparedFile::State::Read:
         line.outcome = Outcome::Compared;
         break;
     }
-    auto target = std::make_shared<ComparedFile>(comparedFile(readNamed(targetPath), document.kind));
-    line.comparison = compareSchedules(target->table.entries, source->table.entries, alignmentFor(document.kind));
+    const ComparedFile target = comparedFile(readNamed(line.targetPath), document.kind);
+    line.comparison = compareSchedules(target.table.entries, source.table.entries, alignmentFor(document.kind));
     if (line.outcome == Outcome::Compared && !line.targetExists && line.comparison.same())
         line.outcome = Outcome::New; // an empty schedule where there was none
-    line.source = std::move(source);
-    line.target = std::move(target);
 }
 
-void previewOtherFile(PreviewLine& line, const QString& sourcePath, const QString& targetPath) {
-    const FileRead source = readNamed(sourcePath);
+void previewOtherFile(PreviewLine& line) {
+    const FileRead source = readNamed(line.sourcePath);
     if (source.status.failure == ReadFailure::Missing) {
         line.outcome = line.targetExists ? Outcome::KeptNotInSource : Outcome::CreatedEmpty;
     } else if (!source.ok()) {
@@ -56,7 +53,7 @@ void previewOtherFile(PreviewLine& line, const QString& sourcePath, const QStrin
     } else if (!line.targetExists) {
         line.outcome = Outcome::New;
     } else {
-        const FileRead target = readNamed(targetPath);
+        const FileRead target = readNamed(line.targetPath);
         line.outcome = target.ok() && target.bytes == source.bytes ? Outcome::Same : Outcome::Replaced;
     }
 }
@@ -119,13 +116,13 @@ TransferPreview previewTransfer(const QString& sourceFolder, const QString& targ
         for (std::size_t d = 0; d < documents.size(); ++d)
             if (documents[d].fileName.compare(name, Qt::CaseInsensitive) == 0)
                 line.document = int(d);
-        const QString sourcePath = namedFilePath(sourceFolder, name);
-        const QString targetPath = namedFilePath(targetFolder, name);
-        line.targetExists = !targetPath.isEmpty();
+        line.sourcePath = namedFilePath(sourceFolder, name);
+        line.targetPath = namedFilePath(targetFolder, name);
+        line.targetExists = !line.targetPath.isEmpty();
         if (line.document >= 0)
-            previewDocumentFile(line, documents[std::size_t(line.document)], sourcePath, targetPath);
+            previewDocumentFile(line, documents[std::size_t(line.document)]);
         else
-            previewOtherFile(line, sourcePath, targetPath);
+            previewOtherFile(line);
         preview.lines.push_back(std::move(line));
     }
     return preview;

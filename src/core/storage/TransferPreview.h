@@ -6,7 +6,6 @@
 #include <QString>
 #include <QStringList>
 
-#include <memory>
 #include <vector>
 
 namespace quorvan {
@@ -32,9 +31,11 @@ struct PreviewLine {
     int document = -1; // the index of the document whose file it is; -1 for the other files
     Outcome outcome = Outcome::Same;
     bool targetExists = false;
-    // A document's file: the entries the target holds now and those the transfer would bring, compared.
-    std::shared_ptr<const ComparedFile> target;
-    std::shared_ptr<const ComparedFile> source;
+    // The files the transfer would read and replace (empty: none of that name); a document's entries are read
+    // again from them to be shown, so that a preview of four full schedules does not hold them all.
+    QString sourcePath;
+    QString targetPath;
+    // A document's file: the entries the target holds now against those the transfer would bring.
     ScheduleComparison comparison;
     QString damage; // SourceDamaged: the first problem
     Problem why;    // SourceUnreadable: the reason
@@ -42,7 +43,10 @@ struct PreviewLine {
     // Whether taking the file would leave the target other than it is.
     bool changesTarget() const;
     // Whether a comparison of entries can be shown for it.
-    bool comparable() const { return source && target; }
+    bool comparable() const {
+        return document >= 0 &&
+               (outcome == Outcome::Compared || outcome == Outcome::New || outcome == Outcome::SourceDamaged);
+    }
     // The line's verdict for the operator: "3 changed, 1 added", "the same", "not on the card — kept", …
     QString text(const TextTable& texts, TransferDirection direction) const;
 };

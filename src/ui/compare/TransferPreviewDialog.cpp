@@ -4,6 +4,7 @@
 #include "core/texts/TextTable.h"
 #include "ui/common/ListSupport.h"
 #include "ui/compare/CompareDialog.h"
+#include "ui/shell/TransferRunner.h"
 
 #include <QDir>
 #include <QHBoxLayout>
@@ -111,8 +112,13 @@ void TransferPreviewDialog::showDifferences(int row) {
     const auto in = [&](const QString& folder) {
         return m_texts.text(TextId::FileInFolder).arg(line.name, QDir::toNativeSeparators(QDir::cleanPath(folder)));
     };
-    CompareDialog dialog(m_texts, m_names, in(m_targetFolder), *line.target, in(m_sourceFolder), *line.source,
-                         m_documents[std::size_t(line.document)].kind, this);
+    const DocumentKind kind = m_documents[std::size_t(line.document)].kind;
+    ComparedFile target, source;
+    TransferRunner(m_texts, this).runToEnd(m_texts.text(TextId::ReadingFiles), [&] {
+        target = readComparedFile(line.targetPath, kind);
+        source = readComparedFile(line.sourcePath, kind);
+    });
+    CompareDialog dialog(m_texts, m_names, in(m_targetFolder), target, in(m_sourceFolder), source, kind, this);
     dialog.exec();
 }
 

@@ -84,12 +84,13 @@ TEST_F(TransferPreviewTest, SaysFileByFileWhatAnImportWouldChange) {
     EXPECT_EQ(entriesOf(data()), dataBefore) << "a preview writes nothing";
     EXPECT_EQ(entriesOf(card()), cardBefore);
 
-    // What the comparison of a document's line holds: the target now, the card's file, and which is which.
+    // A document's line compares the target now with the card's file, found in any letter case.
     const PreviewLine& first = preview.lines[0];
     EXPECT_EQ(first.document, 0);
     ASSERT_TRUE(first.comparable());
-    EXPECT_EQ(first.target->table.count(), 3);
-    EXPECT_EQ(first.source->table.count(), 4);
+    EXPECT_EQ(first.sourcePath, onCard(QStringLiteral("sch01.dat")));
+    EXPECT_EQ(first.targetPath, inData(QStringLiteral("SCH01.DAT")));
+    EXPECT_EQ(first.comparison.rows.size(), 4u) << "the card's added entry on a line of its own";
     EXPECT_TRUE(first.changesTarget());
     EXPECT_FALSE(preview.lines[1].changesTarget());
     EXPECT_FALSE(preview.lines[2].changesTarget());
