@@ -129,31 +129,45 @@ ScheduleComparison compareSchedules(const std::vector<TimingEntry>& a, const std
         return out;
     }
 
-    // length[i][j]: the longest common subsequence of a[i..] and b[j..].
-    const auto at = [m](int i, int j) { return std::size_t(i) * std::size_t(m + 1) + std::size_t(j); };
-    std::vector<std::uint16_t> length(std::size_t(n + 1) * std::size_t(m + 1), 0);
-    std::vector<char> equal(std::size_t(n) * std::size_t(m + 1), 0);
-    for (int i = n - 1; i >= 0; --i) {
-        for (int j = m - 1; j >= 0; --j) {
-            equal[at(i, j)] = a[std::size_t(i)] == b[std::size_t(j)];
+    // The entries both begin and end with are matched at once: a schedule compared with a slightly changed copy
+    // of itself leaves a short middle for the quadratic part.
+    int first = 0;
+    while (first < n && first < m && a[std::size_t(first)] == b[std::size_t(first)])
+        ++first;
+    int lastA = n, lastB = m;
+    while (lastA > first && lastB > first && a[std::size_t(lastA - 1)] == b[std::size_t(lastB - 1)])
+        --lastA, --lastB;
+    for (int k = 0; k < first; ++k)
+        aligner.same(k, k);
+
+    // length[i][j]: the longest common subsequence of a[first + i .. lastA) and b[first + j .. lastB).
+    const int rows = lastA - first, columns = lastB - first;
+    const auto at = [columns](int i, int j) { return std::size_t(i) * std::size_t(columns + 1) + std::size_t(j); };
+    std::vector<std::uint16_t> length(std::size_t(rows + 1) * std::size_t(columns + 1), 0);
+    std::vector<char> equal(std::size_t(rows) * std::size_t(columns + 1), 0);
+    for (int i = rows - 1; i >= 0; --i) {
+        for (int j = columns - 1; j >= 0; --j) {
+            equal[at(i, j)] = a[std::size_t(first + i)] == b[std::size_t(first + j)];
             length[at(i, j)] = equal[at(i, j)] ? std::uint16_t(length[at(i + 1, j + 1)] + 1)
                                                : std::max(length[at(i + 1, j)], length[at(i, j + 1)]);
         }
     }
     int i = 0, j = 0;
-    while (i < n && j < m) {
+    while (i < rows && j < columns) {
         if (equal[at(i, j)]) {
-            aligner.same(i++, j++); // an equal pair always lies on some longest subsequence
+            aligner.same(first + i++, first + j++); // an equal pair always lies on some longest subsequence
         } else if (length[at(i + 1, j)] >= length[at(i, j + 1)]) {
-            aligner.onlyInA(i++);
+            aligner.onlyInA(first + i++);
         } else {
-            aligner.onlyInB(j++);
+            aligner.onlyInB(first + j++);
         }
     }
-    for (; i < n; ++i)
-        aligner.onlyInA(i);
-    for (; j < m; ++j)
-        aligner.onlyInB(j);
+    for (; i < rows; ++i)
+        aligner.onlyInA(first + i);
+    for (; j < columns; ++j)
+        aligner.onlyInB(first + j);
+    for (int k = 0; k < n - lastA; ++k)
+        aligner.same(lastA + k, lastB + k);
     aligner.flush();
     return out;
 }

@@ -87,6 +87,9 @@ TEST(ScheduleCompare, AlignsEntriesByTheirLongestCommonRunAndPairsTheRestInOrder
         {"XYZ", "ABC", Alignment::Sequence, "~00 ~11 ~22", 3, 0, 0},
         // A repeated entry matches as often as both sides hold it.
         {"AAB", "ABA", Alignment::Sequence, "=00 -1 =21 +2", 0, 1, 1},
+        // What both end with is matched first: the first entry changed, not removed and added again.
+        {"AB", "BB", Alignment::Sequence, "~00 =11", 1, 0, 0},
+        {"XABCY", "XACBY", Alignment::Sequence, "=00 =11 -2 =32 +3 =44", 0, 1, 1},
         // Place by place: a rotation is three changed keys, not a move.
         {"ABC", "BCA", Alignment::Position, "~00 ~11 ~22", 3, 0, 0},
         {"ABC", "BCA", Alignment::Sequence, "-0 =10 =21 +2", 0, 1, 1},
