@@ -337,7 +337,6 @@ struct TextId {
         ShowDifferences,
         ReadingFiles,
         DifferenceHeading,
-        LeftOutFiles,
         End
     };
 };

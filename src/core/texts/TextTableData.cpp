@@ -720,7 +720,6 @@ const AddedText kAdded[kAddedCount] = {
     /* 1208 */ {u"Show differences...", u"显示差异..."},
     /* 1209 */ {u"Reading the files to compare...", u"正在读取要比较的文件..."},
     /* 1210 */ {u"What restoring it changes in the current file", u"恢复后当前文件的变化"},
-    /* 1211 */ {u"Left out: %1", u"未选择：%1"},
 };
 
 } // namespace quorvan::textdata
