@@ -434,7 +434,9 @@ bool parseOffset(const QString& text, int& seconds) {
 
 // A schedule file to change: its entries, or false after saying why on standard error. A file that is not there
 // counts as empty when missingIsEmpty; one that cannot be read, or fails its checks, is never written over.
-bool readForChange(const QString& path, ScheduleTable& table, bool missingIsEmpty, std::FILE* err) {
+// refusal words the failed checks: the file, then the first problem.
+bool readForChange(const QString& path, ScheduleTable& table, bool missingIsEmpty, std::FILE* err,
+                   const QString& refusal = QStringLiteral("%1: %2; not changed")) {
     FileRead read = readRegularFile(path, kMaxScheduleFileBytes);
     if (read.status.failure == ReadFailure::Missing && missingIsEmpty)
         return true;
@@ -444,7 +446,7 @@ bool readForChange(const QString& path, ScheduleTable& table, bool missingIsEmpt
     }
     const std::vector<FileProblem> problems = checkScheduleBytes(read.bytes.constData(), read.bytes.size());
     if (!problems.empty()) {
-        print(err, QStringLiteral("quorvan-dat: %1: %2; not changed\n").arg(path, problemText(problems.front())));
+        print(err, QStringLiteral("quorvan-dat: ") + refusal.arg(path, problemText(problems.front())) + u'\n');
         return false;
     }
     parseTable(read.bytes.constData(), read.bytes.size(), table);
@@ -601,33 +603,14 @@ int cmdBells(const QStringList& args, std::FILE* /*out*/, std::FILE* err) {
     return writeChanged(path, table, err);
 }
 
-// A schedule for diff: a missing file counts as empty; one that cannot be read, or fails its checks, is named on
-// standard error and gives false.
-bool readForDiff(const QString& path, ScheduleTable& table, std::FILE* err) {
-    const FileRead read = readRegularFile(path, kMaxScheduleFileBytes);
-    if (read.status.failure == ReadFailure::Missing)
-        return true;
-    if (!read.ok()) {
-        print(err, QStringLiteral("quorvan-dat: ") + read.status.error + u'\n');
-        return false;
-    }
-    const std::vector<FileProblem> problems = checkScheduleBytes(read.bytes.constData(), read.bytes.size());
-    if (!problems.empty()) {
-        print(err, QStringLiteral("quorvan-dat: %1: not a valid schedule file (%2; see quorvan-dat check)\n")
-                       .arg(path, problemText(problems.front())));
-        return false;
-    }
-    parseTable(read.bytes.constData(), read.bytes.size(), table);
-    return true;
-}
-
 // Exit 0 when the files hold the same entries, 1 when they differ; a file that cannot be read is a usage-level
 // failure (2), so that 1 always means "they differ".
 int cmdDiff(const QStringList& args, std::FILE* out, std::FILE* err) {
     if (args.size() != 2)
         return usageError(err, QStringLiteral("diff takes two FILEs"));
     ScheduleTable a, b;
-    if (!readForDiff(args[0], a, err) || !readForDiff(args[1], b, err))
+    const QString refusal = QStringLiteral("%1: not a valid schedule file (%2; see quorvan-dat check)");
+    if (!readForChange(args[0], a, true, err, refusal) || !readForChange(args[1], b, true, err, refusal))
         return kUsage;
     const ScheduleComparison comparison = compareSchedules(a.entries, b.entries);
     QString lines;
