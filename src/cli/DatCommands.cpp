@@ -8,6 +8,7 @@
 #include "core/schedule/Clashes.h"
 #include "core/schedule/EntryFormat.h"
 #include "core/schedule/ScheduleCompare.h"
+#include "core/schedule/ScheduleCsv.h"
 #include "core/schedule/ScheduleModel.h"
 #include "core/schedule/ScheduleReport.h"
 #include "core/settings/HomeFolder.h"
@@ -634,6 +635,42 @@ int cmdDiff(const QStringList& args, std::FILE* out, std::FILE* err) {
     return comparison.same() ? kOk : kFailed;
 }
 
+int cmdToCsv(const QStringList& args, std::FILE* out, std::FILE* err) {
+    if (args.size() != 1)
+        return usageError(err, QStringLiteral("to-csv takes one FILE"));
+    ScheduleTable table;
+    if (!readForChange(args[0], table, false, err,
+                       QStringLiteral("%1: not a valid schedule file (%2; see quorvan-dat check)")))
+        return kFailed;
+    const QByteArray csv = scheduleToCsv(table);
+    std::fwrite(csv.constData(), 1, std::size_t(csv.size()), out);
+    return kOk;
+}
+
+// Every problem of the CSV file on its own line; OUT_FILE is written only when there are none. A file named
+// REMOTE.DAT takes the twelve remote keys at most.
+int cmdFromCsv(const QStringList& args, std::FILE* /*out*/, std::FILE* err) {
+    if (args.size() != 2)
+        return usageError(err, QStringLiteral("from-csv takes CSV_FILE OUT_FILE"));
+    QByteArray csv;
+    QString error;
+    // A spreadsheet spells a name in up to three bytes a unit and quotes it: far more than its schedule file.
+    if (!readWholeFile(args[0], csv, error, qint64(256) << 20)) {
+        print(err, QStringLiteral("quorvan-dat: ") + error + u'\n');
+        return kFailed;
+    }
+    const bool remote = QFileInfo(args[1]).fileName().compare(QStringLiteral("REMOTE.DAT"), Qt::CaseInsensitive) == 0;
+    const CsvImport imported = scheduleFromCsv(csv, remote ? kRemoteKeyCount : kMaxEntries);
+    if (!imported.ok()) {
+        TextTable english;
+        english.loadEnglish();
+        for (const CsvProblem& problem : imported.problems)
+            print(err, QStringLiteral("quorvan-dat: %1: %2\n").arg(args[0], csvProblemText(problem, english)));
+        return kFailed;
+    }
+    return writeChanged(args[1], imported.table, err);
+}
+
 } // namespace
 
 QString usage() {
@@ -668,6 +705,10 @@ QString usage() {
         "  diff A B                           one line per difference between two schedules: ~ N M FIELDS\n"
         "                                     (entry N of A changed into entry M of B), - N (only in A),\n"
         "                                     + M (only in B); exit 0 the same, 1 different, 2 unreadable\n"
+        "  to-csv FILE                        print the table of FILE as CSV, a column per field, to edit in\n"
+        "                                     a spreadsheet (the README lists the columns)\n"
+        "  from-csv CSV_FILE OUT_FILE         write OUT_FILE from CSV; every problem on its own line, by row\n"
+        "                                     and column, OUT_FILE untouched (exit 1)\n"
         "  --help                             print this help\n"
         "  --version                          print the version\n");
 }
@@ -710,10 +751,11 @@ int run(const QStringList& args, std::FILE* out, std::FILE* err) {
     // The other commands take no options: only their positional arguments are passed on.
     using Handler = int (*)(const QStringList&, std::FILE*, std::FILE*);
     const std::pair<QString, Handler> plainCommands[] = {
-        {QStringLiteral("json"), cmdJson},   {QStringLiteral("from-json"), cmdFromJson},
-        {QStringLiteral("check"), cmdCheck}, {QStringLiteral("card-check"), cmdCardCheck},
-        {QStringLiteral("texts"), cmdTexts}, {QStringLiteral("backups"), cmdBackups},
-        {QStringLiteral("diff"), cmdDiff}};
+        {QStringLiteral("json"), cmdJson},       {QStringLiteral("from-json"), cmdFromJson},
+        {QStringLiteral("check"), cmdCheck},     {QStringLiteral("card-check"), cmdCardCheck},
+        {QStringLiteral("texts"), cmdTexts},     {QStringLiteral("backups"), cmdBackups},
+        {QStringLiteral("diff"), cmdDiff},       {QStringLiteral("to-csv"), cmdToCsv},
+        {QStringLiteral("from-csv"), cmdFromCsv}};
     for (const auto& [name, handler] : plainCommands) {
         if (command != name)
             continue;

@@ -26,7 +26,8 @@ struct StepLabel {
         DuplicateEntries,
         ShiftEntries,
         AddBells,
-        ChangeEntries
+        ChangeEntries,
+        ImportEntries
     };
     Kind kind = Kind::ChangeEntry;
     QString document; // the data file of the document the step is about, "SCH01.DAT"

@@ -40,6 +40,8 @@ QString stepText(const StepLabel& label, const TextTable& texts, const std::vect
         return texts.text(TextId::StepChangeEntries).arg(QString::number(label.count), document);
     case StepLabel::Kind::AddBells:
         return texts.text(TextId::StepAddBells).arg(QString::number(label.count), document);
+    case StepLabel::Kind::ImportEntries:
+        return texts.text(TextId::StepImportEntries).arg(QString::number(label.count), document);
     }
     return {};
 }

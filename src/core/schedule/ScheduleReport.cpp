@@ -1,6 +1,7 @@
 #include "core/schedule/ScheduleReport.h"
 
 #include "core/files/ScheduleFile.h"
+#include "core/schedule/CsvText.h"
 #include "core/schedule/EntryListLogic.h"
 #include "core/schedule/SourceSettings.h"
 #include "core/texts/TextTable.h"
@@ -29,24 +30,6 @@ QString songsText(const TimingEntry& entry, const TextTable& texts) {
         return {};
     return texts.text(entry.playlistOnCard ? TextId::CardStorage : TextId::InternalStorage) + QStringLiteral(": ") +
            songs.join(QStringLiteral("; "));
-}
-
-QByteArray csvCell(const QString& text) {
-    const QByteArray utf8 = text.toUtf8();
-    if (!utf8.contains(',') && !utf8.contains('"') && !utf8.contains('\n') && !utf8.contains('\r'))
-        return utf8;
-    QByteArray quoted = utf8;
-    quoted.replace('"', "\"\"");
-    return '"' + quoted + '"';
-}
-
-void appendCsvRow(QByteArray& csv, const QStringList& cells) {
-    for (int i = 0; i < cells.size(); ++i) {
-        if (i > 0)
-            csv += ',';
-        csv += csvCell(cells[i]);
-    }
-    csv += "\r\n";
 }
 
 } // namespace

@@ -25,7 +25,8 @@ ScheduleReport makeScheduleReport(const QString& title, const ScheduleTable& tab
                                   const NameTables& names);
 
 // The report as CSV: UTF-8 with a byte-order mark (spreadsheets then read Chinese right), CR LF line ends, a
-// heading row, songs joined by "; ", every cell quoted where it holds a comma, quote or line break.
+// heading row, songs joined by "; ", cells written as csvCell writes them (quoted where they hold a separator, a
+// quote or a line break; kept from being taken for formulas).
 QByteArray reportCsv(const ScheduleReport& report);
 
 // Shares of the page width for the printed columns, in the order of the headings: the zone lists are the longest

@@ -51,6 +51,11 @@ public:
     virtual void openRestoreDialog(int index) = 0;
     // Shows what turning document index's file into the other one would change, read-only.
     virtual void compareDocument(int index, const CompareWith& with) = 0;
+    // Export entries...: document index's entries as CSV, to a file the operator chooses.
+    virtual void exportEntries(int index) = 0;
+    // Import entries...: document index shown, a CSV file's entries in place of its own or after them, as one
+    // undoable step; a file with problems is refused with the whole list of them.
+    virtual void importEntries(int index) = 0;
     // Puts kept versions back as one undoable step and shows the document; false (after telling the operator)
     // when it could not.
     virtual bool restoreVersions(const std::vector<BackupVersion>& versions, const StepLabel& label) = 0;

@@ -188,6 +188,15 @@ QMenu* TimingListPage::rowMenu() {
     menu->addAction(m_copyToAction);
     menu->addSeparator();
     menu->addAction(m_deleteAction);
+    // The whole schedule to and from a spreadsheet.
+    menu->addSeparator();
+    const int current = m_context.model.currentIndex();
+    menu->addAction(m_context.texts.text(TextId::ExportEntries), this,
+                    [this, current] { m_shell.exportEntries(current); })
+        ->setObjectName(QStringLiteral("exportEntriesAction"));
+    menu->addAction(m_context.texts.text(TextId::ImportEntries), this,
+                    [this, current] { m_shell.importEntries(current); })
+        ->setObjectName(QStringLiteral("importEntriesAction"));
     // The keys work whenever the list has focus; the logic itself refuses what does not apply.
     connect(menu, &QMenu::aboutToHide, this, [this] {
         m_duplicateAction->setEnabled(true);

@@ -27,6 +27,7 @@
 #include "ui/schedule/RemoteKeyPage.h"
 #include "ui/schedule/TimingListPage.h"
 #include "ui/shell/AboutDialog.h"
+#include "ui/shell/EntryFiles.h"
 #include "ui/shell/NavigationTree.h"
 #include "ui/shell/ToolBar.h"
 #include "ui/shell/TransferRunner.h"
@@ -468,6 +469,37 @@ void MainWindow::compareDocument(int index, const CompareWith& with) {
     });
     CompareDialog dialog(texts, m_context.names, document.caption, now, otherCaption, other, document.kind, this);
     dialog.exec();
+}
+
+void MainWindow::exportEntries(int index) {
+    const std::vector<DocumentInfo>& documents = m_context.model.documents();
+    if (index < 0 || std::size_t(index) >= documents.size())
+        return;
+    exportEntriesToCsv(m_context, documents[std::size_t(index)], this);
+}
+
+void MainWindow::importEntries(int index) {
+    ScheduleModel& model = m_context.model;
+    if (index < 0 || std::size_t(index) >= model.documents().size())
+        return;
+    if (index != model.currentIndex())
+        m_tree->selectDocumentItem(index); // the page shows what is to be replaced; unsaved edits are asked for
+    else if (!leaveEdits())
+        return;
+    if (model.currentIndex() != index)
+        return;
+    ScheduleDocument& document = model.document();
+    const std::optional<CsvEntries> chosen = chooseCsvEntries(m_context, document, this);
+    if (!chosen || !mayWriteDocument())
+        return;
+    if (chosen->replace) {
+        document.replaceAll(document.info(), chosen->entries);
+    } else {
+        for (const TimingEntry& entry : chosen->entries.entries)
+            document.append(entry);
+    }
+    if (saveDocument({StepLabel::Kind::ImportEntries, document.info().fileName, -1, {}, chosen->entries.count()}))
+        reloadDocument();
 }
 
 void MainWindow::checkDamagedFile() {

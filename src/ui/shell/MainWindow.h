@@ -62,6 +62,8 @@ public:
     void redo() override;
     void openRestoreDialog(int index) override;
     void compareDocument(int index, const CompareWith& with) override;
+    void exportEntries(int index) override;
+    void importEntries(int index) override;
     bool restoreVersions(const std::vector<BackupVersion>& versions, const StepLabel& label) override;
 
     void showPage(QWidget* page);

@@ -91,8 +91,8 @@ bool NavigationTree::eventFilter(QObject* watched, QEvent* event) {
 }
 
 // The menu of a document's item: its kept versions, to restore one; comparisons with the other documents of its
-// kind, its newest kept versions and the file of the same name in a folder. It acts on the item under the
-// pointer and leaves the selection alone.
+// kind, its newest kept versions and the file of the same name in a folder; its entries to and from CSV. It acts on the
+// item under the pointer and leaves the selection alone.
 void NavigationTree::showContextMenu(QContextMenuEvent* event) {
     QTreeWidgetItem* item = m_tree->itemAt(event->pos());
     const auto found = std::find(m_documentItems.begin(), m_documentItems.end(), item);
@@ -141,6 +141,9 @@ void NavigationTree::fillDocumentMenu(QMenu& menu, int index) {
     compare->addAction(texts.text(TextId::CompareFolderFile), this, [this, index] {
         m_shell.compareDocument(index, {CompareWith::Kind::Folder, -1, {}});
     });
+    menu.addSeparator();
+    menu.addAction(texts.text(TextId::ExportEntries), this, [this, index] { m_shell.exportEntries(index); });
+    menu.addAction(texts.text(TextId::ImportEntries), this, [this, index] { m_shell.importEntries(index); });
 }
 
 void NavigationTree::selectChosenDocument() {

@@ -31,8 +31,8 @@ public:
     QTreeWidgetItem* documentItem(int index) const;
     QTreeWidgetItem* normalFolder() const { return m_normalFolder; }
     QTreeWidgetItem* remoteFolder() const { return m_remoteFolder; }
-    // The menu of document index's item: Restore..., and Compare with (the other documents of its kind, its kept
-    // versions, the file of the same name in a folder).
+    // The menu of document index's item: Restore..., Compare with (the other documents of its kind, its kept
+    // versions, the file of the same name in a folder), Export entries..., Import entries....
     void fillDocumentMenu(QMenu& menu, int index);
 
 protected:

@@ -163,9 +163,10 @@ TEST(RestoreDialog, OpensFromTheTreesMenuAndSaysWhenNothingIsKept) {
     QTimer::singleShot(0, [&] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         ASSERT_NE(menu, nullptr);
-        ASSERT_EQ(menu->actions().size(), 2);
+        ASSERT_EQ(menu->actions().size(), 5);
         EXPECT_EQ(menu->actions()[0]->text(), QStringLiteral("Restore..."));
         EXPECT_EQ(menu->actions()[1]->text(), QStringLiteral("Compare with"));
+        EXPECT_EQ(menu->actions()[4]->text(), QStringLiteral("Import entries..."));
         QTimer::singleShot(0, [&] {
             auto* dialog = qobject_cast<RestoreDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);

@@ -109,9 +109,11 @@ TEST(EntryListActions, MenuOffersNewDuplicateDeleteWithTheirKeysInBothLanguages)
     Schedule s(3);
     s.clickRow(1);
     QMenu* menu = s.page().rowMenu();
-    EXPECT_EQ(menuLines(menu), QStringList({QStringLiteral("New\tCtrl+N"), QStringLiteral("Duplicate\tCtrl+D"),
-                                            QStringLiteral("Shift times...\t"), QStringLiteral("Change...\t"),
-                                            QStringLiteral("Copy to...\t"), QStringLiteral("Delete\tDel")}));
+    EXPECT_EQ(menuLines(menu),
+              QStringList({QStringLiteral("New\tCtrl+N"), QStringLiteral("Duplicate\tCtrl+D"),
+                           QStringLiteral("Shift times...\t"), QStringLiteral("Change...\t"),
+                           QStringLiteral("Copy to...\t"), QStringLiteral("Delete\tDel"),
+                           QStringLiteral("Export entries...\t"), QStringLiteral("Import entries...\t")}));
     EXPECT_TRUE(s.page().duplicateAction()->isEnabled());
     menu->close();
 
@@ -122,7 +124,8 @@ TEST(EntryListActions, MenuOffersNewDuplicateDeleteWithTheirKeysInBothLanguages)
         if (!a->isSeparator())
             texts << a->text();
     EXPECT_EQ(texts, QStringList({QStringLiteral("新建"), QStringLiteral("复制为新时程"), QStringLiteral("移动时间..."),
-                                  QStringLiteral("更改..."), QStringLiteral("复制到..."), QStringLiteral("删除")}));
+                                  QStringLiteral("更改..."), QStringLiteral("复制到..."), QStringLiteral("删除"),
+                                  QStringLiteral("导出时程..."), QStringLiteral("导入时程...")}));
     zhMenu->close();
 }
 
