@@ -7,11 +7,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
@@ -851,4 +853,101 @@ TEST(DatToolDiff, PrintsTheDifferencesInAlignmentOrderAndExitsByTheOutcome) {
         EXPECT_TRUE(r.err.contains(unreadable)) << str(r.err);
     }
     EXPECT_EQ(dat({u"diff"_s, a}).code, 2);
+}
+
+namespace {
+
+// Entries whose cells a spreadsheet could take apart: every bit set, a formula-like song, a lone quote, separators
+// in names, Chinese, tracks and presets, the FM band.
+ScheduleTable awkwardTable() {
+    ScheduleTable table;
+    TimingEntry all = exampleEntry();
+    all.weekdays = 0xFFFFFFFFu;
+    for (int w = 0; w < 9; ++w)
+        all.zoneMask[w] = all.powerMask[w] = 0xFFFFFFFFu;
+    all.sourceMask = 0xFFFFFFFFu;
+    all.startHour = 23;
+    all.startMinute = all.startSecond = 59;
+    all.endHour = 0;
+    all.endSecond = 1;
+    all.dvdTracks[0] = {12, 1, 3};
+    all.extMp3Tracks[7] = {256, 2, 255};
+    all.extRadioPresets[4] = 30;
+    all.fmFrequency = 9550;
+    all.playlist = {u"=SUM(A1).mp3"_s, u"'q.mp3"_s, u"\""_s, u"a,b;c.mp3"_s, u"上课铃.mp3"_s, u" lead.mp3"_s};
+    all.playlistOnCard = false;
+    table.entries.push_back(all);
+    TimingEntry zones = exampleEntry();
+    zones.zoneMask[0] = 0xFF; // "1-8" alone, which a spreadsheet could take for a date
+    zones.playlist = {u"1-8"_s};
+    zones.startHour = 12;
+    table.entries.push_back(zones);
+    return table;
+}
+
+} // namespace
+
+// to-csv and from-csv: the same file back, every problem on its own line by row and column with OUT_FILE
+// untouched, the twelve remote keys at most for REMOTE.DAT.
+TEST(DatToolCsv, WritesAndReadsTheCsvOrSaysEveryProblem) {
+    TempHome home;
+    const QString file = home.file(u"SCH01.DAT"_s);
+    ASSERT_TRUE(saveTableFile(file, awkwardTable()).ok);
+    Result r = dat({u"to-csv"_s, file});
+    ASSERT_EQ(r.code, 0) << str(r.err);
+    writeFile(home.file(u"s.csv"_s), r.out.toUtf8());
+    EXPECT_EQ(dat({u"from-csv"_s, home.file(u"s.csv"_s), home.file(u"BACK.DAT"_s)}).code, 0);
+    EXPECT_EQ(readFile(home.file(u"BACK.DAT"_s)), readFile(file));
+
+    writeFile(home.file(u"bad.csv"_s),
+              "Days,Start,End,Zones,Sources\r\nMon,25:00,8:00,1,LocalMP3\r\nMon,8:00,8:00,0,\r\n");
+    const QByteArray kept = readFile(file);
+    r = dat({u"from-csv"_s, home.file(u"bad.csv"_s), file});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(str(r.err), str(u"quorvan-dat: %1: row 2, Start: '25:00' is not a time\n"
+                              "quorvan-dat: %1: row 3, Zones: '0' is not a number or range from 1 to 136\n"_s.arg(
+                                  home.file(u"bad.csv"_s))));
+    EXPECT_EQ(readFile(file), kept);
+
+    QByteArray thirteen = "Days,Start,End,Zones,Sources\r\n";
+    for (int i = 0; i < 13; ++i)
+        thirteen += ",0:00,0:00,1,LocalMP3\r\n";
+    writeFile(home.file(u"keys.csv"_s), thirteen);
+    r = dat({u"from-csv"_s, home.file(u"keys.csv"_s), home.file(u"REMOTE.DAT"_s)});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_TRUE(r.err.contains(u"row 14: more than 12 entries"_s)) << str(r.err);
+    EXPECT_FALSE(QFileInfo::exists(home.file(u"REMOTE.DAT"_s)));
+
+    EXPECT_EQ(dat({u"to-csv"_s, home.file(u"none.DAT"_s)}).code, 1);
+    EXPECT_EQ(dat({u"from-csv"_s, home.file(u"s.csv"_s)}).code, 2);
+}
+
+// The CSV opened in LibreOffice Calc and saved again, with semicolons as in many locales (Calc writes its times
+// as 08:00:00 AM and quotes what it likes): the same file comes back.
+TEST(DatToolCsv, ACsvResavedByLibreOfficeCalcGivesTheSameFile) {
+    const QString soffice = QStandardPaths::findExecutable(u"soffice"_s);
+    if (soffice.isEmpty())
+        GTEST_SKIP() << "LibreOffice Calc is not installed (scripts/setup-deps installs it)";
+    TempHome home;
+    const QString file = home.file(u"SCH01.DAT"_s);
+    ASSERT_TRUE(saveTableFile(file, awkwardTable()).ok);
+    const Result csv = dat({u"to-csv"_s, file});
+    ASSERT_EQ(csv.code, 0);
+    writeFile(home.file(u"s.csv"_s), csv.out.toUtf8());
+    const auto calc = [&](const QStringList& args) {
+        QProcess p;
+        p.start(soffice,
+                QStringList{u"-env:UserInstallation=file://"_s + home.file(u"profile"_s), u"--headless"_s} + args);
+        EXPECT_TRUE(p.waitForFinished(180000)) << str(args.join(u' '));
+        EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    };
+    calc({u"--infilter=CSV:44,34,76,1"_s, u"--convert-to"_s, u"ods"_s, u"--outdir"_s, home.path(),
+          home.file(u"s.csv"_s)});
+    calc({u"--convert-to"_s, u"csv:Text - txt - csv (StarCalc):59,34,76,1"_s, u"--outdir"_s, home.file(u"back"_s),
+          home.file(u"s.ods"_s)});
+    const QByteArray resaved = readFile(home.file(u"back/s.csv"_s));
+    ASSERT_TRUE(resaved.contains("11:59:59 PM")) << resaved.toStdString();
+    const Result back = dat({u"from-csv"_s, home.file(u"back/s.csv"_s), home.file(u"BACK.DAT"_s)});
+    EXPECT_EQ(back.code, 0) << str(back.err);
+    EXPECT_EQ(readFile(home.file(u"BACK.DAT"_s)), readFile(file));
 }
