@@ -45,6 +45,12 @@ inline QProgressDialog* visibleProgressDialog() {
     return nullptr;
 }
 
+// The modal dialog of that kind on screen, if any.
+template <class D> D* activeDialog() {
+    auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
+    return dialog && dialog->isVisible() ? dialog : nullptr;
+}
+
 // Runs check every 20 ms while the code under test waits in an event loop of its own.
 class Watcher {
 public:

@@ -48,11 +48,6 @@ QStringList previewLines(const TransferPreviewDialog* dialog) {
     return lines;
 }
 
-template <class D> D* activeDialog() {
-    auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
-    return dialog && dialog->isVisible() ? dialog : nullptr;
-}
-
 struct CardWithChanges {
     UiHarness h;
     TempHome card;

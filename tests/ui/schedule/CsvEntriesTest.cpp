@@ -35,11 +35,6 @@ QAction* menuAction(MainWindow& w, int document, const QString& text) {
     return nullptr;
 }
 
-template <class D> D* activeDialog() {
-    auto* dialog = qobject_cast<D*>(QApplication::activeModalWidget());
-    return dialog && dialog->isVisible() ? dialog : nullptr;
-}
-
 } // namespace
 
 // The operator's round: export a schedule, edit it (a time moved, a row added), import it back over the schedule
