@@ -6,16 +6,21 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quorvan)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "schedules for a zone broadcast (public-address) controller")
+# Lines of at most 80 columns, as Debian's policy asks of a long description.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Quorvan prepares the timed programmes of a zone broadcast controller: four weekly schedules and twelve\n\
-remote-key presets, written at once to the controller's data files, copied to and from its SD card.\n\
-The user interface is English or simplified Chinese. quorvan-dat reads, writes and checks the data files\n\
-from the command line.")
+    "Quorvan prepares the timed programmes of a zone broadcast controller: four\n\
+weekly schedules and twelve remote-key presets, written at once to the\n\
+controller's data files and copied to and from its SD card after showing what\n\
+would change. Entries go to and from spreadsheets as CSV. The user interface is\n\
+English or simplified Chinese. quorvan-dat reads, writes, compares and checks\n\
+the data files from the command line.")
 set(CPACK_PACKAGE_CONTACT "Quorvan developers <quorvan@example.org>")
 set(CPACK_PACKAGING_INSTALL_PREFIX ${CMAKE_INSTALL_PREFIX})
 set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# Packaged apart from the source, so a Debian revision (1.0.0-1) and changelog.Debian.gz, not a native package.
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

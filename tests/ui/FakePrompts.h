@@ -77,6 +77,11 @@ public:
         return f;
     }
 
+    bool openDocument(const QString& path) override {
+        openedDocuments << path;
+        return true;
+    }
+
     struct Question {
         QString caption;
         QString text;
@@ -94,6 +99,7 @@ public:
     std::deque<QString> openFiles; // answers of chooseOpenFile; empty → cancelled
     std::deque<QString> folders;   // answers of chooseFolder; empty → cancelled
     std::deque<QStringList> files; // answers of chooseFiles
+    QStringList openedDocuments;
 };
 
 } // namespace quorvan::test

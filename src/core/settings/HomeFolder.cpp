@@ -60,4 +60,17 @@ HomeFolderChoice programFolderPath(const std::optional<QString>& homeOption) {
                                 QCoreApplication::applicationDirPath());
 }
 
+QString manualFile(const QString& executableFolder, const QString& sourceTree, const QString& language) {
+    const QString page = QStringLiteral("manual/%1/index.html").arg(language);
+    QStringList candidates;
+    if (!executableFolder.isEmpty())
+        candidates << QDir(executableFolder).filePath(QStringLiteral("../share/doc/quorvan/") + page);
+    if (!sourceTree.isEmpty())
+        candidates << QDir(sourceTree).filePath(QStringLiteral("docs/") + page);
+    for (const QString& candidate : candidates)
+        if (QFileInfo(candidate).isFile())
+            return QDir::cleanPath(QFileInfo(candidate).absoluteFilePath());
+    return {};
+}
+
 } // namespace quorvan

@@ -24,4 +24,9 @@ HomeFolderChoice resolveProgramFolder(const std::optional<QString>& homeOption, 
 // The same, for the running process (QCoreApplication must exist).
 HomeFolderChoice programFolderPath(const std::optional<QString>& homeOption);
 
+// The operator's manual in a language ("en" or "zh"): the installed copy, PREFIX/share/doc/quorvan/manual/<language>/
+// index.html for a program in PREFIX/bin, else the copy in the source tree the program was built from; empty when
+// neither is there.
+QString manualFile(const QString& executableFolder, const QString& sourceTree, const QString& language);
+
 } // namespace quorvan

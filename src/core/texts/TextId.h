@@ -372,6 +372,10 @@ struct TextId {
         StepImportEntries,
         EntriesExported,
         EntriesNotExported,
+        LicenceNotice,
+        ManualMenu,
+        ManualMissing,
+        ManualNotOpened,
         End
     };
 };

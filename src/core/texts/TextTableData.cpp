@@ -757,6 +757,14 @@ const AddedText kAdded[kAddedCount] = {
     /* 1243 */ {u"import %1 entries into %2", u"导入 %1 条时程到%2"},
     /* 1244 */ {u"%1 entries written to %2", u"已将 %1 条时程写入 %2"},
     /* 1245 */ {u"The entries were not written.", u"时程没有写入。"},
+    /* 1246 */
+    {u"Quorvan is free software under the GNU General Public License, version 3 or later, and comes with "
+     u"no warranty. See /usr/share/doc/quorvan/copyright.",
+     u"Quorvan 是自由软件，依照 GNU 通用公共许可证第 3 版或更新版本发布，不提供任何担保。"
+     u"详见 /usr/share/doc/quorvan/copyright。"},
+    /* 1247 */ {u"Operator's manual", u"使用手册"},
+    /* 1248 */ {u"The operator's manual is not installed (looked for %1).", u"没有安装使用手册（查找了 %1）。"},
+    /* 1249 */ {u"No program opened %1.", u"没有程序能打开 %1。"},
 };
 
 } // namespace quorvan::textdata

@@ -32,6 +32,8 @@ public:
     // The path of a file to write, chosen by the user (who has agreed to replace it if it exists); empty when
     // cancelled. suggested is the path offered first; its suffix is added to a name typed without one.
     virtual QString chooseSaveFile(const QString& title, const QString& filter, const QString& suggested) = 0;
+    // Opens a document (the manual) in the desktop's program for it; false when none took it.
+    virtual bool openDocument(const QString& path) = 0;
 };
 
 } // namespace quorvan

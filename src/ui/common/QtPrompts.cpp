@@ -1,5 +1,8 @@
 #include "ui/common/QtPrompts.h"
 
+#include <QDesktopServices>
+#include <QUrl>
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -99,6 +102,10 @@ QString QtPrompts::chooseSaveFile(const QString& title, const QString& filter, c
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().first();
+}
+
+bool QtPrompts::openDocument(const QString& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 } // namespace quorvan

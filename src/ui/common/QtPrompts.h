@@ -20,6 +20,7 @@ public:
     QStringList chooseFiles(const QString& title, const QString& filter) override;
     QString chooseOpenFile(const QString& title, const QString& filter) override;
     QString chooseSaveFile(const QString& title, const QString& filter, const QString& suggested) override;
+    bool openDocument(const QString& path) override;
 
 private:
     QWidget* owner() const;

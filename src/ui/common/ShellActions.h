@@ -56,6 +56,8 @@ public:
     // Import entries...: document index shown, a CSV file's entries in place of its own or after them, as one
     // undoable step; a file with problems is refused with the whole list of them.
     virtual void importEntries(int index) = 0;
+    // The operator's manual in the current language, in the desktop's browser.
+    virtual void openManual() = 0;
     // Puts kept versions back as one undoable step and shows the document; false (after telling the operator)
     // when it could not.
     virtual bool restoreVersions(const std::vector<BackupVersion>& versions, const StepLabel& label) = 0;

@@ -1,5 +1,7 @@
 #include "ui/shell/AboutDialog.h"
 
+#include "core/texts/TextTable.h"
+
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
@@ -8,7 +10,7 @@
 
 namespace quorvan {
 
-AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
+AboutDialog::AboutDialog(const TextTable& texts, QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("关于 Quorvan"));
     auto* icon = new QLabel(this);
     icon->setPixmap(QIcon(QStringLiteral(":/icons/quorvan.png")).pixmap(48, 48));
@@ -18,12 +20,25 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
+    auto* manual = new QPushButton(texts.text(TextId::ManualMenu), this);
+    manual->setObjectName(QStringLiteral("manualButton"));
+    connect(manual, &QPushButton::clicked, this, &AboutDialog::manualRequested);
+
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(ok);
+    buttons->addWidget(manual);
+    buttons->addStretch(1);
     auto* row = new QHBoxLayout;
     row->addWidget(icon);
     row->addWidget(version, 1);
-    row->addWidget(ok, 0, Qt::AlignTop);
+    row->addLayout(buttons);
+    auto* licence = new QLabel(texts.text(TextId::LicenceNotice), this);
+    licence->setObjectName(QStringLiteral("licence"));
+    licence->setWordWrap(true);
+    licence->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
+    layout->addWidget(licence);
 }
 
 } // namespace quorvan

@@ -8,6 +8,7 @@
 #include "core/schedule/ScheduleCompare.h"
 #include "core/schedule/ScheduleModel.h"
 #include "core/serial/SerialLink.h"
+#include "core/settings/HomeFolder.h"
 #include "core/settings/NameTables.h"
 #include "core/settings/SettingsFiles.h"
 #include "core/storage/CardTransfer.h"
@@ -33,6 +34,7 @@
 #include "ui/shell/TransferRunner.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
 #include <QIcon>
 #include <QLabel>
@@ -630,8 +632,25 @@ void MainWindow::showMusicPlayer() {
 }
 
 void MainWindow::showAbout() {
-    AboutDialog about(this);
+    AboutDialog about(m_context.texts, this);
+    connect(&about, &AboutDialog::manualRequested, this, &MainWindow::openManual);
     about.exec();
+}
+
+void MainWindow::openManual() {
+    const TextTable& texts = m_context.texts;
+    const QString language = texts.language() == 1 ? QStringLiteral("en") : QStringLiteral("zh");
+    const QString manual =
+        manualFile(QCoreApplication::applicationDirPath(), QStringLiteral(QUORVAN_SOURCE_DIR), language);
+    if (manual.isEmpty()) {
+        m_context.prompts.message(
+            texts.text(TextId::Warning),
+            texts.text(TextId::ManualMissing).arg(QStringLiteral("/usr/share/doc/quorvan/manual/") + language),
+            Prompts::Icon::Warning);
+    } else if (!m_context.prompts.openDocument(manual)) {
+        m_context.prompts.message(texts.text(TextId::Warning), texts.text(TextId::ManualNotOpened).arg(manual),
+                                  Prompts::Icon::Warning);
+    }
 }
 
 void MainWindow::openSettings() {

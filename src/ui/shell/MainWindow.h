@@ -64,6 +64,7 @@ public:
     void compareDocument(int index, const CompareWith& with) override;
     void exportEntries(int index) override;
     void importEntries(int index) override;
+    void openManual() override;
     bool restoreVersions(const std::vector<BackupVersion>& versions, const StepLabel& label) override;
 
     void showPage(QWidget* page);

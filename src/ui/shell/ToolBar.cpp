@@ -145,6 +145,7 @@ void ToolBar::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     menu.addAction(m_context.texts.text(TextId::RestoreMenu), this,
                    [this] { m_shell.openRestoreDialog(m_context.model.currentIndex()); });
+    menu.addAction(m_context.texts.text(TextId::ManualMenu), this, [this] { m_shell.openManual(); });
     menu.addAction(QStringLiteral("关于 Quorvan(&A)..."), this, &ToolBar::aboutRequested);
     menu.exec(event->globalPos());
 }

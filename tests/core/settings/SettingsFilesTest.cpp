@@ -464,5 +464,27 @@ TEST(HomeFolder, InstalledProgramKeepsItsDataPerUser) {
         qputenv("XDG_DATA_HOME", oldDataHome);
 }
 
+// The manual of an installed program is its package's copy; a program run from its build finds the source tree's;
+// the language chooses the page; nothing there, nothing found.
+TEST(HomeFolder, TheManualIsTheInstalledCopyElseTheSourceTreesInTheLanguageAsked) {
+    TempHome prefix, source;
+    ASSERT_TRUE(QDir().mkpath(prefix.file(QStringLiteral("bin"))));
+    const QString bin = prefix.file(QStringLiteral("bin"));
+    for (const char* lang : {"en", "zh"}) {
+        QDir().mkpath(source.file(QStringLiteral("docs/manual/%1").arg(QLatin1String(lang))));
+        writeFile(source.file(QStringLiteral("docs/manual/%1/index.html").arg(QLatin1String(lang))), "<html>");
+    }
+    EXPECT_EQ(manualFile(bin, source.path(), QStringLiteral("zh")),
+              QDir::cleanPath(source.file(QStringLiteral("docs/manual/zh/index.html"))));
+    QDir().mkpath(prefix.file(QStringLiteral("share/doc/quorvan/manual/zh")));
+    writeFile(prefix.file(QStringLiteral("share/doc/quorvan/manual/zh/index.html")), "<html>");
+    EXPECT_EQ(manualFile(bin, source.path(), QStringLiteral("zh")),
+              QDir::cleanPath(prefix.file(QStringLiteral("share/doc/quorvan/manual/zh/index.html"))));
+    EXPECT_EQ(manualFile(bin, source.path(), QStringLiteral("en")),
+              QDir::cleanPath(source.file(QStringLiteral("docs/manual/en/index.html"))))
+        << "the installed copy lacks it";
+    EXPECT_EQ(manualFile(bin, prefix.file(QStringLiteral("nowhere")), QStringLiteral("en")), QString());
+}
+
 } // namespace
 } // namespace quorvan

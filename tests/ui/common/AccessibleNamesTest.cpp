@@ -80,7 +80,7 @@ TEST(AccessibleNames, EveryFocusableControlOfEveryWindowHasANameInBothLanguages)
         dialogs.push_back(std::make_unique<PowerPickerDialog>(*h.context, mask));
         dialogs.push_back(std::make_unique<CopyDialog>(*h.context, w));
         dialogs.push_back(std::make_unique<SettingsDialog>(*h.context, w));
-        dialogs.push_back(std::make_unique<AboutDialog>());
+        dialogs.push_back(std::make_unique<AboutDialog>(h.texts));
         EXPECT_EQ(namelessControls(&w).join(u", ").toStdString(), "") << "main window";
         EXPECT_EQ(namelessControls(&w.musicPlayer()).join(u", ").toStdString(), "") << "music player";
         // The player with the real engine's transport controls.

@@ -394,3 +394,19 @@ TEST(MainWindow, AtTheSmallestScreenTheBorderUnderTheListMovesAndIsRememberedPer
     EXPECT_EQ(keyDock->height(),
               std::min(keyDock->maximumHeight(), again.remotePage().height() - RemoteKeyPage::kBand));
 }
+
+// The tool bar's menu and the about box open the manual of the current language (here the source tree's, as the
+// program runs from its build).
+TEST(MainWindow, TheManualOpensInTheCurrentLanguage) {
+    for (const char* ini : {"[LanguageSelect]\nID=1\n", "[LanguageSelect]\nID=0\n"}) {
+        UiHarness h;
+        h.writeConfig(ini);
+        MainWindow& w = h.start();
+        w.openManual();
+        const QString language = h.texts.language() == 1 ? QStringLiteral("en") : QStringLiteral("zh");
+        EXPECT_EQ(h.prompts.openedDocuments,
+                  QStringList{QDir::cleanPath(QStringLiteral(QUORVAN_SOURCE_DIR "/docs/manual/") + language +
+                                              QStringLiteral("/index.html"))});
+        EXPECT_TRUE(h.prompts.messages.empty());
+    }
+}
