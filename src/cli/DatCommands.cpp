@@ -76,6 +76,9 @@ bool readWholeFile(const QString& path, QByteArray& bytes, QString& error, qint6
 // A schedule file read into table for a command that prints it: kOk when it could be read and passes the
 // checks; otherwise kFailed, after naming the problem on standard error. A file that fails its checks is still
 // read (by the loader's rules), so that the command can print what the program would show of it.
+// How the reading commands refuse a file that fails the checks: the file, then its first problem.
+const QString kNotValid = QStringLiteral("%1: not a valid schedule file (%2; see quorvan-dat check)");
+
 int readSchedule(const QString& path, ScheduleTable& table, std::FILE* err, bool* readable = nullptr) {
     QByteArray bytes;
     QString error;
@@ -91,8 +94,7 @@ int readSchedule(const QString& path, ScheduleTable& table, std::FILE* err, bool
     const std::vector<FileProblem> problems = checkScheduleBytes(bytes.constData(), bytes.size());
     if (problems.empty())
         return kOk;
-    print(err, QStringLiteral("quorvan-dat: %1: not a valid schedule file (%2; see quorvan-dat check)\n")
-                   .arg(path, problemText(problems.front())));
+    print(err, QStringLiteral("quorvan-dat: ") + kNotValid.arg(path, problemText(problems.front())) + u'\n');
     return kFailed;
 }
 
@@ -610,8 +612,7 @@ int cmdDiff(const QStringList& args, std::FILE* out, std::FILE* err) {
     if (args.size() != 2)
         return usageError(err, QStringLiteral("diff takes two FILEs"));
     ScheduleTable a, b;
-    const QString refusal = QStringLiteral("%1: not a valid schedule file (%2; see quorvan-dat check)");
-    if (!readForChange(args[0], a, true, err, refusal) || !readForChange(args[1], b, true, err, refusal))
+    if (!readForChange(args[0], a, true, err, kNotValid) || !readForChange(args[1], b, true, err, kNotValid))
         return kUsage;
     const ScheduleComparison comparison = compareSchedules(a.entries, b.entries);
     QString lines;
@@ -639,8 +640,7 @@ int cmdToCsv(const QStringList& args, std::FILE* out, std::FILE* err) {
     if (args.size() != 1)
         return usageError(err, QStringLiteral("to-csv takes one FILE"));
     ScheduleTable table;
-    if (!readForChange(args[0], table, false, err,
-                       QStringLiteral("%1: not a valid schedule file (%2; see quorvan-dat check)")))
+    if (!readForChange(args[0], table, false, err, kNotValid))
         return kFailed;
     const QByteArray csv = scheduleToCsv(table);
     std::fwrite(csv.constData(), 1, std::size_t(csv.size()), out);

@@ -214,12 +214,7 @@ ComparedFile comparedFile(FileRead read, DocumentKind kind) {
 }
 
 ComparedFile readComparedFile(const QString& path, DocumentKind kind) {
-    if (path.isEmpty()) {
-        FileRead missing;
-        missing.status.failure = ReadFailure::Missing;
-        return comparedFile(std::move(missing), kind);
-    }
-    return comparedFile(readRegularFile(path, kMaxScheduleFileBytes), kind);
+    return comparedFile(readRegularFile(path, kMaxScheduleFileBytes), kind); // no path: no such file
 }
 
 } // namespace quorvan

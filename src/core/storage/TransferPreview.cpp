@@ -10,17 +10,13 @@ namespace {
 
 using Outcome = PreviewLine::Outcome;
 
+// An empty path (no file of that name in the folder) reads as a missing file.
 FileRead readNamed(const QString& path) {
-    if (path.isEmpty()) {
-        FileRead missing;
-        missing.status.failure = ReadFailure::Missing;
-        return missing;
-    }
     return readRegularFile(path, kMaxScheduleFileBytes);
 }
 
 void previewDocumentFile(PreviewLine& line, const DocumentInfo& document) {
-    const ComparedFile source = comparedFile(readNamed(line.sourcePath), document.kind);
+    const ComparedFile source = readComparedFile(line.sourcePath, document.kind);
     switch (source.state) {
     case ComparedFile::State::Missing:
         line.outcome = line.targetExists ? Outcome::KeptNotInSource : Outcome::CreatedEmpty;
@@ -37,7 +33,7 @@ void previewDocumentFile(PreviewLine& line, const DocumentInfo& document) {
         line.outcome = Outcome::Compared;
         break;
     }
-    const ComparedFile target = comparedFile(readNamed(line.targetPath), document.kind);
+    const ComparedFile target = readComparedFile(line.targetPath, document.kind);
     line.comparison = compareSchedules(target.table.entries, source.table.entries, alignmentFor(document.kind));
     if (line.outcome == Outcome::Compared && !line.targetExists && line.comparison.same())
         line.outcome = Outcome::New; // an empty schedule where there was none

@@ -24,4 +24,11 @@ LeaveAnswer askToLeaveEntry(Prompts& prompts, const TextTable& texts) {
     }
 }
 
+QString dialogTitle(const TextTable& texts, int text) {
+    QString title = texts.text(text);
+    if (title.endsWith(QStringLiteral("...")))
+        title.chop(3);
+    return title;
+}
+
 } // namespace quorvan

@@ -2,6 +2,7 @@
 
 #include "core/files/AtomicFile.h"
 #include "core/texts/TextTable.h"
+#include "ui/common/Messages.h"
 #include "ui/common/Prompts.h"
 
 #include <QApplication>
@@ -54,11 +55,9 @@ void TextListDialog::copyAll() {
 }
 
 bool TextListDialog::saveAs() {
-    QString title = m_texts.text(TextId::SaveAsText);
-    if (title.endsWith(QStringLiteral("...")))
-        title.chop(3);
-    const QString path = m_prompts.chooseSaveFile(title, m_texts.text(TextId::TextFiles),
-                                                  QDir::home().filePath(QStringLiteral("missing-songs.txt")));
+    const QString path =
+        m_prompts.chooseSaveFile(dialogTitle(m_texts, TextId::SaveAsText), m_texts.text(TextId::TextFiles),
+                                 QDir::home().filePath(QStringLiteral("missing-songs.txt")));
     if (path.isEmpty())
         return false;
     const SaveResult written = writeFileAtomically(path, m_all.toUtf8());

@@ -35,14 +35,6 @@ const QString kModeSection = QStringLiteral("MusicPlayer");
 const QString kPlayModeKey = QStringLiteral("playMode");
 const QString kRepeatModeKey = QStringLiteral("repeatMode");
 
-// A file dialog's title from a button's caption: "Open play list..." gives "Open play list".
-QString dialogTitle(const TextTable& texts, int id) {
-    QString title = texts.text(id);
-    if (title.endsWith(QStringLiteral("...")))
-        title.chop(3);
-    return title;
-}
-
 } // namespace
 
 MusicPlayerWindow::MusicPlayerWindow(AppContext& context, MediaEngine& engine, QWidget* parent)

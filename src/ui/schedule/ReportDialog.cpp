@@ -3,6 +3,7 @@
 #include "core/files/AtomicFile.h"
 #include "core/texts/TextTable.h"
 #include "ui/common/AppContext.h"
+#include "ui/common/Messages.h"
 #include "ui/common/Prompts.h"
 
 #include <QAbstractScrollArea>
@@ -237,9 +238,7 @@ bool ReportDialog::print() {
 
 QString ReportDialog::chooseFile(int titleText, int filterText, const QString& suffix) const {
     const TextTable& texts = m_context.texts;
-    QString title = texts.text(titleText);
-    if (title.endsWith(QStringLiteral("...")))
-        title.chop(3);
+    const QString title = dialogTitle(texts, titleText);
     const QString suggested = QDir::home().filePath(m_report.title + u'.' + suffix);
     return m_context.prompts.chooseSaveFile(title, texts.text(filterText), suggested);
 }

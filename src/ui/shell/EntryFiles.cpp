@@ -8,6 +8,7 @@
 #include "core/schedule/ScheduleModel.h"
 #include "core/texts/TextTable.h"
 #include "ui/common/AppContext.h"
+#include "ui/common/Messages.h"
 #include "ui/common/Prompts.h"
 #include "ui/dialogs/TextListDialog.h"
 #include "ui/schedule/CsvImportDialog.h"
@@ -19,23 +20,15 @@ namespace quorvan {
 
 namespace {
 
-// A menu item's text as a dialog title: "Export entries" for "Export entries...".
-QString titleOf(const TextTable& texts, int text) {
-    QString title = texts.text(text);
-    if (title.endsWith(QStringLiteral("...")))
-        title.chop(3);
-    return title;
-}
-
 // A spreadsheet's CSV holds a name in up to three bytes a unit, quoted: far more than the schedule file.
 constexpr qint64 kMaxCsvBytes = qint64(256) << 20;
 
 } // namespace
 
-bool exportEntriesToCsv(AppContext& context, const DocumentInfo& document, QWidget* /*parent*/) {
+bool exportEntriesToCsv(AppContext& context, const DocumentInfo& document) {
     const TextTable& texts = context.texts;
     const QString path =
-        context.prompts.chooseSaveFile(titleOf(texts, TextId::ExportEntries), texts.text(TextId::CsvFiles),
+        context.prompts.chooseSaveFile(dialogTitle(texts, TextId::ExportEntries), texts.text(TextId::CsvFiles),
                                        QDir::home().filePath(document.caption + QStringLiteral(".csv")));
     if (path.isEmpty())
         return false;
@@ -58,7 +51,7 @@ bool exportEntriesToCsv(AppContext& context, const DocumentInfo& document, QWidg
 std::optional<CsvEntries> chooseCsvEntries(AppContext& context, const ScheduleDocument& document, QWidget* parent) {
     const TextTable& texts = context.texts;
     const QString path =
-        context.prompts.chooseOpenFile(titleOf(texts, TextId::ImportEntries), texts.text(TextId::CsvFiles));
+        context.prompts.chooseOpenFile(dialogTitle(texts, TextId::ImportEntries), texts.text(TextId::CsvFiles));
     if (path.isEmpty())
         return std::nullopt;
     const FileRead read = readRegularFile(path, kMaxCsvBytes);

@@ -14,7 +14,7 @@ class ScheduleDocument;
 
 // Export entries...: the entries of document's file as CSV, written to a file the operator chooses (a failure is
 // said); true when written.
-bool exportEntriesToCsv(AppContext& context, const DocumentInfo& document, QWidget* parent);
+bool exportEntriesToCsv(AppContext& context, const DocumentInfo& document);
 
 // What Import entries... brings: the entries of a CSV file without problems, and whether they replace the
 // document's own or follow them.

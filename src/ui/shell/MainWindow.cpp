@@ -477,7 +477,7 @@ void MainWindow::exportEntries(int index) {
     const std::vector<DocumentInfo>& documents = m_context.model.documents();
     if (index < 0 || std::size_t(index) >= documents.size())
         return;
-    exportEntriesToCsv(m_context, documents[std::size_t(index)], this);
+    exportEntriesToCsv(m_context, documents[std::size_t(index)]);
 }
 
 void MainWindow::importEntries(int index) {
