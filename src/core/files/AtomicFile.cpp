@@ -8,10 +8,21 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <xxhash.h>
 
 namespace quorvan {
 
-AtomicFile::AtomicFile(const QString& path) : m_path(path), m_file(path) {}
+// The hash of the bytes as they are written (they pass through memory anyway): whoever records the change need not
+// read the file again to know it.
+struct AtomicFile::Hashing {
+    XXH3_state_t* state = XXH3_createState();
+    Hashing() { XXH3_64bits_reset(state); }
+    ~Hashing() { XXH3_freeState(state); }
+    Hashing(const Hashing&) = delete;
+    Hashing& operator=(const Hashing&) = delete;
+};
+
+AtomicFile::AtomicFile(const QString& path) : m_path(path), m_file(path), m_hashing(std::make_unique<Hashing>()) {}
 
 AtomicFile::~AtomicFile() {
     if (m_file.isOpen())
@@ -43,6 +54,7 @@ bool AtomicFile::write(const char* data, qint64 size) {
             m_file.cancelWriting();
             return false;
         }
+        XXH3_64bits_update(m_hashing->state, data, std::size_t(written));
         data += written;
         size -= written;
     }
@@ -60,10 +72,24 @@ static void syncFolder(const QString& filePath) {
 
 SaveResult AtomicFile::commit() {
     if (m_error.isEmpty()) {
+        // What will be in place: the temporary file, whose times the rename leaves as they are.
+        struct stat st {};
+        const bool known = m_file.flush() && ::fstat(m_file.handle(), &st) == 0;
         // QSaveFile::commit flushes, syncs the temporary file to the device and renames it into place.
         if (m_file.commit()) {
             syncFolder(m_path);
-            return {};
+            SaveResult done;
+            // The rename gave it a new change time: taken from the file in place, when it is still the one written.
+            struct stat now {};
+            if (known && ::lstat(QFile::encodeName(m_path).constData(), &now) == 0 && now.st_dev == st.st_dev &&
+                now.st_ino == st.st_ino)
+                done.written = WrittenFile{quint64(now.st_dev),
+                                           quint64(now.st_ino),
+                                           qint64(now.st_size),
+                                           qint64(now.st_mtim.tv_sec) * 1'000'000'000 + now.st_mtim.tv_nsec,
+                                           qint64(now.st_ctim.tv_sec) * 1'000'000'000 + now.st_ctim.tv_nsec,
+                                           XXH3_64bits_digest(m_hashing->state)};
+            return done;
         }
         m_error = m_file.errorString();
     }

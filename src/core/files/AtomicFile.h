@@ -5,13 +5,25 @@
 #include <QSaveFile>
 #include <QString>
 
+#include <cstdint>
+#include <memory>
+#include <optional>
+
 namespace quorvan {
+
+// The file a write put in place, and the hash of what it holds (as FileContent works it out).
+struct WrittenFile {
+    quint64 device = 0, inode = 0;
+    qint64 size = 0, modified = 0, changed = 0; // nanoseconds
+    std::uint64_t hash = 0;
+};
 
 // Outcome of a write that the user may need to hear about.
 struct SaveResult {
     bool ok = true;
     QString error;   // the reason in English when !ok
     Problem problem; // the same reason, for the windows to say in their language
+    std::optional<WrittenFile> written; // after a write that succeeded
 
     explicit operator bool() const { return ok; }
     // The reason in the language of texts.
@@ -40,9 +52,12 @@ public:
     QString errorText() const { return problem().inEnglish(); }
 
 private:
+    struct Hashing;
+
     QString m_path;
     QSaveFile m_file;
     QString m_error;
+    std::unique_ptr<Hashing> m_hashing; // what was written so far
 };
 
 // Writes the whole of data to path through AtomicFile.

@@ -9,9 +9,12 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
-#include <optional>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <optional>
 
 namespace quorvan {
 
@@ -105,24 +108,124 @@ QString BackupStore::newGroupStem() const {
     }
 }
 
-SaveResult BackupStore::keep(const QString& file, const QByteArray& bytes, BackupVersion::Mark mark,
-                             const QString& groupStem) {
-    if (bytes.size() > m_limits.maxBytes)
-        return SaveResult::failure(Problem{TextId::VersionTooLarge,
-                                           {file, QString::number(bytes.size()), QString::number(m_limits.maxBytes)}});
+namespace {
+
+void syncFolderOf(const QString& dir) {
+    const int fd = ::open(QFile::encodeName(dir).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd); // best effort: some file systems cannot sync a folder
+        ::close(fd);
+    }
+}
+
+// Gives the opened file's bytes the version's name without copying them (the file opened, not whatever its path
+// names by now). False when the file system cannot (another device, no hard links, a file already removed): the
+// caller copies.
+bool linkContent(const FileContent& content, const QString& path) {
+    if (content.inMemory())
+        return false;
+    const QByteArray opened = "/proc/self/fd/" + QByteArray::number(content.descriptor());
+    if (::linkat(AT_FDCWD, opened.constData(), AT_FDCWD, QFile::encodeName(path).constData(), AT_SYMLINK_FOLLOW) != 0)
+        return false;
+    ::fdatasync(content.descriptor()); // bytes another program wrote without syncing reach the device too
+    syncFolderOf(QFileInfo(path).absolutePath());
+    return true;
+}
+
+SaveResult copyContent(const FileContent& content, const QString& path) {
+    AtomicFile file(path);
+    if (!file.open() ||
+        !content.copyTo(0, content.size(), [&](const char* data, qint64 size) { return file.write(data, size); }))
+        return SaveResult::failure(file.problem());
+    return file.commit();
+}
+
+} // namespace
+
+bool BackupStore::holdsSame(const BackupVersion& version, const FileContent& content) const {
+    if (version.size != content.size())
+        return false;
+    const std::optional<std::uint64_t> mine = content.hash();
+    const std::optional<std::uint64_t> kept = versionHash(version);
+    return mine && kept && *mine == *kept;
+}
+
+std::optional<std::uint64_t> BackupStore::versionHash(const BackupVersion& version) const {
+    struct stat st {};
+    if (::lstat(QFile::encodeName(version.path).constData(), &st) != 0)
+        return std::nullopt;
+    const auto known = m_hashes.find(QDir::cleanPath(version.path));
+    if (known != m_hashes.end() && known->second.device == quint64(st.st_dev) &&
+        known->second.inode == quint64(st.st_ino) && known->second.size == qint64(st.st_size) &&
+        known->second.modified == qint64(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec)
+        return known->second.hash;
+    const std::optional<std::uint64_t> hash = FileContent::open(version.path, kMaxScheduleFileBytes).hash();
+    if (hash)
+        rememberFileHash(version.path, *hash);
+    return hash;
+}
+
+std::optional<std::uint64_t> BackupStore::knownHash(const QString& path, const FileContent& content) const {
+    const auto known = m_hashes.find(QDir::cleanPath(path));
+    if (known == m_hashes.end() || content.inMemory())
+        return std::nullopt;
+    const KnownHash& k = known->second;
+    const FileContent::Identity id = content.identity();
+    if (k.device != id.device || k.inode != id.inode || k.size != content.size() || k.modified != id.modified ||
+        (k.changed && *k.changed != id.changed))
+        return std::nullopt;
+    return k.hash;
+}
+
+SaveResult BackupStore::settleLinked(const QString& versionPath, const FileContent& content) {
+    // The data file was not replaced after all: its version gets bytes of its own, so that what the file's next
+    // writer does (in place, perhaps) never reaches it.
+    if (!content.isStillAtItsPath())
+        return {};
+    return copyContent(content, versionPath);
+}
+
+void BackupStore::rememberHash(const QString& path, const FileContent& content) const {
+    const std::optional<std::uint64_t> hash = content.knownHash();
+    if (!hash || content.inMemory())
+        return;
+    const FileContent::Identity id = content.identity();
+    m_hashes[QDir::cleanPath(path)] = KnownHash{id.device, id.inode, content.size(), id.modified, id.changed, *hash};
+}
+
+void BackupStore::rememberWritten(const QString& path, const SaveResult& result) const {
+    if (const std::optional<WrittenFile>& w = result.written)
+        m_hashes[QDir::cleanPath(path)] = KnownHash{w->device, w->inode, w->size, w->modified, w->changed, w->hash};
+}
+
+void BackupStore::rememberFileHash(const QString& path, std::uint64_t hash) const {
+    struct stat st {};
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0)
+        return;
+    m_hashes[QDir::cleanPath(path)] =
+        KnownHash{quint64(st.st_dev), quint64(st.st_ino),
+                  qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec,
+                  std::nullopt,       hash};
+}
+
+SaveResult BackupStore::keep(const QString& file, const FileContent& content, BackupVersion::Mark mark,
+                             const QString& groupStem, KeepBy link, QString* keptAt) {
+    if (content.size() > m_limits.maxBytes)
+        return SaveResult::failure(Problem{
+            TextId::VersionTooLarge, {file, QString::number(content.size()), QString::number(m_limits.maxBytes)}});
     const QString dir = folder() + u'/' + file;
     if (!QDir().mkpath(dir))
         return SaveResult::failure(Problem{TextId::CannotCreateFolder, {QDir::toNativeSeparators(dir)}});
     const std::vector<BackupVersion> kept = versions(file);
     if (groupStem.isEmpty() && !kept.empty()) {
         const BackupVersion& newest = kept.back();
-        if (newest.mark == mark && newest.size == bytes.size() && read(newest) == bytes)
+        if (newest.mark == mark && holdsSame(newest, content))
             return {}; // the same bytes are kept already
     }
     if (mark == BackupVersion::Mark::Damaged) {
         // A damaged file seen again (shown again, undone into, restored) is kept once, whatever came between.
         for (const BackupVersion& v : kept)
-            if (v.mark == BackupVersion::Mark::Damaged && v.size == bytes.size() && read(v) == bytes)
+            if (v.mark == BackupVersion::Mark::Damaged && holdsSame(v, content))
                 return {};
     }
     QString stem = groupStem;
@@ -133,10 +236,18 @@ SaveResult BackupStore::keep(const QString& file, const QByteArray& bytes, Backu
              ++n)
             stem = base + u'-' + QString::number(n);
     }
-    const SaveResult written =
-        writeFileAtomically(dir + u'/' + stem + markSuffix(mark) + QStringLiteral(".DAT"), bytes);
-    if (!written)
-        return written;
+    const QString path = dir + u'/' + stem + markSuffix(mark) + QStringLiteral(".DAT");
+    if (link == KeepBy::Link && linkContent(content, path)) {
+        rememberHash(path, content); // the same file
+    } else {
+        const SaveResult written = copyContent(content, path);
+        if (!written)
+            return written;
+        if (const std::optional<std::uint64_t> hash = content.knownHash())
+            rememberFileHash(path, *hash);
+    }
+    if (keptAt)
+        *keptAt = path;
     prune(file);
     return {};
 }

@@ -2,6 +2,7 @@
 
 #include "core/history/BackupStore.h"
 
+#include "core/files/FileContent.h"
 #include "core/files/RegularFile.h"
 
 #include <QDir>
@@ -23,6 +24,15 @@ std::vector<FileProblem> keepIfDamaged(const QString& dataFolder, const QString&
     const QString path = QDir(dataFolder).filePath(name);
     if (sound && sound->unchanged(path))
         return {};
+    if (sound) {
+        // Bytes this program wrote and hashed as it wrote them, the same it found sound before.
+        const FileContent written = FileContent::open(path, kMaxScheduleFileBytes);
+        const std::optional<std::uint64_t> hash = backups.knownHash(path, written);
+        if (hash && sound->knownSound(*hash) && written.isStillAtItsPath()) {
+            sound->remember(path);
+            return {};
+        }
+    }
     // The stamp is taken before the read: a change made while reading makes the next look read again.
     const auto before = fileStamp(path);
     // A file that cannot be taken at all (a link, a FIFO, too large) is reported through the model's load.
@@ -33,8 +43,10 @@ std::vector<FileProblem> keepIfDamaged(const QString& dataFolder, const QString&
     if (bytes.isEmpty())
         return {};
     std::vector<FileProblem> problems = checkScheduleBytes(bytes.constData(), bytes.size());
-    if (problems.empty() && sound && before && fileStamp(path) == before)
+    if (problems.empty() && sound && before && fileStamp(path) == before) {
         sound->remember(path);
+        sound->rememberContent(hashOfBytes(bytes));
+    }
     if (!problems.empty()) {
         const SaveResult kept = backups.keep(name, bytes, BackupVersion::Mark::Damaged);
         if (!kept && backupError)

@@ -22,7 +22,7 @@ RestoreOutcome restoreVersions(const QString& dataFolder, const std::vector<Back
         }
         names << v.file;
     }
-    const ChangeRecorder recorder(dataFolder, names, &backups);
+    ChangeRecorder recorder(dataFolder, names, &backups);
     const QDir folder(dataFolder);
     for (std::size_t i = 0; i < versions.size(); ++i) {
         const QString path = folder.filePath(names[qsizetype(i)]);

@@ -307,11 +307,10 @@ bool MainWindow::saveDocument(const StepLabel& label) {
     ScheduleModel& model = m_context.model;
     std::optional<BusyCursor> busy(std::in_place); // a full schedule takes most of a second
     m_context.backups.setLimits(BackupStore::limitsFrom(m_context.settings));
-    const ChangeRecorder recorder(dataFolderPath(model.programFolder()), {model.current().fileName},
-                                  &m_context.backups);
-    warnBackupFailures(recorder.backupFailures());
+    ChangeRecorder recorder(dataFolderPath(model.programFolder()), {model.current().fileName}, &m_context.backups);
     const SaveResult result = model.saveCurrentDocument();
     if (!result.ok) {
+        recorder.abandon();
         busy.reset();
         m_context.prompts.message(m_context.texts.text(TextId::Warning), saveFailureText(m_context.texts, result),
                                   Prompts::Icon::Stop);
@@ -320,7 +319,9 @@ bool MainWindow::saveDocument(const StepLabel& label) {
         return false;
     }
     m_damagedFiles.remove(model.current().fileName); // what it holds now is what the program wrote
+    m_context.backups.rememberWritten(dataFilePath(model.programFolder(), model.current().fileName), result);
     m_history->push(recorder.finish(label));
+    warnBackupFailures(recorder.backupFailures());
     return true;
 }
 
@@ -355,6 +356,9 @@ void MainWindow::undo() {
         m_context.prompts.message(m_context.texts.text(TextId::Warning),
                                   m_context.texts.text(TextId::UndoFailed) + u'\n' + result.reason(m_context.texts),
                                   Prompts::Icon::Stop);
+        // A write that failed half-way kept and dropped a version by a link, which the file's stamp shows: the
+        // page takes the file as it is again, so that the next save does not take it for another program's.
+        m_context.model.refreshCurrentDocument();
         return;
     }
     showStep(label);
@@ -371,6 +375,9 @@ void MainWindow::redo() {
         m_context.prompts.message(m_context.texts.text(TextId::Warning),
                                   m_context.texts.text(TextId::RedoFailed) + u'\n' + result.reason(m_context.texts),
                                   Prompts::Icon::Stop);
+        // A write that failed half-way kept and dropped a version by a link, which the file's stamp shows: the
+        // page takes the file as it is again, so that the next save does not take it for another program's.
+        m_context.model.refreshCurrentDocument();
         return;
     }
     showStep(label);

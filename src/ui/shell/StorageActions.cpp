@@ -101,7 +101,7 @@ int importFromStorage(Prompts& prompts, const TextTable& texts, const QString& d
         keeping.keepingVersions = true;
         if (options.progress)
             options.progress(keeping);
-        const ChangeRecorder recorder(dataFolder, names, backups, stem);
+        ChangeRecorder recorder(dataFolder, names, backups, stem);
         TransferReport imported = importFiles(folder, dataFolder, names, options);
         made = recorder.finish({StepLabel::Kind::Import, {}, -1, {}});
         return imported;

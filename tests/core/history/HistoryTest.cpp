@@ -2,6 +2,7 @@
 #include "CardFolders.h"
 #include "TestSupport.h"
 
+#include "core/files/FileContent.h"
 #include "core/files/ScheduleFile.h"
 #include "core/history/BackupStore.h"
 #include "core/history/ChangeRecorder.h"
@@ -15,10 +16,14 @@
 #include "core/texts/TextTable.h"
 
 #include <QDir>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
 #include <random>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 using namespace quorvan;
 using namespace quorvan::test;
@@ -286,6 +291,7 @@ TEST(Restore, AKeptVersionComesBackAsAnUndoableStepAndAnImportGroupTogether) {
     {
         ChangeRecorder r(s.data(), {sch1}, &s.backups);
         ASSERT_TRUE(saveTableFile(s.file(sch1), *tableOf(2, 1)).ok);
+        r.finish({StepLabel::Kind::ChangeEntry, sch1, 0, {}});
     }
     const QByteArray v2 = readFile(s.file(sch1));
     ASSERT_EQ(s.backups.versions(sch1).size(), 1u);
@@ -406,4 +412,128 @@ TEST(DamagedFiles, ADamagedFileIsKeptBeforeTheFirstSaveAndAMissingOrEmptyOneIsNo
     for (const BackupVersion& v : s.backups.versions(sch1))
         stillKept = stillKept || (v.mark == BackupVersion::Mark::Damaged && BackupStore::read(v) == damaged);
     EXPECT_TRUE(stillKept);
+}
+
+// The deltas of a change found by reading both files piece by piece, where the change sits before, across and
+// after the boundaries of the pieces, agree with the bytes; each way rebuilds the other file.
+TEST(FileDelta, FilesComparedPieceByPieceGiveTheDeltasOfTheirBytes) {
+    Site s;
+    const qint64 piece = FileContent::kPiece;
+    const QByteArray base = [&] {
+        QByteArray b(int(3 * piece + 777), Qt::Uninitialized);
+        std::mt19937 random(7);
+        for (char& c : b)
+            c = char(random() % 3); // few values: long shared runs both ways
+        return b;
+    }();
+    struct Edit {
+        qint64 at, removed;
+        QByteArray added;
+    };
+    const std::vector<Edit> edits = {
+        {0, 1, "Z"},                           // the first byte
+        {piece - 1, 1, "Z"},                   // the last byte of a piece, seen from the start
+        {piece, 0, "ZZ"},                      // growth at the start of a piece
+        {2 * piece - 3, 7, "Z"},               // a change across a boundary that shrinks the file
+        {base.size() - piece, 1, "Z"},         // a piece from the end: the boundary the end scan meets first
+        {base.size() - 1, 1, "ZZZ"},           // the last byte
+        {5000, 2 * piece, QByteArray(9, 'Q')}, // most of the file goes
+    };
+    for (const Edit& e : edits) {
+        QByteArray changed = base;
+        changed.replace(e.at, e.removed, e.added);
+        writeFile(s.file(QStringLiteral("A.DAT")), base);
+        writeFile(s.file(QStringLiteral("B.DAT")), changed);
+        const FileContent a = FileContent::open(s.file(QStringLiteral("A.DAT")), kMaxScheduleFileBytes);
+        const FileContent b = FileContent::open(s.file(QStringLiteral("B.DAT")), kMaxScheduleFileBytes);
+        bool ok = false;
+        const FileDelta::Pair both = FileDelta::both(a, b, &ok);
+        ASSERT_TRUE(ok);
+        EXPECT_EQ(both.forward.apply(base), changed) << "edit at " << e.at;
+        EXPECT_EQ(both.backward.apply(changed), base) << "edit at " << e.at;
+        EXPECT_LE(both.forward.storedBytes(), e.added.size() + 64) << "only what changed, edit at " << e.at;
+        EXPECT_EQ(a.hash(), hashOfBytes(base));
+    }
+}
+
+// A save keeps the bytes it replaces by a second name for them, not a copy; what later writes the data file in
+// place never reaches the version; a change that fails keeps nothing, and the file is left as it was.
+TEST(ChangeRecorder, KeepsTheReplacedFileByALinkThatLaterWritesNeverReach) {
+    Site s;
+    const QString sch1 = QStringLiteral("SCH01.DAT");
+    ASSERT_TRUE(saveTableFile(s.file(sch1), *tableOf(3, 2)).ok);
+    const QByteArray v1 = readFile(s.file(sch1));
+    struct stat original {};
+    ASSERT_EQ(::stat(QFile::encodeName(s.file(sch1)).constData(), &original), 0);
+    {
+        ChangeRecorder r(s.data(), {sch1}, &s.backups);
+        ASSERT_TRUE(saveTableFile(s.file(sch1), *tableOf(4, 2)).ok);
+        const DataStep step = r.finish({StepLabel::Kind::AddEntry, sch1, 3, {}});
+        ASSERT_EQ(step.changes.size(), 1u);
+    }
+    ASSERT_EQ(s.backups.versions(sch1).size(), 1u);
+    const QString version = s.backups.versions(sch1).back().path;
+    struct stat kept {};
+    ASSERT_EQ(::stat(QFile::encodeName(version).constData(), &kept), 0);
+    EXPECT_EQ(kept.st_ino, original.st_ino) << "the replaced file itself";
+    EXPECT_EQ(kept.st_nlink, 1u) << "named only in backups/";
+    // Another program writes the data file in place: the version still holds v1.
+    {
+        QFile file(s.file(sch1));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        file.write("overwritten in place");
+    }
+    EXPECT_EQ(readFile(version), v1);
+
+    // A change that writes nothing (its save failed) leaves no version and no second name for the file.
+    const QByteArray now = readFile(s.file(sch1));
+    {
+        ChangeRecorder r(s.data(), {sch1}, &s.backups);
+        EXPECT_EQ(s.backups.versions(sch1).size(), 2u) << "kept before the write";
+    }
+    EXPECT_EQ(s.backups.versions(sch1).size(), 1u);
+    struct stat after {};
+    ASSERT_EQ(::stat(QFile::encodeName(s.file(sch1)).constData(), &after), 0);
+    EXPECT_EQ(after.st_nlink, 1u);
+    EXPECT_EQ(readFile(s.file(sch1)), now);
+
+    // A change recorded without replacing the file keeps a copy of its own, not the file.
+    {
+        ChangeRecorder r(s.data(), {sch1}, &s.backups);
+        EXPECT_TRUE(r.finish({StepLabel::Kind::Copy, sch1, -1, {}}).isEmpty());
+    }
+    ASSERT_EQ(s.backups.versions(sch1).size(), 2u);
+    ASSERT_EQ(::stat(QFile::encodeName(s.backups.versions(sch1).back().path).constData(), &kept), 0);
+    EXPECT_NE(kept.st_ino, after.st_ino);
+    EXPECT_EQ(readFile(s.backups.versions(sch1).back().path), now);
+}
+
+// Hashes remembered for files the program wrote are trusted only while the file is the one written: a write in
+// place with the same size that puts the modification time back is still seen, and the undo refuses.
+TEST(DataStep, AnUndoSeesASameSizeRewriteInPlaceThatPutItsTimeBack) {
+    Site s;
+    const QString sch1 = QStringLiteral("SCH01.DAT");
+    ASSERT_TRUE(saveTableFile(s.file(sch1), *tableOf(3, 2)).ok);
+    ChangeRecorder r(s.data(), {sch1}, &s.backups);
+    const SaveResult saved = saveTableFile(s.file(sch1), *tableOf(3, 2, u'b'));
+    ASSERT_TRUE(saved.ok);
+    s.backups.rememberWritten(s.file(sch1), saved);
+    const DataStep step = r.finish({StepLabel::Kind::ChangeEntry, sch1, 0, {}});
+    ASSERT_EQ(step.changes.size(), 1u);
+
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(s.file(sch1)).constData(), &st), 0);
+    QByteArray other = readFile(s.file(sch1));
+    other[other.size() - 3] = char(other[other.size() - 3] ^ 1);
+    {
+        QFile file(s.file(sch1));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        file.write(other);
+    }
+    const timespec times[2] = {st.st_atim, st.st_mtim};
+    ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(s.file(sch1)).constData(), times, 0), 0);
+
+    const SaveResult undone = step.undo(s.data(), &s.backups);
+    EXPECT_FALSE(undone.ok);
+    EXPECT_EQ(readFile(s.file(sch1)), other) << "not touched";
 }
