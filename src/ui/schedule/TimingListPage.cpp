@@ -283,13 +283,13 @@ void TimingListPage::showClashes(int saved) {
     const std::vector<Clash> before = m_clashes;
     m_clashes = table ? findClashes(*table, table->count()) : std::vector<Clash>{};
     const TextTable& texts = m_context.texts;
-    static const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
     for (int row = 0; row < m_list->rowCount(); ++row) {
         QTableWidgetItem* number = m_list->item(row, 0);
         if (!number)
             continue;
         const QStringList lines = clashLines(m_clashes, row, texts, m_context.names);
-        number->setIcon(lines.isEmpty() ? QIcon() : warning);
+        // The icon is looked up in the desktop's theme when a first clash shows it, not at start.
+        number->setIcon(lines.isEmpty() ? QIcon() : style()->standardIcon(QStyle::SP_MessageBoxWarning));
         number->setToolTip(lines.join(u'\n'));
     }
     QString line = clashCountText(int(m_clashes.size()), texts);

@@ -82,8 +82,12 @@ void MainWindow::buildControls() {
     auto* about = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(about, &QShortcut::activated, this, &MainWindow::showAbout);
 
-    // The panes and pages take their first captions from the Chinese texts.
-    m_context.texts.loadChinese();
+    // The panes and pages are built in the language they start in (retranslateAll at the end writes every text).
+    const SettingValue id = m_context.settings.readSetting(QStringLiteral("LanguageSelect"), QStringLiteral("ID"));
+    if (startLanguage(id) == 1)
+        m_context.texts.loadEnglish();
+    else
+        m_context.texts.loadChinese();
 
     m_history = new UndoHistory(m_context, this);
     // An undo or redo of an import puts four large files back: on a worker thread, the window painting and its
@@ -117,19 +121,8 @@ void MainWindow::buildControls() {
     m_tree = new NavigationTree(m_context, *this, this);
     m_pages = new QStackedWidget(this);
     m_timingPage = new TimingListPage(m_context, *this, m_pages);
-    m_remotePage = new RemoteKeyPage(m_context, *this, m_pages);
     m_pages->addWidget(m_timingPage);
-    m_pages->addWidget(m_remotePage);
     m_timingPage->layoutPage();
-    m_remotePage->layoutPage();
-
-    MediaEngine* engine = m_context.mediaEngine;
-    if (!engine) {
-        m_ownEngine = std::make_unique<QtMediaEngine>();
-        engine = m_ownEngine.get();
-    }
-    m_musicPlayer = new MusicPlayerWindow(m_context, *engine, this);
-    m_musicPlayer->hide();
 
     // The tree pane's right edge can be dragged; layoutPanes keeps its width within the limits.
     m_splitter = new QSplitter(Qt::Horizontal, this);
@@ -154,7 +147,7 @@ void MainWindow::buildControls() {
             m_timingPage->showDocument(&document);
             showPage(m_timingPage);
         } else if (document.kind() == DocumentKind::RemotePresets) {
-            m_remotePage->showDocument(&document);
+            remotePage().showDocument(&document);
             showPage(m_remotePage);
         }
     });
@@ -169,11 +162,6 @@ void MainWindow::buildControls() {
     connect(m_timer, &QTimer::timeout, this, &MainWindow::tick);
     m_timer->start();
 
-    const SettingValue id = m_context.settings.readSetting(QStringLiteral("LanguageSelect"), QStringLiteral("ID"));
-    if (startLanguage(id) == 1)
-        m_context.texts.loadEnglish();
-    else
-        m_context.texts.loadChinese();
     m_context.settings.loadNames(m_context.names);
     retranslateAll();
     warnUnreadableSettings();
@@ -198,8 +186,10 @@ void MainWindow::retranslateAll() {
     m_toolBar->retranslate();
     showHistoryState();
     m_timingPage->retranslate();
-    m_remotePage->retranslate();
-    m_musicPlayer->retranslate();
+    if (m_remotePage)
+        m_remotePage->retranslate();
+    if (m_musicPlayer)
+        m_musicPlayer->retranslate();
     if (m_settingsDialog)
         m_settingsDialog->retranslate();
     // The page is filled again in the new language, which replaces what the editor shows: unless the operator
@@ -208,7 +198,7 @@ void MainWindow::retranslateAll() {
         // Without reading the file again while the table is what it holds (at start the model has just read it);
         // the editor stays on the entry or key it showed.
         const EntryListLogic::EditorPlace entry = m_timingPage->editorPlace();
-        const int key = m_remotePage->shownKey();
+        const int key = m_remotePage ? m_remotePage->shownKey() : -1;
         m_context.model.refreshCurrentDocument();
         if (m_currentPage == m_timingPage && (entry.row >= 0 || !entry.several.isEmpty()))
             m_timingPage->returnTo(entry);
@@ -627,7 +617,31 @@ bool MainWindow::musicPlaying() const {
     return m_musicPlayer && m_musicPlayer->playing();
 }
 
+RemoteKeyPage& MainWindow::remotePage() {
+    if (!m_remotePage) {
+        m_remotePage = new RemoteKeyPage(m_context, *this, m_pages);
+        m_pages->addWidget(m_remotePage);
+        m_remotePage->layoutPage();
+        m_remotePage->retranslate();
+    }
+    return *m_remotePage;
+}
+
+MusicPlayerWindow& MainWindow::musicPlayer() {
+    if (!m_musicPlayer) {
+        MediaEngine* engine = m_context.mediaEngine;
+        if (!engine) {
+            m_ownEngine = std::make_unique<QtMediaEngine>();
+            engine = m_ownEngine.get();
+        }
+        m_musicPlayer = new MusicPlayerWindow(m_context, *engine, this);
+        m_musicPlayer->retranslate();
+    }
+    return *m_musicPlayer;
+}
+
 void MainWindow::showMusicPlayer() {
+    musicPlayer();
     if (!m_musicPlayer->isVisible()) {
         // Centred on the main window the first time and whenever it was closed.
         m_musicPlayer->adjustSize();

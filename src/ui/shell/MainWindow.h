@@ -80,7 +80,8 @@ public:
     NavigationTree& tree() const { return *m_tree; }
     ToolBar& toolBar() const { return *m_toolBar; }
     TimingListPage& timingPage() const { return *m_timingPage; }
-    RemoteKeyPage& remotePage() const { return *m_remotePage; }
+    // Built when first asked for: the program starts on a schedule, with the music player closed.
+    RemoteKeyPage& remotePage();
     QWidget* currentPage() const { return m_currentPage; }
     QLabel* statusPart(int part) const { return m_statusParts[std::size_t(part)]; }
     QTimer* timer() const { return m_timer; }
@@ -88,7 +89,7 @@ public:
     SettingsDialog* settingsDialog() const { return m_settingsDialog; }
     CopyDialog* copyDialog() const { return m_copyDialog; }
     bool musicPlaying() const;
-    MusicPlayerWindow& musicPlayer() const { return *m_musicPlayer; }
+    MusicPlayerWindow& musicPlayer();
     UndoHistory& history() const { return *m_history; }
 
 protected:
