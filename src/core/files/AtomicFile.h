@@ -28,7 +28,9 @@ struct SaveResult {
     explicit operator bool() const { return ok; }
     // The reason in the language of texts.
     QString reason(const TextTable& texts) const { return problem.in(texts); }
-    static SaveResult failure(Problem problem) { return {false, problem.inEnglish(), std::move(problem)}; }
+    static SaveResult failure(Problem problem) {
+        return {false, problem.inEnglish(), std::move(problem), std::nullopt};
+    }
 };
 
 // Writes a file so that a crash, a power cut or a full disk never leaves it half-written: the bytes go to a

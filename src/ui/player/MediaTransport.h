@@ -28,9 +28,10 @@ public:
     QSlider* volumeSlider() const { return m_volume; }
     QLabel* elapsedLabel() const { return m_elapsed; }
     QLabel* totalLabel() const { return m_total; }
-    // Names of the controls for screen readers, in the program's language.
-    void setAccessibleNames(const QString& playPause, const QString& stop, const QString& position,
-                            const QString& volume);
+    // Names of the controls for screen readers, in the program's language (invokable: the player window calls it
+    // by name, without linking the module this lives in).
+    Q_INVOKABLE void setAccessibleNames(const QString& playPause, const QString& stop, const QString& position,
+                                        const QString& volume);
 
 signals:
     void playRequested();

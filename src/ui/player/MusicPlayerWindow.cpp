@@ -9,7 +9,6 @@
 #include "ui/common/Messages.h"
 #include "ui/common/Prompts.h"
 #include "ui/player/MediaEngine.h"
-#include "ui/player/MediaTransport.h"
 #include "ui/sources/SongControls.h"
 
 #include <QComboBox>
@@ -145,9 +144,11 @@ void MusicPlayerWindow::retranslate() {
     }
     for (int i = 0; i < m_songs->count(); ++i)
         showMissing(m_songs->item(i), m_songs->item(i)->data(kMissingRole).toBool());
-    if (auto* transport = qobject_cast<MediaTransport*>(m_transport))
-        transport->setAccessibleNames(texts.text(TextId::PlayPause), texts.text(TextId::Stop),
-                                      texts.text(TextId::PlayPosition), texts.text(TextId::Volume));
+    if (m_transport)
+        QMetaObject::invokeMethod(m_transport, "setAccessibleNames", Q_ARG(QString, texts.text(TextId::PlayPause)),
+                                  Q_ARG(QString, texts.text(TextId::Stop)),
+                                  Q_ARG(QString, texts.text(TextId::PlayPosition)),
+                                  Q_ARG(QString, texts.text(TextId::Volume)));
 }
 
 void MusicPlayerWindow::addSongs() {

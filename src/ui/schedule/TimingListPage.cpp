@@ -50,10 +50,8 @@ TimingListPage::TimingListPage(AppContext& context, ShellActions& shell, QWidget
       m_listButton(new QToolButton(m_listArea)), m_weekButton(new QToolButton(m_listArea)),
       m_printButton(new QPushButton(m_listArea)), m_reportButton(new QPushButton(m_listArea)),
       m_bellButton(new QPushButton(m_listArea)), m_views(new QStackedWidget(m_listArea)),
-      m_list(makeReportList(m_views, QStringLiteral("timingList"),
-                            {QStringLiteral("序号"), QStringLiteral("星期"), QStringLiteral("开始时间"),
-                             QStringLiteral("结束时间"), QStringLiteral("节目"), QStringLiteral("音频矩阵"),
-                             QStringLiteral("电源")},
+      // The headings in the language the window starts in (measuring them in another would load its fonts).
+      m_list(makeReportList(m_views, QStringLiteral("timingList"), timingListHeadings(context.texts),
                             {50, 120, 80, 80, 80, 120, 120})),
       m_weekScroll(new QScrollArea(m_views)), m_week(new WeekView(context)), m_clashLine(new QLabel(m_listArea)),
       m_editor(new EntryEditor(context, this)), m_editorDock(makeEditorDock(this, m_editor)),

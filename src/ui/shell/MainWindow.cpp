@@ -23,8 +23,8 @@
 #include "ui/dialogs/SettingsDialog.h"
 #include "ui/history/RestoreDialog.h"
 #include "ui/history/UndoHistory.h"
+#include "ui/player/LoadedMediaEngine.h"
 #include "ui/player/MusicPlayerWindow.h"
-#include "ui/player/QtMediaEngine.h"
 #include "ui/schedule/RemoteKeyPage.h"
 #include "ui/schedule/TimingListPage.h"
 #include "ui/shell/AboutDialog.h"
@@ -631,7 +631,7 @@ MusicPlayerWindow& MainWindow::musicPlayer() {
     if (!m_musicPlayer) {
         MediaEngine* engine = m_context.mediaEngine;
         if (!engine) {
-            m_ownEngine = std::make_unique<QtMediaEngine>();
+            m_ownEngine = std::make_unique<LoadedMediaEngine>();
             engine = m_ownEngine.get();
         }
         m_musicPlayer = new MusicPlayerWindow(m_context, *engine, this);

@@ -23,9 +23,9 @@ SourcePanel::SourcePanel(AppContext& context, QWidget* parent)
     m_tabs->setGeometry(0, 0, kWidth, kHeight);
     // The tabs only choose a page; the pages are the panel's own children laid over the tab area, so that
     // each keeps its place and size whatever the style draws around the tabs.
-    for (const QString& caption : {QStringLiteral("主机MP3"), QStringLiteral("主机收音机"), QStringLiteral("外控DVD"),
-                                   QStringLiteral("外控收音机")})
-        m_tabs->addTab(new QWidget, caption);
+    // Captioned in the language the window starts in (measuring them in another would load its fonts).
+    for (const int caption : {TextId::LocalMp3, TextId::LocalFm, TextId::ExtDvd, TextId::ExtRadio})
+        m_tabs->addTab(new QWidget, context.texts.text(caption));
 
     m_mp3 = new LocalMp3Page(context, this);
     m_fm = new LocalFmPage(context, this);

@@ -12,6 +12,7 @@
 #include "core/settings/SettingsFiles.h"
 #include "core/texts/TextTable.h"
 #include "ui/common/AppContext.h"
+#include "ui/player/LoadedMediaEngine.h"
 #include "ui/player/MediaEngine.h"
 #include "ui/player/MediaTransport.h"
 #include "ui/player/MusicPlayerWindow.h"
@@ -524,6 +525,29 @@ TEST_F(MusicPlayerTest, RealEngineReadsTheOperatorsStopAndALoadingPauseRight) {
     EXPECT_FALSE(window->playing());
     transport->playPauseButton()->click();
     EXPECT_EQ(real.playState(), PlayState::Playing);
+}
+
+// The engine the program loads when the player first needs it: the built module gives the real controls; a module
+// that cannot be loaded makes the songs fail (the player goes through them and stops) instead of waiting forever.
+TEST_F(MusicPlayerTest, TheLoadedEngineGivesTheModulesControlsOrLetsEverySongFail) {
+    {
+        LoadedMediaEngine loaded(QStringLiteral(QUORVAN_MEDIA_MODULE_PATH));
+        EXPECT_EQ(loaded.playState(), PlayState::None);
+        open(loaded);
+        EXPECT_NE(window->findChild<MediaTransport*>(), nullptr) << loaded.loadError().toStdString();
+        window.reset();
+    }
+    LoadedMediaEngine missing(home.file(QStringLiteral("no-such-module.so")));
+    open(missing);
+    EXPECT_EQ(window->findChild<MediaTransport*>(), nullptr);
+    EXPECT_FALSE(missing.loadError().isEmpty());
+    const QString a = makeFile(QStringLiteral("a.mp3")), b = makeFile(QStringLiteral("b.mp3"));
+    add({a, b});
+    EXPECT_EQ(missing.playState(), PlayState::Stopped) << "a song asked for fails at once";
+    for (int i = 0; i < 4 && window->playing(); ++i)
+        window->tick();
+    EXPECT_FALSE(window->playing());
+    window.reset();
 }
 
 TEST(QtMediaEngineState, WhatWasAskedDecidesOverTheBackendsPassingStates) {
