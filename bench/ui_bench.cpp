@@ -368,8 +368,25 @@ void BM_SaveLargestWithHistory(benchmark::State& state) {
     state.counters["longest_pause_ms"] = meter.longestMs();
 }
 
-// What the save above is measured against: the same bytes written to a new file in the same folder, synced to the
-// device and renamed into place, as plainly as the system allows.
+// The same Save of a typical schedule (three entries), which must stay instant.
+void BM_SaveTypicalWithHistory(benchmark::State& state) {
+    Program& p = program();
+    p.window->selectDocument(1);
+    Program::settle();
+    std::uint8_t second = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        TimingEntry changed = p.model->document().entry(1);
+        changed.endSecond = second = std::uint8_t((second + 1) % 60);
+        p.model->document().replace(1, changed);
+        state.ResumeTiming();
+        p.window->saveDocument({StepLabel::Kind::ChangeEntry, QStringLiteral("SCH02.DAT"), 1, {}});
+        Program::settle();
+    }
+}
+
+// What the Save of the largest schedule is measured against: the same bytes written to a new file in the same folder,
+// synced to the device and renamed into place, as plainly as the system allows.
 void BM_RawWriteSameBytes(benchmark::State& state) {
     CardProgram& p = cardProgram();
     const QByteArray bytes = serializeTable(p.model->document().table());
@@ -417,6 +434,7 @@ BENCHMARK(BM_ImportLargestSet)->Unit(benchmark::kMillisecond)->UseRealTime()->It
 BENCHMARK(BM_UndoRedoImportLargestSet)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(BM_SaveLargestWithHistory)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(8);
 BENCHMARK(BM_RawWriteSameBytes)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(8);
+BENCHMARK(BM_SaveTypicalWithHistory)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
 BENCHMARK(BM_UndoRedoSaveLargest)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(4);
 
 } // namespace

@@ -61,7 +61,7 @@ bool AtomicFile::write(const char* data, qint64 size) {
     return true;
 }
 
-static void syncFolder(const QString& filePath) {
+void syncFolderOf(const QString& filePath) {
     const QByteArray folder = QFile::encodeName(QFileInfo(filePath).absolutePath());
     const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
@@ -77,7 +77,7 @@ SaveResult AtomicFile::commit() {
         const bool known = m_file.flush() && ::fstat(m_file.handle(), &st) == 0;
         // QSaveFile::commit flushes, syncs the temporary file to the device and renames it into place.
         if (m_file.commit()) {
-            syncFolder(m_path);
+            syncFolderOf(m_path);
             SaveResult done;
             // The rename gave it a new change time: taken from the file in place, when it is still the one written.
             struct stat now {};

@@ -62,6 +62,10 @@ private:
     std::unique_ptr<Hashing> m_hashing; // what was written so far
 };
 
+// Flushes the folder that holds filePath to the device, so that a name just made or removed in it survives a power
+// cut (best effort: some file systems cannot sync a folder).
+void syncFolderOf(const QString& filePath);
+
 // Writes the whole of data to path through AtomicFile.
 SaveResult writeFileAtomically(const QString& path, const QByteArray& data);
 

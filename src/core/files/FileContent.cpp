@@ -57,7 +57,7 @@ const char* FileContent::piece(qint64 offset, qint64 n, char* buffer) const {
 }
 
 bool FileContent::copyTo(qint64 offset, qint64 n, const ByteSink& sink) const {
-    std::vector<char> buffer(std::size_t(m_file ? std::min(n, kPiece) : 0));
+    std::vector<char> buffer(static_cast<std::size_t>(m_file ? std::min(n, kPiece) : 0));
     for (qint64 at = offset; at < offset + n;) {
         const qint64 step = std::min(kPiece, offset + n - at);
         const char* data = piece(at, step, buffer.data());
@@ -116,6 +116,14 @@ int FileContent::descriptor() const {
 
 bool FileContent::sameFileAs(const FileContent& other) const {
     return m_file && other.m_file && m_device == other.m_device && m_inode == other.m_inode;
+}
+
+SaveResult writeFileAtomically(const QString& path, const FileContent& content) {
+    AtomicFile file(path);
+    if (!file.open() ||
+        !content.copyTo(0, content.size(), [&](const char* data, qint64 size) { return file.write(data, size); }))
+        return SaveResult::failure(file.problem());
+    return file.commit();
 }
 
 std::uint64_t hashOfBytes(const char* data, qint64 size) {

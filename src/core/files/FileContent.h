@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/files/AtomicFile.h"
 #include "core/files/RegularFile.h"
 
 #include <QByteArray>
@@ -76,6 +77,9 @@ private:
     qint64 m_modified = 0, m_changed = 0;
     mutable std::optional<std::uint64_t> m_hash;
 };
+
+// Writes the whole of content to path through AtomicFile, a piece at a time.
+SaveResult writeFileAtomically(const QString& path, const FileContent& content);
 
 std::uint64_t hashOfBytes(const char* data, qint64 size);
 inline std::uint64_t hashOfBytes(const QByteArray& bytes) {

@@ -110,14 +110,6 @@ QString BackupStore::newGroupStem() const {
 
 namespace {
 
-void syncFolderOf(const QString& dir) {
-    const int fd = ::open(QFile::encodeName(dir).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd); // best effort: some file systems cannot sync a folder
-        ::close(fd);
-    }
-}
-
 // Gives the opened file's bytes the version's name without copying them (the file opened, not whatever its path
 // names by now). False when the file system cannot (another device, no hard links, a file already removed): the
 // caller copies.
@@ -128,16 +120,8 @@ bool linkContent(const FileContent& content, const QString& path) {
     if (::linkat(AT_FDCWD, opened.constData(), AT_FDCWD, QFile::encodeName(path).constData(), AT_SYMLINK_FOLLOW) != 0)
         return false;
     ::fdatasync(content.descriptor()); // bytes another program wrote without syncing reach the device too
-    syncFolderOf(QFileInfo(path).absolutePath());
+    syncFolderOf(path);
     return true;
-}
-
-SaveResult copyContent(const FileContent& content, const QString& path) {
-    AtomicFile file(path);
-    if (!file.open() ||
-        !content.copyTo(0, content.size(), [&](const char* data, qint64 size) { return file.write(data, size); }))
-        return SaveResult::failure(file.problem());
-    return file.commit();
 }
 
 } // namespace
@@ -182,7 +166,7 @@ SaveResult BackupStore::settleLinked(const QString& versionPath, const FileConte
     // writer does (in place, perhaps) never reaches it.
     if (!content.isStillAtItsPath())
         return {};
-    return copyContent(content, versionPath);
+    return writeFileAtomically(versionPath, content);
 }
 
 void BackupStore::rememberHash(const QString& path, const FileContent& content) const {
@@ -240,7 +224,7 @@ SaveResult BackupStore::keep(const QString& file, const FileContent& content, Ba
     if (link == KeepBy::Link && linkContent(content, path)) {
         rememberHash(path, content); // the same file
     } else {
-        const SaveResult written = copyContent(content, path);
+        const SaveResult written = writeFileAtomically(path, content);
         if (!written)
             return written;
         if (const std::optional<std::uint64_t> hash = content.knownHash())

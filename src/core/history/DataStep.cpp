@@ -16,18 +16,10 @@ namespace quorvan {
 
 namespace {
 
-void syncFolder(const QString& path) {
-    const int fd = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
 SaveResult removeFile(const QString& path) {
     if (QFile::exists(path) && !QFile::remove(path))
         return SaveResult::failure(Problem{TextId::CannotBeRemoved, {QDir::toNativeSeparators(path)}});
-    syncFolder(path);
+    syncFolderOf(path);
     return {};
 }
 
@@ -106,8 +98,7 @@ SaveResult DataStep::apply(const QString& dataFolder, BackupStore* backups, bool
             for (std::size_t j = i; j-- > 0;) {
                 const QString earlier = folder.filePath(changes[j].name);
                 if (current[j].exists())
-                    writeFrom(earlier,
-                              [&](const ByteSink& sink) { return current[j].copyTo(0, current[j].size(), sink); });
+                    writeFileAtomically(earlier, current[j]);
                 else
                     removeFile(earlier);
             }

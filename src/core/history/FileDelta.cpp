@@ -60,7 +60,8 @@ FileDelta::Pair FileDelta::both(const FileContent& from, const FileContent& to, 
     Pair pair;
     pair.forward.m_fromSize = pair.backward.m_toSize = from.size();
     pair.forward.m_toSize = pair.backward.m_fromSize = to.size();
-    std::vector<char> bufferA(std::size_t(FileContent::kPiece)), bufferB(std::size_t(FileContent::kPiece));
+    std::vector<char> bufferA(static_cast<std::size_t>(FileContent::kPiece));
+    std::vector<char> bufferB(static_cast<std::size_t>(FileContent::kPiece));
     bool read = true;
     const qint64 fromSplit = std::min(split, from.size());
     const qint64 toSplit = std::min(split, to.size());

@@ -1,5 +1,6 @@
 #include "core/history/Restore.h"
 
+#include "core/files/FileContent.h"
 #include "core/history/ChangeRecorder.h"
 #include "core/texts/TextId.h"
 
@@ -12,10 +13,13 @@ RestoreOutcome restoreVersions(const QString& dataFolder, const std::vector<Back
                                BackupStore& backups, const StepLabel& label) {
     RestoreOutcome outcome;
     QStringList names;
-    std::vector<QByteArray> contents;
+    // Opened, not read: each version is copied into place a piece at a time.
+    std::vector<FileContent> contents;
     for (const BackupVersion& v : versions) {
         ReadStatus status;
-        contents.push_back(BackupStore::read(v, &status));
+        contents.push_back(v.mark == BackupVersion::Mark::Absent
+                               ? FileContent()
+                               : FileContent::open(v.path, kMaxScheduleFileBytes, &status));
         if (!status.ok()) {
             outcome.result = SaveResult::failure(status.problem);
             return outcome;
