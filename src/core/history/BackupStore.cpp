@@ -15,12 +15,16 @@
 
 #include <algorithm>
 #include <optional>
+#include <thread>
 
 namespace quorvan {
 
 namespace {
 
 const QString kTimeFormat = QStringLiteral("yyyy-MM-ddTHH-mm-ss");
+// A pruned version on its way out; never a version's own name.
+const QString kRemovingPrefix = QStringLiteral(".removing-");
+constexpr qint64 kRemoveBehindFrom = qint64(1) << 20;
 
 QString markSuffix(BackupVersion::Mark mark) {
     switch (mark) {
@@ -250,11 +254,28 @@ void BackupStore::prune(const QString& file) const {
     // always fits, since keep refuses larger ones).
     std::size_t first = 0;
     const auto left = [&] { return kept.size() - first; };
+    const QString dir = folder() + u'/' + file + u'/';
+    // What an earlier removal left behind (the program ended while it ran) goes first.
+    for (const QString& name : QDir(dir).entryList({kRemovingPrefix + u'*'}, QDir::Files | QDir::Hidden))
+        QFile::remove(dir + name);
+    std::vector<QByteArray> removing;
     while (left() > 1 && ((left() > std::size_t(std::max(m_limits.keep, kAlwaysKept))) || total > m_limits.maxBytes)) {
-        QFile::remove(kept[first].path);
-        total -= kept[first].size;
+        // Freeing the blocks of a 40 MB file takes the file system milliseconds: a large version leaves the list
+        // at once under another name, and its bytes are removed behind the window's back.
+        const BackupVersion& v = kept[first];
+        const QString away = dir + kRemovingPrefix + QFileInfo(v.path).fileName();
+        if (v.size >= kRemoveBehindFrom && QFile::rename(v.path, away))
+            removing.push_back(QFile::encodeName(away));
+        else
+            QFile::remove(v.path);
+        total -= v.size;
         ++first;
     }
+    if (!removing.empty())
+        std::thread([paths = std::move(removing)] {
+            for (const QByteArray& path : paths)
+                ::unlink(path.constData());
+        }).detach();
 }
 
 SaveResult BackupStore::keepAbsent(const QString& file, const QString& groupStem) {

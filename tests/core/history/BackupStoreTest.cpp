@@ -4,6 +4,7 @@
 #include "core/settings/SettingsFiles.h"
 
 #include <QDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -157,4 +158,33 @@ TEST(BackupStore, AFailedKeepIsReported) {
     const SaveResult r = store.keep(QStringLiteral("SCH01.DAT"), "bytes");
     EXPECT_FALSE(r.ok);
     EXPECT_FALSE(r.error.isEmpty());
+}
+
+// Large versions pruned by size leave the list at once and their bytes go behind the caller's back; what an ended
+// program left on its way out goes with the next prune, and no kept version is ever taken for it.
+TEST(BackupStore, LargeVersionsPrunedBySizeLeaveAtOnceAndTheirBytesGoAfter) {
+    Store s;
+    const QString file = QStringLiteral("SCH01.DAT");
+    s.store.setLimits({50, qint64(5) << 20});
+    for (int i = 0; i < 5; ++i) {
+        s.now = s.now.addSecs(1);
+        ASSERT_TRUE(s.store.keep(file, QByteArray(2 << 20, char('a' + i))).ok);
+    }
+    const std::vector<BackupVersion> v = s.store.versions(file);
+    ASSERT_EQ(v.size(), 2u) << "two of 2 MB fit in 5 MB, a third would not";
+    EXPECT_EQ(BackupStore::read(v.front()), QByteArray(2 << 20, 'd'));
+    EXPECT_EQ(BackupStore::read(v.back()), QByteArray(2 << 20, 'e'));
+    const QDir dir(s.store.folder() + u'/' + file);
+    const auto leftOver = [&] { return dir.entryList(QDir::Files | QDir::Hidden).size(); };
+    for (int wait = 0; wait < 200 && leftOver() > 2; ++wait)
+        QThread::msleep(10);
+    EXPECT_EQ(leftOver(), 2) << dir.entryList(QDir::Files | QDir::Hidden).join(u' ').toStdString();
+
+    writeFile(dir.filePath(QStringLiteral(".removing-2026-12-09T08-00-00.DAT")), "left by an ended program");
+    s.now = s.now.addSecs(1);
+    ASSERT_TRUE(s.store.keep(file, "small").ok);
+    EXPECT_EQ(s.store.versions(file).size(), 3u);
+    for (int wait = 0; wait < 200 && leftOver() > 3; ++wait)
+        QThread::msleep(10);
+    EXPECT_EQ(leftOver(), 3);
 }
