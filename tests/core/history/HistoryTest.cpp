@@ -537,3 +537,33 @@ TEST(DataStep, AnUndoSeesASameSizeRewriteInPlaceThatPutItsTimeBack) {
     EXPECT_FALSE(undone.ok);
     EXPECT_EQ(readFile(s.file(sch1)), other) << "not touched";
 }
+
+// An import keeps its versions before it writes, by links; a file it then did not replace (cut short, refused)
+// gets a copy of its own in the group, so that what writes the data file later never reaches the version.
+TEST(ChangeRecorder, AnImportsFileLeftInPlaceKeepsAVersionOfItsOwn) {
+    Site s;
+    const QString sch1 = QStringLiteral("SCH01.DAT"), sch2 = QStringLiteral("SCH02.DAT");
+    ASSERT_TRUE(saveTableFile(s.file(sch1), *tableOf(2, 1)).ok);
+    ASSERT_TRUE(saveTableFile(s.file(sch2), *tableOf(3, 1)).ok);
+    const QByteArray before2 = readFile(s.file(sch2));
+    const QString stem = s.backups.newGroupStem();
+    {
+        ChangeRecorder importing(s.data(), {sch1, sch2}, &s.backups, stem);
+        ASSERT_TRUE(saveTableFile(s.file(sch1), *tableOf(5, 1)).ok); // SCH02 never arrives
+        importing.finish({StepLabel::Kind::Import, {}, -1, {}});
+    }
+    ASSERT_EQ(s.backups.group(stem).size(), 2u) << "the group stays whole";
+    const QString kept2 = s.backups.versions(sch2).back().path;
+    struct stat version {
+    }, data{};
+    ASSERT_EQ(::stat(QFile::encodeName(kept2).constData(), &version), 0);
+    ASSERT_EQ(::stat(QFile::encodeName(s.file(sch2)).constData(), &data), 0);
+    EXPECT_NE(version.st_ino, data.st_ino);
+    EXPECT_EQ(data.st_nlink, 1u);
+    {
+        QFile file(s.file(sch2));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        file.write("overwritten in place");
+    }
+    EXPECT_EQ(readFile(kept2), before2);
+}

@@ -16,6 +16,7 @@
 #include "ui/widgets/IconButton.h"
 
 #include <QApplication>
+#include <QGroupBox>
 #include <QLabel>
 #include <QScrollArea>
 #include <QSplitter>
@@ -116,6 +117,25 @@ TEST(MainWindow, TreeSelectsDocumentsAndFoldersDoNothing) {
     EXPECT_EQ(w.remotePage().list()->rowCount(), 12);
     EXPECT_EQ(w.remotePage().list()->item(11, 1)->text(), QStringLiteral("Remote12"));
     EXPECT_EQ(w.statusPart(0)->text(), QStringLiteral("Edit:Remote"));
+}
+
+// The remote-key page and the music player are built when first shown, not at start: in the language the window
+// has by then, not the one it started in.
+TEST(MainWindow, PagesBuiltWhenFirstShownTakeTheLanguageOfTheWindowThen) {
+    UiHarness h;
+    h.writeConfig("[LanguageSelect]\nID=0\n");
+    MainWindow& w = h.start();
+    EXPECT_EQ(w.findChild<RemoteKeyPage*>(), nullptr);
+    EXPECT_EQ(w.findChild<MusicPlayerWindow*>(), nullptr);
+    h.texts.loadEnglish();
+    w.retranslateAll();
+    clickItem(w.tree().tree(), w.tree().documentItem(4));
+    ASSERT_EQ(w.currentPage(), &w.remotePage());
+    EXPECT_EQ(w.remotePage().list()->horizontalHeaderItem(1)->text(), h.texts.text(TextId::ShortcutColumn));
+    EXPECT_EQ(w.remotePage().list()->item(0, 1)->text(), QStringLiteral("Remote1"));
+    EXPECT_EQ(w.remotePage().findChild<QGroupBox*>(QStringLiteral("keyGroup"))->title(),
+              h.texts.text(TextId::SettingRemote));
+    EXPECT_EQ(w.musicPlayer().windowTitle(), h.texts.text(TextId::MusicPlay));
 }
 
 TEST(MainWindow, TimerTicksTheClockAndReadsTheConfiguredPort) {
