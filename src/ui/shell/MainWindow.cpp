@@ -621,8 +621,7 @@ RemoteKeyPage& MainWindow::remotePage() {
     if (!m_remotePage) {
         m_remotePage = new RemoteKeyPage(m_context, *this, m_pages);
         m_pages->addWidget(m_remotePage);
-        m_remotePage->layoutPage();
-        m_remotePage->retranslate();
+        m_remotePage->layoutPage(); // it takes its texts in the window's language as it is built
     }
     return *m_remotePage;
 }
@@ -635,7 +634,6 @@ MusicPlayerWindow& MainWindow::musicPlayer() {
             engine = m_ownEngine.get();
         }
         m_musicPlayer = new MusicPlayerWindow(m_context, *engine, this);
-        m_musicPlayer->retranslate();
     }
     return *m_musicPlayer;
 }
